@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/FileLocations.h"
+
+#include <QStringList>
+
+namespace tavlen::linux_platform {
+
+// XDG base directories, read from the environment at every call so that a test can point
+// them elsewhere.
+class XdgFileLocations final : public FileLocations {
+public:
+    std::optional<QString> groupContainer(const QString& groupIdentifier) const override;
+    std::optional<QString> applicationSupport() const override;
+    std::optional<QString> configHome() const override;
+    std::optional<QString> resourceFile(const QString& name) const override;
+
+    // $XDG_DATA_HOME followed by $XDG_DATA_DIRS, each with its documented default.
+    static QStringList dataDirectories();
+};
+
+} // namespace tavlen::linux_platform
