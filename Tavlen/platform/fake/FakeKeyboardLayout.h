@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/KeyboardLayout.h"
+
+namespace tavlen::fake {
+
+// A US and a German keyboard, as the X server's "us" and "de" layouts type them without a
+// modifier: QWERTZ with ß on the key right of 0, umlauts, and dead keys (no character) left of
+// 1 and right of ß. The ASCII-capable layout is always the US one.
+class FakeKeyboardLayout final : public KeyboardLayout {
+public:
+    enum class Layout { US, German };
+
+    explicit FakeKeyboardLayout(Layout current = Layout::US) : m_current(current) {}
+
+    void setCurrent(Layout layout) { m_current = layout; }
+    Layout current() const { return m_current; }
+
+    std::optional<char32_t> character(quint16 virtualKeyCode, bool currentLayout) const override;
+    QString inputSourceId() const override;
+    QString inputSourceName() const override;
+
+private:
+    Layout m_current;
+};
+
+} // namespace tavlen::fake

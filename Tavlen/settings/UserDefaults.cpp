@@ -1,0 +1,229 @@
+#include "settings/UserDefaults.h"
+
+#include "platform/UserDefaultsStore.h"
+#include "settings/SettingsKeys.h"
+#include "settings/StoredValue.h"
+
+namespace tavlen {
+
+bool UserDefaults::boolValue(QLatin1String key) const
+{
+    return StoredValue::toBool(m_store.value(key)).value_or(false);
+}
+
+int UserDefaults::intValue(QLatin1String key) const
+{
+    return StoredValue::toInt(m_store.value(key)).value_or(0);
+}
+
+double UserDefaults::doubleValue(QLatin1String key) const
+{
+    return StoredValue::toDouble(m_store.value(key)).value_or(0.0);
+}
+
+void UserDefaults::write(QLatin1String key, bool value)
+{
+    m_store.setValue(key, QVariant(value));
+}
+
+void UserDefaults::write(QLatin1String key, int value)
+{
+    m_store.setValue(key, QVariant(value));
+}
+
+void UserDefaults::write(QLatin1String key, double value)
+{
+    m_store.setValue(key, QVariant(value));
+}
+
+bool UserDefaults::hideMenuIcon() const
+{
+    return boolValue(SettingsKeys::hideMenuIcon);
+}
+
+void UserDefaults::setHideMenuIcon(bool value)
+{
+    write(SettingsKeys::hideMenuIcon, value);
+}
+
+bool UserDefaults::showCredits() const
+{
+    return boolValue(SettingsKeys::showCredits);
+}
+
+void UserDefaults::setShowCredits(bool value)
+{
+    write(SettingsKeys::showCredits, value);
+}
+
+bool UserDefaults::showInactiveMenu() const
+{
+    return boolValue(SettingsKeys::showInactiveMenu);
+}
+
+void UserDefaults::setShowInactiveMenu(bool value)
+{
+    write(SettingsKeys::showInactiveMenu, value);
+}
+
+bool UserDefaults::showHotkeyOnTheRight() const
+{
+    return boolValue(SettingsKeys::showHotkeyOnTheRight);
+}
+
+void UserDefaults::setShowHotkeyOnTheRight(bool value)
+{
+    write(SettingsKeys::showHotkeyOnTheRight, value);
+}
+
+bool UserDefaults::launchAtLogin() const
+{
+    return boolValue(SettingsKeys::launchAtLogin);
+}
+
+void UserDefaults::setLaunchAtLogin(bool value)
+{
+    write(SettingsKeys::launchAtLogin, value);
+}
+
+bool UserDefaults::showBookmarks() const
+{
+    return boolValue(SettingsKeys::showBookmarks);
+}
+
+void UserDefaults::setShowBookmarks(bool value)
+{
+    write(SettingsKeys::showBookmarks, value);
+}
+
+bool UserDefaults::showUserHiddenElements() const
+{
+    return boolValue(SettingsKeys::showUserHiddenElements);
+}
+
+void UserDefaults::setShowUserHiddenElements(bool value)
+{
+    write(SettingsKeys::showUserHiddenElements, value);
+}
+
+bool UserDefaults::applyLimitToBrowsers() const
+{
+    return boolValue(SettingsKeys::applyLimitToBrowsers);
+}
+
+void UserDefaults::setApplyLimitToBrowsers(bool value)
+{
+    write(SettingsKeys::applyLimitToBrowsers, value);
+}
+
+bool UserDefaults::applyLimitToTitles() const
+{
+    return boolValue(SettingsKeys::applyLimitToTitles);
+}
+
+void UserDefaults::setApplyLimitToTitles(bool value)
+{
+    write(SettingsKeys::applyLimitToTitles, value);
+}
+
+bool UserDefaults::showPersistentWindowOnTheRight() const
+{
+    return boolValue(SettingsKeys::showPersistentWindowOnTheRight);
+}
+
+void UserDefaults::setShowPersistentWindowOnTheRight(bool value)
+{
+    write(SettingsKeys::showPersistentWindowOnTheRight, value);
+}
+
+bool UserDefaults::enableCustomShortcuts() const
+{
+    return boolValue(SettingsKeys::enableCustomShortcuts);
+}
+
+void UserDefaults::setEnableCustomShortcuts(bool value)
+{
+    write(SettingsKeys::enableCustomShortcuts, value);
+}
+
+bool UserDefaults::showAppIcon() const
+{
+    return boolValue(SettingsKeys::showAppIcon);
+}
+
+void UserDefaults::setShowAppIcon(bool value)
+{
+    write(SettingsKeys::showAppIcon, value);
+}
+
+bool UserDefaults::showLocalizedCustomShortcuts() const
+{
+    return boolValue(SettingsKeys::showLocalizedCustomShortcuts);
+}
+
+void UserDefaults::setShowLocalizedCustomShortcuts(bool value)
+{
+    write(SettingsKeys::showLocalizedCustomShortcuts, value);
+}
+
+int UserDefaults::amountOfColumns() const
+{
+    return intValue(SettingsKeys::amountOfColumns);
+}
+
+void UserDefaults::setAmountOfColumns(int value)
+{
+    write(SettingsKeys::amountOfColumns, value);
+}
+
+int UserDefaults::activationKeyType() const
+{
+    return intValue(SettingsKeys::activationKeyType);
+}
+
+void UserDefaults::setActivationKeyType(int value)
+{
+    write(SettingsKeys::activationKeyType, value);
+}
+
+int UserDefaults::activationPersistentKeyType() const
+{
+    return intValue(SettingsKeys::activationPersistentKeyType);
+}
+
+void UserDefaults::setActivationPersistentKeyType(int value)
+{
+    write(SettingsKeys::activationPersistentKeyType, value);
+}
+
+double UserDefaults::fontSize() const
+{
+    return doubleValue(SettingsKeys::fontSize);
+}
+
+void UserDefaults::setFontSize(double value)
+{
+    write(SettingsKeys::fontSize, value);
+}
+
+double UserDefaults::keyHoldingDelay() const
+{
+    return doubleValue(SettingsKeys::keyHoldingDelay);
+}
+
+void UserDefaults::setKeyHoldingDelay(double value)
+{
+    write(SettingsKeys::keyHoldingDelay, value);
+}
+
+double UserDefaults::limitTitles() const
+{
+    return doubleValue(SettingsKeys::limitTitles);
+}
+
+void UserDefaults::setLimitTitles(double value)
+{
+    write(SettingsKeys::limitTitles, value);
+}
+
+} // namespace tavlen

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "store/CustomHotkeyRow.h"
+#include "store/HotkeyState.h"
+#include "store/SqliteConnection.h"
+#include "store/StoreWrite.h"
+
+#include <QList>
+#include <QString>
+#include <initializer_list>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <variant>
+
+namespace tavlen {
+
+class FileLocations;
+class FileSystem;
+
+// The shortcut store: one SQLite file in the group container holding the applications met so
+// far, the flags and use counts of harvested menu elements, and the custom shortcuts.
+//
+// Construction finds or creates the file, opens it and brings the schema up to date; any
+// failure there throws StoreStartupError with the message for the user. After that no
+// operation throws: reads that fail return empty lists, and writes report what happened in a
+// StoreWrite that callers other than the importer may ignore.
+class DatabaseManager {
+public:
+    using StatementObserver = SqliteConnection::StatementObserver;
+
+    static constexpr char appName[] = "Tavlen";
+    static constexpr char dbFileName[] = "Tavlen.sqlitedb";
+
+    // `observer`, when given, sees the statements of the start-up too.
+    DatabaseManager(FileLocations& locations, FileSystem& files, StatementObserver observer = {});
+    ~DatabaseManager();
+    DatabaseManager(const DatabaseManager&) = delete;
+    DatabaseManager& operator=(const DatabaseManager&) = delete;
+
+    // Where the database lives below the group container; none when there is no container.
+    static std::optional<QString> databasePath(const FileLocations& locations);
+    const QString& path() const { return m_path; }
+
+    // Every statement sent from now on is passed to the observer as its SQL text, with "?"
+    // where values are bound. An empty observer stops the reports.
+    void setStatementObserver(StatementObserver observer);
+
+    StoreWrite saveApp(const QString& identifier, const QString& title);
+    // (identifier, title) of every application but "global", ordered by title.
+    QList<std::pair<QString, QString>> getApps();
+    // The importer's check whether an application row exists: the number of rows, or what failed.
+    std::variant<qint64, QString> appCount(const QString& identifier);
+
+    StoreWrite saveHotkeyState(const QString& appId, const QString& title, const QString& keys,
+                               bool isBookmarked, bool isHidden);
+    QList<HotkeyState> getHotkeyStates(const QString& appId);
+    StoreWrite incrementHotkeyUsage(const QString& appId, const QString& title, const QString& keys);
+
+    QList<CustomHotkeyRow> getCustomHotkeys(const QString& appId, bool includeDisabled);
+    StoreWrite saveCustomHotkey(const QString& appId, const QString& uuid, const QString& title,
+                                const QString& value, qint64 rawValue, qint64 rawModifier, bool isEnabled,
+                                bool isBookmarked);
+    StoreWrite importCustomHotkey(const QString& appId, const QString& title, const QString& value,
+                                  qint64 rawValue, qint64 rawModifier, bool isEnabled, bool isBookmarked);
+    StoreWrite deleteCustomHotkey(const QString& appId, const QString& uuid);
+    StoreWrite saveCustomHotkeyState(const QString& appId, const QString& uuid, bool isEnabled,
+                                     bool isBookmarked);
+    StoreWrite incrementCustomHotkeyUsage(const QString& appId, const QString& uuid);
+
+private:
+    void runMigrations();
+
+    // Count-then-write: the count decides, and when the count itself fails nothing is written.
+    std::variant<qint64, QString> count(const QString& sql, std::initializer_list<SqlValue> values);
+    StoreWrite write(const QString& sql, std::initializer_list<SqlValue> values);
+
+    QString m_path;
+    std::unique_ptr<SqliteConnection> m_db;
+};
+
+} // namespace tavlen

@@ -1,0 +1,82 @@
+#include "store/SqliteConnection.h"
+
+#include <sqlite3.h>
+
+namespace tavlen {
+namespace {
+
+int traceStatement(unsigned type, void* context, void* /*statement*/, void* sql)
+{
+    if (type == SQLITE_TRACE_STMT) {
+        const auto* observer = static_cast<const SqliteConnection::StatementObserver*>(context);
+        const char* text = static_cast<const char*>(sql);
+        // Statements run by triggers are reported as "-- comment"; the store defines none, but
+        // they are no statement of ours either way.
+        if (*observer && text && !(text[0] == '-' && text[1] == '-'))
+            (*observer)(QString::fromUtf8(text));
+    }
+    return 0;
+}
+
+} // namespace
+
+std::unique_ptr<SqliteConnection> SqliteConnection::open(const QString& path, QString& error)
+{
+    sqlite3* db = nullptr;
+    const QByteArray utf8 = path.toUtf8();
+    const int rc = sqlite3_open_v2(utf8.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        error = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
+        sqlite3_close(db);
+        return nullptr;
+    }
+    return std::unique_ptr<SqliteConnection>(new SqliteConnection(db));
+}
+
+SqliteConnection::SqliteConnection(sqlite3* db) : m_db(db)
+{}
+
+SqliteConnection::~SqliteConnection()
+{
+    // Every statement is finalized by its owner before this point, so the plain close succeeds.
+    sqlite3_close(m_db);
+}
+
+std::optional<QString> SqliteConnection::execute(const QString& script)
+{
+    char* message = nullptr;
+    const QByteArray utf8 = script.toUtf8();
+    if (sqlite3_exec(m_db, utf8.constData(), nullptr, nullptr, &message) == SQLITE_OK)
+        return std::nullopt;
+    QString description = message ? QString::fromUtf8(message) : lastError();
+    sqlite3_free(message);
+    return description;
+}
+
+SqliteStatement SqliteConnection::prepare(const QString& sql)
+{
+    const QByteArray utf8 = sql.toUtf8();
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(m_db, utf8.constData(), static_cast<int>(utf8.size() + 1), &statement, nullptr) !=
+        SQLITE_OK) {
+        sqlite3_finalize(statement);
+        return SqliteStatement();
+    }
+    return SqliteStatement(statement);
+}
+
+QString SqliteConnection::lastError() const
+{
+    return QString::fromUtf8(sqlite3_errmsg(m_db));
+}
+
+void SqliteConnection::setStatementObserver(StatementObserver observer)
+{
+    m_observer = std::move(observer);
+    if (m_observer)
+        sqlite3_trace_v2(m_db, SQLITE_TRACE_STMT, &traceStatement, &m_observer);
+    else
+        sqlite3_trace_v2(m_db, 0, nullptr, nullptr);
+}
+
+} // namespace tavlen

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs every Debian package Tavlen needs to build, test and run. Safe to run again: it only
+# asks apt for what is missing.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake ninja-build g++ pkg-config ccache
+  qt6-base-dev qt6-base-dev-tools libsqlite3-dev
+  libxkbcommon-dev libxkbcommon-x11-dev xkb-data
+  # tests and benchmarks
+  libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format
+  # a desktop session for the tests and the headless demo
+  xvfb xauth dbus dbus-x11 at-spi2-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "All ${#packages[@]} packages are installed."
+  exit 0
+fi
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+  sudo="sudo"
+fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,367 @@
+#include "harvest/ShortcutNotation.h"
+#include "platform/fake/FakeKeyboardLayout.h"
+
+#include <QLocale>
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <map>
+
+using namespace tavlen;
+using namespace tavlen::notation;
+using tavlen::fake::FakeKeyboardLayout;
+
+namespace {
+
+// A layout that types one given character on every key, for characters no real layout in the
+// fake has.
+class SingleCharacterLayout final : public KeyboardLayout {
+public:
+    explicit SingleCharacterLayout(std::optional<char32_t> character) : m_character(character) {}
+    std::optional<char32_t> character(quint16, bool) const override { return m_character; }
+    QString inputSourceId() const override { return QStringLiteral("test"); }
+    QString inputSourceName() const override { return QStringLiteral("Test"); }
+
+private:
+    std::optional<char32_t> m_character;
+};
+
+// Sets the default locale for one test and puts the previous one back.
+class DefaultLocale {
+public:
+    explicit DefaultLocale(const QLocale& locale) { QLocale::setDefault(locale); }
+    ~DefaultLocale() { QLocale::setDefault(m_saved); }
+    DefaultLocale(const DefaultLocale&) = delete;
+    DefaultLocale& operator=(const DefaultLocale&) = delete;
+
+private:
+    QLocale m_saved;
+};
+
+KeyInput keyInput(std::optional<quint16> keyCode, const QString& modifiers)
+{
+    KeyInput input;
+    input.keyCode = keyCode;
+    input.isCommand = modifiers.contains(QLatin1Char('c'));
+    input.isControl = modifiers.contains(QLatin1Char('t'));
+    input.isOption = modifiers.contains(QLatin1Char('o'));
+    input.isShift = modifiers.contains(QLatin1Char('s'));
+    input.isFunction = modifiers.contains(QLatin1Char('f'));
+    return input;
+}
+
+// Every code up to 200 that is not in `table` must give the empty text.
+template <typename Function>
+void expectTable(Function function, const std::map<quint64, QString>& table)
+{
+    for (quint64 code = 0; code <= 200; ++code) {
+        const auto it = table.find(code);
+        const QString expected = it == table.end() ? QString() : it->second;
+        EXPECT_EQ(function(code), expected) << "code " << code;
+    }
+}
+
+} // namespace
+
+TEST(ShortcutNotation, ModifierSymbolsFollowTheAccessibilityMask)
+{
+    const std::map<quint64, QString> cases{
+        {0, QStringLiteral("⌘")},     {1, QStringLiteral("⇧⌘")},   {2, QStringLiteral("⌥⌘")},
+        {4, QStringLiteral("⌃⌘")},    {6, QStringLiteral("⌃⌥⌘")},  {8, QString()},
+        {13, QStringLiteral("⌃⇧")},   {15, QStringLiteral("⌃⌥⇧")}, {16, QStringLiteral("⌘")},
+        {23, QStringLiteral("⌃⌥⇧⌘")}, {24, QStringLiteral("🌐")},   {26, QStringLiteral("⌥🌐")},
+        {31, QStringLiteral("⌃⌥⇧🌐")}, {32, QStringLiteral("⌘")},   {40, QStringLiteral("🌐")},
+        {48, QStringLiteral("⌘🌐")},
+    };
+    for (const auto& [mask, expected] : cases)
+        EXPECT_EQ(modifierSymbols(mask), expected) << "mask " << mask;
+}
+
+TEST(ShortcutNotation, GlyphSymbolTable)
+{
+    expectTable(glyphSymbol,
+                {
+                    {9, QStringLiteral("⇥")},      {27, QStringLiteral("⎋")},  {36, QStringLiteral("⏎")},
+                    {49, QStringLiteral("␣")},     {54, QStringLiteral("⇧")},  {55, QStringLiteral("⌘")},
+                    {56, QStringLiteral("⌃")},     {58, QStringLiteral("⌥")},  {63, QStringLiteral("🌐")},
+                    {76, QStringLiteral("⌅")},     {115, QStringLiteral("↖")}, {116, QStringLiteral("⇞")},
+                    {119, QStringLiteral("↘")},    {121, QStringLiteral("⇟")}, {123, QStringLiteral("←")},
+                    {124, QStringLiteral("→")},    {125, QStringLiteral("↓")}, {126, QStringLiteral("↑")},
+                    {150, QStringLiteral("🎙")},
+                });
+    EXPECT_EQ(glyphSymbol(quint64(1) << 40 | 9), QString()); // no truncation to a small type
+}
+
+TEST(ShortcutNotation, FunctionKeyNamesCoverGlyphs111To124)
+{
+    EXPECT_EQ(functionKeyName(110), QString());
+    EXPECT_EQ(functionKeyName(111), QStringLiteral("F1"));
+    EXPECT_EQ(functionKeyName(122), QStringLiteral("F12"));
+    EXPECT_EQ(functionKeyName(123), QStringLiteral("F13"));
+    EXPECT_EQ(functionKeyName(124), QStringLiteral("F14"));
+    EXPECT_EQ(functionKeyName(125), QString());
+    EXPECT_EQ(functionKeyName(0), QString());
+}
+
+TEST(ShortcutNotation, VirtualKeySymbolTable)
+{
+    expectTable(virtualKeySymbol,
+                {
+                    {36, QStringLiteral("⏎")},  {48, QStringLiteral("⇥")},    {49, QStringLiteral("␣")},
+                    {51, QStringLiteral("⌫")},  {53, QStringLiteral("⎋")},    {55, QStringLiteral("⌘")},
+                    {56, QStringLiteral("⇧")},  {58, QStringLiteral("⌥")},    {59, QStringLiteral("⌃")},
+                    {63, QStringLiteral("🌐")},  {74, QStringLiteral("🎙")}, {76, QStringLiteral("⌅")},
+                    {115, QStringLiteral("↖")}, {116, QStringLiteral("⇞")},   {117, QStringLiteral("⌦")},
+                    {119, QStringLiteral("↘")}, {121, QStringLiteral("⇟")},   {123, QStringLiteral("←")},
+                    {124, QStringLiteral("→")}, {125, QStringLiteral("↓")},   {126, QStringLiteral("↑")},
+                });
+}
+
+TEST(ShortcutNotation, SpecialKeySymbolTable)
+{
+    expectTable(specialKeySymbol,
+                {
+                    {36, QStringLiteral("⏎")},    {48, QStringLiteral("⇥")},    {49, QStringLiteral("␣")},
+                    {51, QStringLiteral("⌫")},    {53, QStringLiteral("⎋")},    {76, QStringLiteral("⌅")},
+                    {96, QStringLiteral("F5")},   {97, QStringLiteral("F6")},   {98, QStringLiteral("F7")},
+                    {99, QStringLiteral("F3")},   {100, QStringLiteral("F8")},  {101, QStringLiteral("F9")},
+                    {103, QStringLiteral("F11")}, {109, QStringLiteral("F10")}, {111, QStringLiteral("F12")},
+                    {115, QStringLiteral("↖")},   {116, QStringLiteral("⇞")},   {117, QStringLiteral("⌦")},
+                    {118, QStringLiteral("F4")},  {119, QStringLiteral("↘")},   {120, QStringLiteral("F2")},
+                    {121, QStringLiteral("⇟")},   {122, QStringLiteral("F1")},  {123, QStringLiteral("←")},
+                    {124, QStringLiteral("→")},   {125, QStringLiteral("↓")},   {126, QStringLiteral("↑")},
+                });
+}
+
+TEST(ShortcutNotation, CharacterStringKeepsTheCharacterAsItIs)
+{
+    EXPECT_EQ(characterString('n'), QStringLiteral("n"));
+    EXPECT_EQ(characterString('N'), QStringLiteral("N"));
+    EXPECT_EQ(characterString(0x00DF), QStringLiteral("ß"));
+    EXPECT_EQ(characterString(0xF704), QString(QChar(0xF704))); // private-use function-key codes pass
+    // Half a surrogate pair is no character; it must not produce invalid UTF-8 later.
+    EXPECT_EQ(characterString(0xD83C), QString(QChar::ReplacementCharacter));
+    EXPECT_EQ(characterString(0xDFFF).toUtf8(), QByteArray("\xEF\xBF\xBD"));
+}
+
+TEST(ShortcutNotation, LayoutCharacterUsesTheChosenLayout)
+{
+    FakeKeyboardLayout layout(FakeKeyboardLayout::Layout::German);
+    EXPECT_EQ(layoutCharacter(0, true, layout), QStringLiteral("A"));
+    EXPECT_EQ(layoutCharacter(16, true, layout), QStringLiteral("Z"));
+    EXPECT_EQ(layoutCharacter(6, true, layout), QStringLiteral("Y"));
+    EXPECT_EQ(layoutCharacter(33, true, layout), QStringLiteral("Ü"));
+    // The ASCII-capable layout stays US while German is current.
+    EXPECT_EQ(layoutCharacter(16, false, layout), QStringLiteral("Y"));
+    EXPECT_EQ(layoutCharacter(27, false, layout), QStringLiteral("-"));
+
+    layout.setCurrent(FakeKeyboardLayout::Layout::US);
+    EXPECT_EQ(layoutCharacter(16, true, layout), QStringLiteral("Y"));
+    EXPECT_EQ(layoutCharacter(41, true, layout), QStringLiteral(";"));
+}
+
+TEST(ShortcutNotation, LayoutCharacterKeepsSharpS)
+{
+    const FakeKeyboardLayout layout(FakeKeyboardLayout::Layout::German);
+    EXPECT_EQ(layoutCharacter(27, true, layout), QStringLiteral("ß"));
+
+    // Also where the locale's own upper-casing would give "SS".
+    const DefaultLocale german(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(layoutCharacter(27, true, layout), QStringLiteral("ß"));
+}
+
+TEST(ShortcutNotation, LayoutCharacterUpperCasesInTheUserLocale)
+{
+    const SingleCharacterLayout layout(U'i');
+    {
+        const DefaultLocale turkish(QLocale(QLocale::Turkish, QLocale::Turkey));
+        EXPECT_EQ(layoutCharacter(34, true, layout), QStringLiteral("İ"));
+    }
+    {
+        const DefaultLocale english(QLocale(QLocale::English, QLocale::UnitedStates));
+        EXPECT_EQ(layoutCharacter(34, true, layout), QStringLiteral("I"));
+    }
+}
+
+TEST(ShortcutNotation, LayoutCharacterIsNoneForWhatIsNotOneUnit)
+{
+    const FakeKeyboardLayout german(FakeKeyboardLayout::Layout::German);
+    EXPECT_EQ(layoutCharacter(24, true, german), std::nullopt); // dead acute
+    EXPECT_EQ(layoutCharacter(56, true, german), std::nullopt); // Shift types nothing
+    EXPECT_EQ(layoutCharacter(500, true, german), std::nullopt);
+
+    EXPECT_EQ(layoutCharacter(0, true, SingleCharacterLayout(U'\0')), std::nullopt);
+    EXPECT_EQ(layoutCharacter(0, true, SingleCharacterLayout(char32_t(0xD800))), std::nullopt);
+    EXPECT_EQ(layoutCharacter(0, true, SingleCharacterLayout(char32_t(0xDFFF))), std::nullopt);
+    EXPECT_EQ(layoutCharacter(0, true, SingleCharacterLayout(U'😀')), std::nullopt);
+    EXPECT_EQ(layoutCharacter(0, true, SingleCharacterLayout(char32_t(0x110000))), std::nullopt);
+    EXPECT_EQ(layoutCharacter(0, true, SingleCharacterLayout(char32_t(0xFFFD))), QStringLiteral("\uFFFD"));
+}
+
+TEST(ShortcutNotation, LayoutCharacterMayGrowWhenUpperCased)
+{
+    // ŉ upper-cases to two characters; both stay, nothing is cut.
+    const DefaultLocale english(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_EQ(layoutCharacter(0, true, SingleCharacterLayout(U'ŉ')), QStringLiteral("ʼN"));
+}
+
+TEST(ShortcutNotation, KeyInputTextPutsModifiersSpaceAndKey)
+{
+    const FakeKeyboardLayout us;
+    EXPECT_EQ(keyInputText(keyInput(0, QStringLiteral("cs")), true, false, us), QStringLiteral("⇧⌘ A"));
+    EXPECT_EQ(keyInputText(keyInput(49, QString()), true, false, us), QStringLiteral(" ␣"));
+    EXPECT_EQ(keyInputText(keyInput(std::nullopt, QStringLiteral("cs")), true, false, us), QString());
+    EXPECT_EQ(keyInputText(keyInput(122, QStringLiteral("c")), true, false, us), QStringLiteral("⌘ F1"));
+    // Function leads, then the same order as harvested shortcuts.
+    EXPECT_EQ(keyInputText(keyInput(1, QStringLiteral("cstof")), true, false, us),
+              QStringLiteral("fn⌃⌥⇧⌘ S"));
+    EXPECT_EQ(keyInputText(keyInput(1, QStringLiteral("cf")), false, false, us), QStringLiteral("🌐⌘ S"));
+}
+
+TEST(ShortcutNotation, KeyInputTextFallsBackToQuestionMarks)
+{
+    const FakeKeyboardLayout german(FakeKeyboardLayout::Layout::German);
+    EXPECT_EQ(keyInputText(keyInput(24, QStringLiteral("c")), true, true, german), QStringLiteral("⌘ ??"));
+    EXPECT_EQ(keyInputText(keyInput(0xFFFF, QString()), true, true, german), QStringLiteral(" ??"));
+}
+
+TEST(ShortcutNotation, KeyInputTextFollowsTheLayoutChoice)
+{
+    const FakeKeyboardLayout german(FakeKeyboardLayout::Layout::German);
+    const KeyInput input = keyInput(16, QStringLiteral("c"));
+    EXPECT_EQ(keyInputText(input, true, true, german), QStringLiteral("⌘ Z"));
+    EXPECT_EQ(keyInputText(input, true, false, german), QStringLiteral("⌘ Y"));
+    EXPECT_EQ(keyInputText(keyInput(27, QStringLiteral("c")), true, true, german), QStringLiteral("⌘ ß"));
+}
+
+TEST(ShortcutNotation, ModifierWordsInExportOrder)
+{
+    EXPECT_EQ(modifierWords(keyInput(0, QStringLiteral("sc"))), QStringLiteral("shift+command"));
+    EXPECT_EQ(modifierWords(keyInput(0, QStringLiteral("fotsc"))),
+              QStringLiteral("shift+control+command+option+fn"));
+    EXPECT_EQ(modifierWords(keyInput(0, QString())), QString());
+    EXPECT_EQ(modifierWords(keyInput(0, QStringLiteral("f"))), QStringLiteral("fn"));
+}
+
+TEST(ShortcutNotation, EventFlagsAddTheMasks)
+{
+    EXPECT_EQ(eventFlags(keyInput(0, QStringLiteral("cstof"))), 0x9E0000);
+    EXPECT_EQ(eventFlags(keyInput(0, QString())), 0);
+    EXPECT_EQ(eventFlags(keyInput(0, QStringLiteral("s"))), 0x20000);
+    EXPECT_EQ(eventFlags(keyInput(0, QStringLiteral("t"))), 0x40000);
+    EXPECT_EQ(eventFlags(keyInput(0, QStringLiteral("o"))), 0x80000);
+    EXPECT_EQ(eventFlags(keyInput(0, QStringLiteral("c"))), 0x100000);
+    EXPECT_EQ(eventFlags(keyInput(0, QStringLiteral("f"))), 0x800000);
+}
+
+TEST(ShortcutNotation, KeyInputFromStoreReadsValidRows)
+{
+    EXPECT_EQ(keyInputFromStore(-1, 0), std::nullopt);
+    EXPECT_EQ(keyInputFromStore(-1, -1), std::nullopt);
+    EXPECT_EQ(keyInputFromStore(0, 0x100000), keyInput(0, QStringLiteral("c")));
+    EXPECT_EQ(keyInputFromStore(65535, 0), keyInput(65535, QString()));
+    // Bits other than the five masks are ignored.
+    EXPECT_EQ(keyInputFromStore(12, 0x100000 | 0x10000 | 0x1 | 0x1000000), keyInput(12, QStringLiteral("c")));
+}
+
+TEST(ShortcutNotation, KeyInputFromStoreRejectsRowsTheEditorNeverWrites)
+{
+    EXPECT_EQ(keyInputFromStore(-2, 0), std::nullopt);
+    EXPECT_EQ(keyInputFromStore(65536, 0), std::nullopt);
+    EXPECT_EQ(keyInputFromStore(std::numeric_limits<qint64>::min(), 0), std::nullopt);
+    EXPECT_EQ(keyInputFromStore(5, -1), std::nullopt);
+}
+
+TEST(ShortcutNotation, EventFlagsAndStoreRoundTrip)
+{
+    const QString letters = QStringLiteral("cstof");
+    for (int bits = 0; bits < 32; ++bits) {
+        QString modifiers;
+        for (int i = 0; i < 5; ++i) {
+            if (bits & (1 << i))
+                modifiers += letters[i];
+        }
+        const KeyInput input = keyInput(42, modifiers);
+        EXPECT_EQ(keyInputFromStore(42, eventFlags(input)), input) << modifiers.toStdString();
+    }
+}
+
+TEST(ShortcutNotation, SheetSymbolNames)
+{
+    const std::map<QString, QString> table{
+        {QStringLiteral("+"), QStringLiteral("plus")},
+        {QStringLiteral("-"), QStringLiteral("minus")},
+        {QStringLiteral("="), QStringLiteral("equal")},
+        {QStringLiteral("<"), QStringLiteral("lessthan")},
+        {QStringLiteral(">"), QStringLiteral("greaterthan")},
+        {QStringLiteral("*"), QStringLiteral("asterisk")},
+        {QStringLiteral("⌦"), QStringLiteral("delete.right")},
+        {QString(QChar(0x7F)), QStringLiteral("delete.right")},
+        {QStringLiteral("⌫"), QStringLiteral("delete.left")},
+        {QString(QChar(0x08)), QStringLiteral("delete.left")},
+        {QStringLiteral("⏎"), QStringLiteral("return")},
+        {QStringLiteral("⇪"), QStringLiteral("capslock")},
+        {QStringLiteral("⇧"), QStringLiteral("shift")},
+        {QStringLiteral("⌥"), QStringLiteral("option")},
+        {QStringLiteral("⌃"), QStringLiteral("control")},
+        {QStringLiteral("⌘"), QStringLiteral("command")},
+        {QStringLiteral("⎋"), QStringLiteral("escape")},
+        {QStringLiteral("⇥"), QStringLiteral("arrow.right.to.line")},
+        {QStringLiteral("␣"), QStringLiteral("space")},
+        {QStringLiteral("🌐"), QStringLiteral("fn")},
+        {QStringLiteral("🎙"), QStringLiteral("mic")},
+    };
+    for (const auto& [character, name] : table)
+        EXPECT_EQ(sheetSymbolName(character), name) << character.toStdString();
+
+    for (const QString& text :
+         {QStringLiteral("fn"), QStringLiteral("A"), QStringLiteral(" "), QStringLiteral("++"),
+          QStringLiteral("⌘⌘"), QString(QChar(0xD83C)), QString()})
+        EXPECT_EQ(sheetSymbolName(text), std::nullopt) << text.toStdString();
+}
+
+TEST(ShortcutNotation, RecorderSymbolNames)
+{
+    const std::map<QString, QString> table{
+        {QStringLiteral("<"), QStringLiteral("lessthan")},
+        {QStringLiteral(">"), QStringLiteral("greaterthan")},
+        {QStringLiteral("="), QStringLiteral("equal")},
+        {QStringLiteral("-"), QStringLiteral("minus")},
+        {QStringLiteral("*"), QStringLiteral("asterisk")},
+        {QStringLiteral("⌦"), QStringLiteral("delete.right")},
+        {QStringLiteral("⌫"), QStringLiteral("delete.left")},
+        {QStringLiteral("⏎"), QStringLiteral("return")},
+        {QStringLiteral("⎋"), QStringLiteral("escape")},
+        {QStringLiteral("⇥"), QStringLiteral("arrow.right.to.line")},
+        {QStringLiteral("␣"), QStringLiteral("space")},
+        {QStringLiteral("⇧"), QStringLiteral("shift")},
+        {QStringLiteral("⌥"), QStringLiteral("option")},
+        {QStringLiteral("⌃"), QStringLiteral("control")},
+        {QStringLiteral("⌘"), QStringLiteral("command")},
+        {QStringLiteral("fn"), QStringLiteral("fn")},
+        {QStringLiteral("🌐"), QStringLiteral("fn")},
+    };
+    for (const auto& [text, name] : table)
+        EXPECT_EQ(recorderSymbolName(text), name) << text.toStdString();
+
+    for (const QString& text :
+         {QStringLiteral("+"), QStringLiteral("⇪"), QStringLiteral("🎙"), QString(QChar(0x7F)),
+          QString(QChar(0x08)), QStringLiteral("FN"), QStringLiteral("F1")})
+        EXPECT_EQ(recorderSymbolName(text), std::nullopt) << text.toStdString();
+}
+
+TEST(ShortcutNotation, KeyTextCharactersNeverCutACharacter)
+{
+    EXPECT_EQ(
+        keyTextCharacters(QStringLiteral("⌥🌐 N")),
+        (QStringList{QStringLiteral("⌥"), QStringLiteral("🌐"), QStringLiteral(" "), QStringLiteral("N")}));
+    EXPECT_EQ(keyTextCharacters(QStringLiteral("⌘ e\u0301")),
+              (QStringList{QStringLiteral("⌘"), QStringLiteral(" "), QStringLiteral("e\u0301")}));
+    EXPECT_TRUE(keyTextCharacters(QString()).isEmpty());
+
+    // Each piece of a harvested text can be looked up as a sheet character.
+    const QStringList pieces = keyTextCharacters(modifierSymbols(26) + QLatin1Char(' ') + glyphSymbol(49));
+    ASSERT_EQ(pieces.size(), 4);
+    EXPECT_EQ(sheetSymbolName(pieces[1]), QStringLiteral("fn"));
+    EXPECT_EQ(sheetSymbolName(pieces[3]), QStringLiteral("space"));
+}

@@ -1,0 +1,337 @@
+#include "store/ShortcutTransfer.h"
+#include "platform/fake/FakeApplicationDirectory.h"
+#include "platform/fake/FakeClock.h"
+#include "platform/fake/FakeFileSystem.h"
+#include "platform/fake/FakeKeyboardLayout.h"
+#include "support/StoreTestSupport.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+
+using tavlen::ExportRow;
+using tavlen::fake::FakeKeyboardLayout;
+using tavlen::test::StoreTestSupport;
+namespace transfer = tavlen::transfer;
+
+namespace {
+
+constexpr qint64 SHIFT = 0x20000;
+constexpr qint64 CONTROL = 0x40000;
+constexpr qint64 OPTION = 0x80000;
+constexpr qint64 COMMAND = 0x100000;
+constexpr qint64 FN = 0x800000;
+
+QString s(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+QString uuid(int n)
+{
+    return QStringLiteral("A0000000-0000-4000-8000-%1").arg(n, 12, 10, QLatin1Char('0'));
+}
+
+// A store, the platform services an import needs, and an in-memory file system for the files.
+struct Transfer {
+    Transfer()
+    {
+        store.open();
+        apps.install({s("org.gnome.gedit"), s("Text Editor"),
+                      s("/usr/share/applications/org.gnome.gedit.desktop"), s("org.gnome.gedit")});
+    }
+
+    std::optional<QString> import(const QString& path, bool useCurrentLayout = false)
+    {
+        return transfer::importFile(path, *store.store, useCurrentLayout, files, keyboard, apps, clock);
+    }
+    std::optional<QString> importJson(const QByteArray& json, bool useCurrentLayout = false)
+    {
+        files.putFile(s("/in/shortcuts.tavlen"), json);
+        return import(s("/in/shortcuts.tavlen"), useCurrentLayout);
+    }
+    // "title|value|raw_value|raw_modifier|enabled bookmarked" per custom shortcut of an app.
+    QStringList rows(const QString& app) const
+    {
+        return store.column(
+            s("SELECT title || '|' || value || '|' || raw_value || '|' || raw_modifier || '|' || "
+              "is_enabled || is_bookmarked FROM CustomHotkeys WHERE app_id = '") +
+            app + s("' ORDER BY title"));
+    }
+    QStringList appRows() const
+    {
+        return store.column(s("SELECT identifier || '=' || title FROM Apps ORDER BY identifier"));
+    }
+
+    StoreTestSupport store;
+    tavlen::fake::FakeFileSystem files;
+    FakeKeyboardLayout keyboard;
+    tavlen::fake::FakeApplicationDirectory apps;
+    tavlen::fake::FakeClock clock; // 1700000000 seconds
+};
+
+QJsonObject exported(const tavlen::fake::FakeFileSystem& files, const QString& path)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(files.file(path), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    return document.object();
+}
+
+} // namespace
+
+TEST(ShortcutTransfer, ExportRowsTurnStoredKeysIntoWords)
+{
+    Transfer t;
+    auto& db = *t.store.store;
+    db.saveCustomHotkey(s("app"), uuid(1), s("Zoom"), s("⇧⌘ ="), 24, SHIFT | COMMAND, true, false);
+    db.saveCustomHotkey(s("app"), uuid(2), s("Later"), s("Record Shortcut"), -1, -1, false, true);
+    db.saveCustomHotkey(s("app"), uuid(3), s("All"), s("x"), 0, SHIFT | CONTROL | OPTION | COMMAND | FN, true,
+                        false);
+
+    // The unique index on application and title makes SQLite hand the rows back by title.
+    EXPECT_EQ(transfer::exportRows(s("app"), db), (QList<ExportRow>{
+                                                      {s("All"), s("shift+control+command+option+fn"), 0},
+                                                      {s("Later"), QString(), -1},
+                                                      {s("Zoom"), s("shift+command"), 24},
+                                                  }));
+}
+
+TEST(ShortcutTransfer, ExportOfOneApplicationAlwaysWritesItsMember)
+{
+    Transfer t;
+    auto& db = *t.store.store;
+    db.saveCustomHotkey(s("global"), uuid(1), s("Mail"), s("⇧⌘ M"), 46, SHIFT | COMMAND, true, false);
+
+    ASSERT_FALSE(
+        transfer::exportShortcuts(s("Kate"), s("org.kde.kate"), s("/out/kate.tavlen"), false, db, t.files));
+    EXPECT_EQ(exported(t.files, s("/out/kate.tavlen")),
+              (QJsonObject{{s("org.kde.kate"), QJsonObject{{s("Kate Shortcuts"), QJsonArray()}}}}));
+
+    ASSERT_FALSE(transfer::exportShortcuts(s("Global Custom Shortcuts"), s("global"), s("/out/global.tavlen"),
+                                           false, db, t.files));
+    const QByteArray text = t.files.file(s("/out/global.tavlen"));
+    EXPECT_EQ(exported(t.files, s("/out/global.tavlen")),
+              (QJsonObject{
+                  {s("global"), QJsonObject{{s("Global Custom Shortcuts"),
+                                             QJsonArray{QJsonArray{s("Mail"), s("shift+command"), 46}}}}}}));
+    EXPECT_TRUE(text.contains("\n    ")) << "written pretty-printed";
+    EXPECT_TRUE(text.contains("46\n")) << "key codes are written as integers: " << text.toStdString();
+}
+
+TEST(ShortcutTransfer, ExportAllLeavesOutApplicationsWithoutShortcuts)
+{
+    Transfer t;
+    auto& db = *t.store.store;
+    db.saveApp(s("org.kde.kate"), s("Kate"));
+    db.saveApp(s("org.gnome.gedit"), s("Text Editor"));
+    db.saveCustomHotkey(s("org.gnome.gedit"), uuid(1), s("Wrap"), s(" W"), 13, 0, false, false);
+
+    ASSERT_FALSE(transfer::exportShortcuts(s("Global Custom Shortcuts"), s("global"), s("/out/all.tavlen"),
+                                           true, db, t.files));
+    EXPECT_EQ(
+        exported(t.files, s("/out/all.tavlen")),
+        (QJsonObject{{s("org.gnome.gedit"), QJsonObject{{s("Text Editor Shortcuts"),
+                                                         QJsonArray{QJsonArray{s("Wrap"), s(""), 13}}}}}}));
+}
+
+TEST(ShortcutTransfer, FailedExportKeepsTheEarlierFileAndSaysWhy)
+{
+    Transfer t;
+    auto& db = *t.store.store;
+    t.files.putFile(s("/out/all.tavlen"), "earlier export");
+    t.files.failWriting(s("/out/all.tavlen"));
+
+    const auto error = transfer::exportShortcuts(s("Global Custom Shortcuts"), s("global"),
+                                                 s("/out/all.tavlen"), true, db, t.files);
+
+    EXPECT_EQ(error, s("No space left on device."));
+    EXPECT_EQ(t.files.file(s("/out/all.tavlen")), QByteArray("earlier export"));
+
+    // The same on a real disk: a folder that is not there.
+    const auto diskError =
+        transfer::exportShortcuts(s("Kate"), s("org.kde.kate"),
+                                  t.store.dir.path() + s("/missing/kate.tavlen"), false, db, t.store.files);
+    EXPECT_TRUE(diskError.has_value());
+}
+
+TEST(ShortcutTransfer, ExportAllThenImportRebuildsTheShortcutsOnAFreshStore)
+{
+    Transfer source;
+    auto& db = *source.store.store;
+    db.saveApp(s("org.gnome.gedit"), s("gedit"));
+    db.saveApp(s("com.example.gone"), s("Gone"));
+    db.saveCustomHotkey(s("global"), uuid(1), s("Screenshot"), s("⇧⌘ 4"), 21, SHIFT | COMMAND, false, true);
+    db.saveCustomHotkey(s("global"), uuid(2), s("Unset"), s("Record Shortcut"), -1, -1, true, false);
+    db.saveCustomHotkey(s("org.gnome.gedit"), uuid(3), s("Fn Left"), s("fn ←"), 123, FN, true, false);
+    db.saveCustomHotkey(s("com.example.gone"), uuid(4), s("It's \"quoted\""), s("⌃⌥ Z"), 6, CONTROL | OPTION,
+                        true, false);
+    ASSERT_FALSE(transfer::exportShortcuts(s("Global Custom Shortcuts"), s("global"), s("/out/all.tavlen"),
+                                           true, db, source.files));
+
+    Transfer target;
+    target.files.putFile(s("/in/all.tavlen"), source.files.file(s("/out/all.tavlen")));
+    EXPECT_EQ(target.import(s("/in/all.tavlen")), std::nullopt);
+
+    EXPECT_EQ(target.appRows(),
+              (QStringList{s("com.example.gone=-app-com.example.gone-1700000000-"),
+                           s("global=Global Custom Shortcuts"), s("org.gnome.gedit=Text Editor")}));
+    EXPECT_EQ(target.rows(s("global")),
+              (QStringList{s("Screenshot|⇧⌘ 4|21|1179648|10"), s("Unset|Record Shortcut|-1|-1|10")}));
+    EXPECT_EQ(target.rows(s("org.gnome.gedit")), QStringList{s("Fn Left|fn ←|123|8388608|10")});
+    EXPECT_EQ(target.rows(s("com.example.gone")), QStringList{s("It's \"quoted\"|⌃⌥ Z|6|786432|10")});
+    EXPECT_TRUE(target.store.store->getApps().size() == 2) << "global is never listed";
+
+    // A second import finds everything in place.
+    const QString before = target.store.column(s("SELECT group_concat(uuid) FROM CustomHotkeys")).value(0);
+    target.clock.advanceMilliseconds(5000);
+    EXPECT_EQ(target.import(s("/in/all.tavlen")), std::nullopt);
+    EXPECT_EQ(target.store.column(s("SELECT group_concat(uuid) FROM CustomHotkeys")).value(0), before);
+    EXPECT_EQ(target.store.number(s("SELECT count(*) FROM Apps")), 3);
+}
+
+TEST(ShortcutTransfer, ImportNamesKeysWithTheChosenLayoutAndReadsModifierWordsStrictly)
+{
+    Transfer t;
+    t.keyboard.setCurrent(FakeKeyboardLayout::Layout::German);
+    const QByteArray file = R"({"app": {"x": [
+        ["Y key", "command", 16],
+        ["Spaced", " command + shift ", 0],
+        ["Capital", "Command+shift", 0],
+        ["Twice", "shift+shift", 0],
+        ["Empty", "", 1],
+        ["Sharp s", "", 27],
+        ["Float", "option", 13.0]
+    ]}})";
+
+    ASSERT_EQ(t.importJson(file, true), std::nullopt);
+    EXPECT_EQ(t.rows(s("app")), (QStringList{
+                                    s("Capital|⇧ A|0|131072|10"),
+                                    s("Empty| S|1|0|10"),
+                                    s("Float|⌥ W|13|524288|10"),
+                                    s("Sharp s| ß|27|0|10"),
+                                    s("Spaced|⇧⌘ A|0|1179648|10"),
+                                    s("Twice|⇧ A|0|131072|10"),
+                                    s("Y key|⌘ Z|16|1048576|10"),
+                                }));
+
+    ASSERT_EQ(t.importJson(file, false), std::nullopt);
+    EXPECT_EQ(t.rows(s("app")).filter(s("Y key")), QStringList{s("Y key|⌘ Y|16|1048576|10")});
+    EXPECT_EQ(t.rows(s("app")).filter(s("Sharp s")), QStringList{s("Sharp s| -|27|0|10")});
+}
+
+TEST(ShortcutTransfer, ModifierMaskAndApplicationName)
+{
+    EXPECT_EQ(transfer::modifierMask(s("shift+control+command+option+fn")), 0x9E0000);
+    EXPECT_EQ(transfer::modifierMask(s("command + shift")), COMMAND | SHIFT);
+    EXPECT_EQ(transfer::modifierMask(s("\tcommand\n")), COMMAND);
+    EXPECT_EQ(transfer::modifierMask(s("Command+SHIFT+alt++")), 0);
+    EXPECT_EQ(transfer::modifierMask(QString()), 0);
+    EXPECT_EQ(transfer::modifierMask(s("fn+fn+fn")), FN);
+
+    tavlen::fake::FakeApplicationDirectory apps;
+    apps.install({s("org.kde.kate"), s("Kate"), s("/k.desktop"), QString()});
+    apps.install({s("nameless"), QString(), s("/n.desktop"), QString()});
+    EXPECT_EQ(transfer::applicationName(s("global"), apps), s("Global Custom Shortcuts"));
+    EXPECT_EQ(transfer::applicationName(s("org.kde.kate"), apps), s("Kate"));
+    EXPECT_EQ(transfer::applicationName(s("nameless"), apps), std::nullopt);
+    EXPECT_EQ(transfer::applicationName(s("org.gnome.gedit"), apps), std::nullopt);
+}
+
+TEST(ShortcutTransfer, UnusableFilesAreReportedWithTheirReason)
+{
+    Transfer t;
+    t.files.failReading(s("/in/locked.tavlen"));
+    EXPECT_EQ(t.import(s("/in/locked.tavlen")), s("\nError: Permission denied."));
+    EXPECT_EQ(t.import(s("/in/missing.tavlen")), s("\nError: No such file or directory."));
+
+    for (const QByteArray& bad :
+         {QByteArray(), QByteArray("{\"app\": [1, 2"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11),
+          QByteArray("{\"a\": 1} trailing")}) {
+        const auto error = t.importJson(bad);
+        ASSERT_TRUE(error.has_value()) << bad.toStdString();
+        EXPECT_TRUE(error->startsWith(s("\nError: "))) << error->toStdString();
+        EXPECT_GT(error->size(), 8) << "the parser's reason follows";
+    }
+    for (const QByteArray& notObject :
+         {QByteArray("[]"), QByteArray("[{\"app\": {}}]"), QByteArray("\"text\""), QByteArray("42")}) {
+        // Whether the parser takes a bare value at the top or not, the file is refused.
+        const auto error = t.importJson(notObject);
+        ASSERT_TRUE(error.has_value()) << notObject.toStdString();
+        EXPECT_TRUE(error->startsWith(s("\nError: "))) << error->toStdString();
+    }
+    EXPECT_EQ(t.importJson("[]"), s("\nError: Invalid JSON format."));
+    EXPECT_EQ(transfer::importResultMessage(s("/home/me/Shortcuts/list.tavlen"), t.importJson("[]")),
+              s("File 'list.tavlen' import failed. \nError: Invalid JSON format."));
+    EXPECT_EQ(transfer::importResultMessage(s("/home/me/list.tavlen"), std::nullopt),
+              s("File 'list.tavlen' imported successfully."));
+    EXPECT_EQ(t.appRows(), QStringList()) << "nothing was stored";
+}
+
+TEST(ShortcutTransfer, MalformedEntriesAreSkippedAndTheRestImported)
+{
+    Transfer t;
+    const QByteArray file = R"({
+        "not.an.object": ["Title", "command", 1],
+        "org.gnome.gedit": {
+            "not a list": {"Title": 1},
+            "not all arrays": [["Skipped too", "", 1], "stray"],
+            "entries": [
+                ["Two elements", 1],
+                ["Four", "", 1, 2],
+                [1, "command", 1],
+                ["Words as number", 5, 1],
+                ["Code as text", "", "1"],
+                ["Fraction", "", 13.5],
+                ["Too big", "", 65536],
+                ["Huge", "", 1e300],
+                ["Below -1", "", -2],
+                ["Null code", "", null],
+                ["Largest", "", 65535],
+                ["Unrecorded", "any", -1],
+                ["Unrecorded typed", false, -1]
+            ],
+            "second caption": [["Also read", "fn", 122]]
+        }
+    })";
+
+    EXPECT_EQ(t.importJson(file), std::nullopt);
+    EXPECT_EQ(t.appRows(), (QStringList{s("not.an.object=-app-not.an.object-1700000000-"),
+                                        s("org.gnome.gedit=Text Editor")}));
+    EXPECT_EQ(t.rows(s("org.gnome.gedit")), (QStringList{
+                                                s("Also read|fn F1|122|8388608|10"),
+                                                s("Largest| ??|65535|0|10"),
+                                                s("Unrecorded|Record Shortcut|-1|-1|10"),
+                                            }));
+    EXPECT_TRUE(t.rows(s("not.an.object")).isEmpty());
+}
+
+TEST(ShortcutTransfer, ExistingApplicationRowKeepsItsTitle)
+{
+    Transfer t;
+    t.store.store->saveApp(s("org.gnome.gedit"), s("My Editor"));
+    EXPECT_EQ(t.importJson(R"({"org.gnome.gedit": {"x": []}, "%1%2": {"x": []}})"), std::nullopt);
+    EXPECT_EQ(t.appRows(), (QStringList{s("%1%2=-app-%1%2-1700000000-"), s("org.gnome.gedit=My Editor")}));
+}
+
+TEST(ShortcutTransfer, FailedStoreWritesTurnTheImportIntoAFailure)
+{
+    Transfer t;
+    // The store refuses two particular rows, as a full or read-only disk would refuse all.
+    t.store.exec(s("CREATE TRIGGER refuse_app BEFORE INSERT ON Apps WHEN NEW.identifier = 'org.refused'"
+                   " BEGIN SELECT RAISE(ABORT, 'disk I/O error'); END;"
+                   "CREATE TRIGGER refuse_shortcut BEFORE INSERT ON CustomHotkeys WHEN NEW.title = 'Broken'"
+                   " BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END;"));
+
+    const auto error = t.importJson(R"({"org.gnome.gedit": {"x": [["Broken", "", 1], ["Fine", "", 2]]},
+                                        "org.refused": {"x": [["Kept", "", 3]]}})");
+
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(*error,
+              s("\nError: The shortcut “Broken” of “org.gnome.gedit” could not be saved: database or disk "
+                "is full (1 more could not be saved either.)"));
+    EXPECT_EQ(t.rows(s("org.gnome.gedit")), QStringList{s("Fine| D|2|0|10")});
+    EXPECT_EQ(t.rows(s("org.refused")), QStringList{s("Kept| F|3|0|10")})
+        << "the rest is imported all the same";
+}
