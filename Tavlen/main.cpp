@@ -1,9 +1,44 @@
+#include "core/AppServices.h"
+#include "platform/linux/LinuxPlatform.h"
+#include "platform/linux/UnixSignalWatcher.h"
+#include "store/StoreStartupError.h"
+
+#include <QCommandLineParser>
 #include <QCoreApplication>
+#include <csignal>
 #include <cstdio>
+
+using namespace tavlen;
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    std::puts("tavlen " TAVLEN_VERSION);
-    return 0;
+    QCoreApplication::setApplicationName(QStringLiteral("Tavlen"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TAVLEN_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Shows the keyboard shortcuts of the frontmost application. Runs in the background."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.process(app);
+
+    linux_platform::LinuxPlatform platform;
+    std::optional<AppServices> services;
+    try {
+        services.emplace(platform.services());
+    } catch (const StoreStartupError& error) {
+        std::fprintf(stderr, "%s\n", qPrintable(error.message()));
+        return 1;
+    }
+
+    linux_platform::UnixSignalWatcher signalWatcher({SIGINT, SIGTERM, SIGHUP});
+    QObject::connect(&signalWatcher, &linux_platform::UnixSignalWatcher::received, &app,
+                     [] { QCoreApplication::quit(); });
+
+    std::printf("Tavlen %s is running.\n  Shortcuts: %s\n  Settings:  %s\n", TAVLEN_VERSION,
+                qPrintable(services->databaseManager().path()),
+                qPrintable(platform.settingsFile().value_or(QStringLiteral("(none)"))));
+    std::fflush(stdout);
+    return QCoreApplication::exec();
 }

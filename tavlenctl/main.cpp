@@ -1,9 +1,64 @@
+#include "ConsoleOutput.h"
+#include "TransferCommands.h"
+#include "core/AppServices.h"
+#include "platform/linux/LinuxPlatform.h"
+#include "store/StoreStartupError.h"
+
 #include <QCoreApplication>
-#include <cstdio>
+#include <functional>
+#include <map>
+
+using namespace tavlen;
+
+namespace {
+
+const char USAGE[] = "usage: tavlenctl COMMAND [ARGUMENTS]\n"
+                     "\n"
+                     "Commands:\n"
+                     "  import FILE                      import the custom shortcuts of an export file\n"
+                     "  export FILE [--app ID | --all]   export the custom shortcuts of one application,\n"
+                     "                                   or of all of them (the default)\n"
+                     "  help                             show this text\n"
+                     "  version                          show the version";
+
+using Command = std::function<int(const QStringList& arguments, AppServices& services)>;
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    std::puts("tavlenctl " TAVLEN_VERSION);
-    return 0;
+    QCoreApplication::setApplicationName(QStringLiteral("tavlenctl"));
+
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    const QString command = arguments.isEmpty() ? QString() : arguments.takeFirst();
+    if (command.isEmpty() || command == QLatin1String("help") || command == QLatin1String("--help") ||
+        command == QLatin1String("-h")) {
+        ctl::printOut(QString::fromLatin1(USAGE));
+        return command.isEmpty() ? 2 : 0;
+    }
+    if (command == QLatin1String("version") || command == QLatin1String("--version")) {
+        ctl::printOut(QStringLiteral("tavlenctl " TAVLEN_VERSION));
+        return 0;
+    }
+
+    const std::map<QString, Command> commands = {
+        {QStringLiteral("import"), ctl::runImport},
+        {QStringLiteral("export"), ctl::runExport},
+    };
+    const auto found = commands.find(command);
+    if (found == commands.end()) {
+        ctl::printError(QStringLiteral("tavlenctl: unknown command '%1'").arg(command));
+        ctl::printError(QString::fromLatin1(USAGE));
+        return 2;
+    }
+
+    linux_platform::LinuxPlatform platform;
+    try {
+        AppServices services(platform.services());
+        return found->second(arguments, services);
+    } catch (const StoreStartupError& error) {
+        ctl::printError(error.message());
+        return 1;
+    }
 }

@@ -1,0 +1,15 @@
+// One main for every benchmark: Qt's file and text classes want an application object.
+
+#include <QCoreApplication>
+#include <benchmark/benchmark.h>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

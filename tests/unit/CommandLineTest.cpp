@@ -1,0 +1,189 @@
+// The two executables as users run them: exit statuses, messages and the files they leave.
+
+#include "support/TempEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+using tavlen::test::TempEnvironment;
+
+struct Outcome {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Outcome run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForFinished(30000)) << program.toStdString();
+    return Outcome{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                   QString::fromUtf8(process.readAllStandardOutput()),
+                   QString::fromUtf8(process.readAllStandardError())};
+}
+
+Outcome ctl(const QStringList& arguments)
+{
+    return run(QStringLiteral(TAVLENCTL_PATH), arguments);
+}
+
+class CommandLine : public ::testing::Test {
+protected:
+    QString file(const QString& name) const { return env.root() + QLatin1Char('/') + name; }
+
+    QString write(const QString& name, const QByteArray& content) const
+    {
+        QFile out(file(name));
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(content);
+        return out.fileName();
+    }
+
+    static QByteArray read(const QString& path)
+    {
+        QFile in(path);
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    }
+
+    QString databasePath() const
+    {
+        return env.dataHome() +
+               QStringLiteral(
+                   "/group.com.Fenwater.Tavlen/Library/Application Support/Tavlen/Tavlen.sqlitedb");
+    }
+
+    TempEnvironment env;
+};
+
+TEST_F(CommandLine, ImportedShortcutsComeBackOutOfAnExport)
+{
+    const QString source = write(QStringLiteral("kate.tavlen"), R"({
+        "org.kde.kate": {"Kate Shortcuts": [["Zoom in", "shift+command", 24], ["Later", "", -1]]},
+        "global": {"Global Custom Shortcuts": [["Lock", "control+command", 12]]}
+    })");
+
+    const Outcome imported = ctl({QStringLiteral("import"), source});
+    EXPECT_EQ(imported.exitCode, 0) << imported.err.toStdString();
+    EXPECT_EQ(imported.out, QStringLiteral("File 'kate.tavlen' imported successfully.\n"));
+
+    const Outcome one = ctl({QStringLiteral("export"), file(QStringLiteral("one.tavlen")),
+                             QStringLiteral("--app"), QStringLiteral("org.kde.kate")});
+    ASSERT_EQ(one.exitCode, 0) << one.err.toStdString();
+    const QJsonObject kate = QJsonDocument::fromJson(read(file(QStringLiteral("one.tavlen")))).object();
+    ASSERT_EQ(kate.keys(), QStringList{QStringLiteral("org.kde.kate")});
+    const QJsonObject captions = kate.value(QStringLiteral("org.kde.kate")).toObject();
+    ASSERT_EQ(captions.size(), 1);
+    const QJsonArray rows = captions.begin()->toArray();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows.at(1).toArray(),
+              (QJsonArray{QStringLiteral("Zoom in"), QStringLiteral("shift+command"), 24}));
+    EXPECT_EQ(rows.at(0).toArray(), (QJsonArray{QStringLiteral("Later"), QString(), -1}));
+
+    const Outcome all = ctl({QStringLiteral("export"), file(QStringLiteral("all.tavlen"))});
+    ASSERT_EQ(all.exitCode, 0) << all.err.toStdString();
+    const QJsonObject everything = QJsonDocument::fromJson(read(file(QStringLiteral("all.tavlen")))).object();
+    EXPECT_EQ(everything.keys(), (QStringList{QStringLiteral("global"), QStringLiteral("org.kde.kate")}));
+    EXPECT_EQ(everything.value(QStringLiteral("global")).toObject().keys(),
+              QStringList{QStringLiteral("Global Custom Shortcuts")});
+}
+
+TEST_F(CommandLine, ImportFailuresSayWhatWentWrongAndExitNonZero)
+{
+    const Outcome malformed =
+        ctl({QStringLiteral("import"), write(QStringLiteral("bad.tavlen"), "{\"a\": [")});
+    EXPECT_EQ(malformed.exitCode, 1);
+    EXPECT_TRUE(malformed.err.startsWith(QStringLiteral("File 'bad.tavlen' import failed. \nError: ")))
+        << malformed.err.toStdString();
+
+    const Outcome array = ctl({QStringLiteral("import"), write(QStringLiteral("list.tavlen"), "[1, 2]")});
+    EXPECT_EQ(array.exitCode, 1);
+    EXPECT_EQ(array.err, QStringLiteral("File 'list.tavlen' import failed. \nError: Invalid JSON format.\n"));
+
+    const Outcome missing = ctl({QStringLiteral("import"), file(QStringLiteral("nowhere.tavlen"))});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.startsWith(QStringLiteral("File 'nowhere.tavlen' import failed. \nError: ")));
+
+    const Outcome two = ctl({QStringLiteral("import"), file(QStringLiteral("a")), file(QStringLiteral("b"))});
+    EXPECT_EQ(two.exitCode, 1);
+    EXPECT_EQ(two.err, QStringLiteral("Can only process a single file at the time.\n"));
+}
+
+TEST_F(CommandLine, AFailedExportSaysSoAndLeavesNothingBehind)
+{
+    // A folder stands where the file should go: the export cannot replace it, whoever runs it.
+    const QString target = file(QStringLiteral("taken.tavlen"));
+    ASSERT_TRUE(QDir().mkpath(target + QStringLiteral("/inside")));
+    const Outcome failed = ctl({QStringLiteral("export"), target});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_TRUE(
+        failed.err.startsWith(QStringLiteral("Could not export to '") + target + QStringLiteral("': ")))
+        << failed.err.toStdString();
+    EXPECT_TRUE(QFileInfo(target + QStringLiteral("/inside")).isDir());
+    EXPECT_EQ(QDir(env.root()).entryList(QDir::Files), QStringList());
+
+    const Outcome noFolder = ctl({QStringLiteral("export"), file(QStringLiteral("missing/x.tavlen"))});
+    EXPECT_EQ(noFolder.exitCode, 1);
+    EXPECT_FALSE(QFileInfo::exists(file(QStringLiteral("missing"))));
+}
+
+TEST_F(CommandLine, UsageErrorsExitWithTwo)
+{
+    EXPECT_EQ(ctl({}).exitCode, 2);
+    EXPECT_EQ(ctl({QStringLiteral("frobnicate")}).exitCode, 2);
+    EXPECT_EQ(ctl({QStringLiteral("export")}).exitCode, 2);
+    EXPECT_EQ(ctl({QStringLiteral("export"), file(QStringLiteral("x")), QStringLiteral("--app"),
+                   QStringLiteral("a"), QStringLiteral("--all")})
+                  .exitCode,
+              2);
+    EXPECT_EQ(ctl({QStringLiteral("import")}).exitCode, 2);
+    EXPECT_EQ(ctl({QStringLiteral("help")}).exitCode, 0);
+}
+
+TEST_F(CommandLine, StartUpStopsOnAFileThatIsNoDatabaseAndLeavesItAlone)
+{
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(databasePath()).path()));
+    const QByteArray content("these are somebody's notes, not a database\n");
+    {
+        QFile out(databasePath());
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(content);
+    }
+
+    const Outcome app = run(QStringLiteral(TAVLEN_APP_PATH), {});
+    EXPECT_EQ(app.exitCode, 1);
+    EXPECT_EQ(app.err, QStringLiteral("Unable to perform migrations: file is not a database\n"));
+    EXPECT_EQ(read(databasePath()), content);
+
+    const Outcome companion = ctl({QStringLiteral("export"), file(QStringLiteral("x.tavlen"))});
+    EXPECT_EQ(companion.exitCode, 1);
+    EXPECT_EQ(companion.err, QStringLiteral("Unable to perform migrations: file is not a database\n"));
+}
+
+TEST_F(CommandLine, TheApplicationCreatesItsStoreAndEndsCleanlyOnASignal)
+{
+    QProcess app;
+    app.start(QStringLiteral(TAVLEN_APP_PATH), {});
+    ASSERT_TRUE(app.waitForStarted());
+    // The start-up line is written once the store and the settings exist.
+    QByteArray out;
+    while (!out.contains("Settings:") && app.waitForReadyRead(30000))
+        out += app.readAllStandardOutput();
+    ASSERT_TRUE(out.contains("is running")) << out.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(databasePath()));
+
+    app.terminate();
+    ASSERT_TRUE(app.waitForFinished(30000));
+    EXPECT_EQ(app.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(app.exitCode(), 0) << app.readAllStandardError().toStdString();
+}
+
+} // namespace
