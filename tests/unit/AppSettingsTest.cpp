@@ -1,9 +1,9 @@
+#include "settings/AppSettings.h"
 #include "platform/fake/FakeApplicationDirectory.h"
 #include "platform/fake/FakeFileLocations.h"
 #include "platform/fake/FakeFileSystem.h"
 #include "platform/fake/FakeUserDefaults.h"
 #include "platform/linux/LocalFileSystem.h"
-#include "settings/AppSettings.h"
 #include "settings/Appearance.h"
 #include "settings/SettingsKeys.h"
 #include "settings/UserDefaults.h"
@@ -23,8 +23,8 @@ const QString plistPath = QStringLiteral("/res/Additional.plist");
 
 QByteArray plistWithBrowsers(const QByteArray& value)
 {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict><key>Browsers</key>" + value +
-           "</dict></plist>";
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict><key>Browsers</key>" +
+           value + "</dict></plist>";
 }
 
 // How often each signal of an AppSettings fired, by name, in the order they came.
@@ -38,7 +38,8 @@ struct SignalLog {
                 names << QString::fromLatin1(method.name());
         }
         auto watch = [&](void (AppSettings::*signal)(), const char* name) {
-            QObject::connect(&settings, signal, &settings, [this, name] { order << QString::fromLatin1(name); });
+            QObject::connect(&settings, signal, &settings,
+                             [this, name] { order << QString::fromLatin1(name); });
         };
         watch(&AppSettings::changed, "changed");
         watch(&AppSettings::pauseMonitoringChanged, "pauseMonitoringChanged");
@@ -129,7 +130,8 @@ TEST_F(AppSettingsTest, ConstantsAndTheInitialSelection)
 {
     EXPECT_EQ(QString(AppSettings::APP_IDENTIFIER), QStringLiteral("com.Fenwater.Tavlen"));
     EXPECT_EQ(QString(AppSettings::XPC_SERVICE_IDENTIFIER), QStringLiteral("com.Fenwater.TavlenXPCService"));
-    EXPECT_EQ(QString(AppSettings::UPDATE_NOTIFICATION_IDENTIFIER), QStringLiteral("Fenwater_Tavlen_UpdateCheck"));
+    EXPECT_EQ(QString(AppSettings::UPDATE_NOTIFICATION_IDENTIFIER),
+              QStringLiteral("Fenwater_Tavlen_UpdateCheck"));
     EXPECT_EQ(QString(AppSettings::APP_CUSTOM_SHORTCUTS), QStringLiteral("com.houdah.CustomShortcuts"));
 
     const auto first = make();
@@ -227,10 +229,10 @@ TEST_F(AppSettingsTest, AChangeOfAStoredKeyNotifiesItsPropertyAndThenTheObject)
     settings->setShowUserHiddenElements(true);
     store.simulateOutsideEdit(SettingsKeys::activationPersistentKeyType, QStringLiteral("0"));
     store.remove(SettingsKeys::showCredits);
-    EXPECT_EQ(log.order, (QStringList{QStringLiteral("showUserHiddenElementsChanged"), QStringLiteral("changed"),
-                                      QStringLiteral("activationPersistentKeyTypeChanged"),
-                                      QStringLiteral("changed"), QStringLiteral("showCreditsChanged"),
-                                      QStringLiteral("changed")}));
+    EXPECT_EQ(log.order,
+              (QStringList{QStringLiteral("showUserHiddenElementsChanged"), QStringLiteral("changed"),
+                           QStringLiteral("activationPersistentKeyTypeChanged"), QStringLiteral("changed"),
+                           QStringLiteral("showCreditsChanged"), QStringLiteral("changed")}));
     EXPECT_EQ(settings->activationPersistentKeyType(), 0);
 
     // Keys this object does not carry leave it silent.
@@ -291,9 +293,10 @@ TEST_F(AppSettingsTest, UnstoredFlagsNotifyOnlyWhenTheyChange)
     settings->setPauseMonitoring(true);
     settings->setBlockedMonitoring(true);
     settings->setBlockedMonitoring(false);
-    EXPECT_EQ(log.order, (QStringList{QStringLiteral("pauseMonitoringChanged"), QStringLiteral("changed"),
-                                      QStringLiteral("blockedMonitoringChanged"), QStringLiteral("changed"),
-                                      QStringLiteral("blockedMonitoringChanged"), QStringLiteral("changed")}));
+    EXPECT_EQ(log.order,
+              (QStringList{QStringLiteral("pauseMonitoringChanged"), QStringLiteral("changed"),
+                           QStringLiteral("blockedMonitoringChanged"), QStringLiteral("changed"),
+                           QStringLiteral("blockedMonitoringChanged"), QStringLiteral("changed")}));
     EXPECT_TRUE(settings->pauseMonitoring());
     EXPECT_TRUE(store.contents().isEmpty());
 
@@ -303,7 +306,8 @@ TEST_F(AppSettingsTest, UnstoredFlagsNotifyOnlyWhenTheyChange)
     again.id = QUuid::createUuid();
     settings->setSelectedAppInSetings(again);
     settings->setSelectedAppInSetings(again);
-    EXPECT_EQ(log.order, (QStringList{QStringLiteral("selectedAppInSetingsChanged"), QStringLiteral("changed")}));
+    EXPECT_EQ(log.order,
+              (QStringList{QStringLiteral("selectedAppInSetingsChanged"), QStringLiteral("changed")}));
 }
 
 TEST_F(AppSettingsTest, BrowsersComeFromTheShippedList)
@@ -318,7 +322,8 @@ TEST_F(AppSettingsTest, BrowsersComeFromTheShippedList)
 
 TEST_F(AppSettingsTest, BrowsersAreEmptyUnlessTheFileHoldsAListOfStrings)
 {
-    files.putFile(plistPath, plistWithBrowsers("<array><string>firefox</string><string>chromium</string></array>"));
+    files.putFile(plistPath,
+                  plistWithBrowsers("<array><string>firefox</string><string>chromium</string></array>"));
     EXPECT_EQ(make()->browsers(), (QStringList{QStringLiteral("firefox"), QStringLiteral("chromium")}));
 
     const std::map<std::string, QByteArray> unusable{
@@ -349,7 +354,9 @@ TEST_F(AppSettingsTest, CustomShortcutsAvailabilityFollowsTheInstalledApplicatio
     EXPECT_FALSE(make()->customShortcutsAvailable());
 
     applications.install(ApplicationInfo{QStringLiteral("com.houdah.CustomShortcuts"),
-                                         QStringLiteral("CustomShortcuts"), QStringLiteral("/x.desktop"), {}});
+                                         QStringLiteral("CustomShortcuts"),
+                                         QStringLiteral("/x.desktop"),
+                                         {}});
     const auto settings = make();
     EXPECT_TRUE(settings->customShortcutsAvailable());
 
@@ -357,7 +364,8 @@ TEST_F(AppSettingsTest, CustomShortcutsAvailabilityFollowsTheInstalledApplicatio
     applications.uninstall(QStringLiteral("com.houdah.CustomShortcuts"));
     settings->refreshCustomShortcutsAvailable();
     EXPECT_FALSE(settings->customShortcutsAvailable());
-    EXPECT_EQ(log.order, (QStringList{QStringLiteral("customShortcutsAvailableChanged"), QStringLiteral("changed")}));
+    EXPECT_EQ(log.order,
+              (QStringList{QStringLiteral("customShortcutsAvailableChanged"), QStringLiteral("changed")}));
 }
 
 TEST_F(AppSettingsTest, ExperimentalFeaturesNeedExactlyTrue)

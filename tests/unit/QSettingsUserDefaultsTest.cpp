@@ -1,6 +1,6 @@
+#include "platform/linux/QSettingsUserDefaults.h"
 #include "platform/fake/FakeApplicationDirectory.h"
 #include "platform/fake/FakeFileSystem.h"
-#include "platform/linux/QSettingsUserDefaults.h"
 #include "platform/linux/XdgFileLocations.h"
 #include "settings/AppSettings.h"
 #include "settings/UserDefaults.h"
@@ -50,7 +50,8 @@ protected:
 struct KeyLog {
     explicit KeyLog(UserDefaultsStore& store)
     {
-        QObject::connect(&store, &UserDefaultsStore::valueChanged, &store, [this](const QString& key) { keys << key; });
+        QObject::connect(&store, &UserDefaultsStore::valueChanged, &store,
+                         [this](const QString& key) { keys << key; });
     }
     QStringList keys;
 };
@@ -112,7 +113,8 @@ TEST_F(QSettingsUserDefaultsTest, OutsideEditsAreAnnouncedPerChangedKey)
 
     // Changed, removed and added keys; an unchanged one stays quiet.
     replaceFile("[General]\namountOfColumns=6\nshowCredits=true\nshowBookmarks=true\n");
-    ASSERT_TRUE(waitUntil([&] { return log.keys.size() >= 3; })) << log.keys.join(QLatin1Char(' ')).toStdString();
+    ASSERT_TRUE(waitUntil([&] { return log.keys.size() >= 3; }))
+        << log.keys.join(QLatin1Char(' ')).toStdString();
     log.keys.sort();
     EXPECT_EQ(log.keys, (QStringList{QStringLiteral("amountOfColumns"), QStringLiteral("fontSize"),
                                      QStringLiteral("showBookmarks")}));

@@ -1,7 +1,7 @@
+#include "settings/UserDefaults.h"
 #include "platform/fake/FakeUserDefaults.h"
 #include "settings/SettingsKeys.h"
 #include "settings/StoredValue.h"
-#include "settings/UserDefaults.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -57,9 +57,10 @@ TEST(StoredValue, DoublesAcceptAnyFiniteNumber)
     EXPECT_EQ(StoredValue::toDouble(text("0.25")), 0.25);
     EXPECT_EQ(StoredValue::toDouble(text("13")), 13.0);
     EXPECT_EQ(StoredValue::toDouble(text("-1e2")), -100.0);
-    for (const QVariant& wrong : {text("abc"), text(""), text("0,5"), text("1,000"), text("nan"), text("inf"),
-                                  QVariant(std::numeric_limits<double>::quiet_NaN()),
-                                  QVariant(std::numeric_limits<double>::infinity()), QVariant(true), QVariant()})
+    for (const QVariant& wrong :
+         {text("abc"), text(""), text("0,5"), text("1,000"), text("nan"), text("inf"),
+          QVariant(std::numeric_limits<double>::quiet_NaN()),
+          QVariant(std::numeric_limits<double>::infinity()), QVariant(true), QVariant()})
         EXPECT_FALSE(StoredValue::toDouble(wrong).has_value()) << wrong.toString().toStdString();
 }
 
@@ -68,7 +69,8 @@ TEST(StoredValue, StringsAreStringsOnly)
     EXPECT_EQ(StoredValue::toString(text("dark")), QStringLiteral("dark"));
     EXPECT_EQ(StoredValue::toString(text("")), QString());
     EXPECT_FALSE(StoredValue::toString(QVariant(3)).has_value());
-    EXPECT_FALSE(StoredValue::toString(QVariant(QStringList{QStringLiteral("a"), QStringLiteral("b")})).has_value());
+    EXPECT_FALSE(
+        StoredValue::toString(QVariant(QStringList{QStringLiteral("a"), QStringLiteral("b")})).has_value());
     EXPECT_FALSE(StoredValue::toString(QVariant()).has_value());
 }
 
@@ -123,7 +125,8 @@ TEST_P(UserDefaultsBothForms, WritesReadBackUnderTheirOwnKeys)
 }
 
 INSTANTIATE_TEST_SUITE_P(, UserDefaultsBothForms,
-                         ::testing::Values(FakeUserDefaults::Storage::Native, FakeUserDefaults::Storage::Text),
+                         ::testing::Values(FakeUserDefaults::Storage::Native,
+                                           FakeUserDefaults::Storage::Text),
                          [](const ::testing::TestParamInfo<FakeUserDefaults::Storage>& param) {
                              return param.param == FakeUserDefaults::Storage::Native ? "Native" : "Text";
                          });
