@@ -314,7 +314,7 @@ TEST_F(AppSettingsTest, BrowsersComeFromTheShippedList)
 {
     linux_platform::LocalFileSystem disk;
     locations.setResourceFile(QStringLiteral("Additional.plist"),
-                              QStringLiteral(TAVLEN_TEST_DATA_DIR "/../../data/Additional.plist"));
+                              QStringLiteral(TAVLEN_SHIPPED_DATA_DIR "/Additional.plist"));
     AppSettings settings(store, locations, disk, applications, AppSettings::processEnvironment());
     EXPECT_TRUE(settings.browsers().contains(QStringLiteral("firefox")));
     EXPECT_TRUE(settings.browsers().contains(QStringLiteral("org.gnome.Epiphany")));
