@@ -46,34 +46,19 @@ public:
 private:
     // Moves to the next start element; false at an end element, the end or an error. Text
     // between elements must be whitespace.
-    bool nextElement()
-    {
-        while (!m_xml.atEnd()) {
-            switch (m_xml.readNext()) {
-            case QXmlStreamReader::StartElement:
-                return true;
-            case QXmlStreamReader::EndElement:
-                return false;
-            case QXmlStreamReader::Characters:
-                if (!m_xml.isWhitespace())
-                    return false;
-                break;
-            default:
-                break;
-            }
-        }
-        return false;
-    }
+    bool nextElement() { return nextTag(QXmlStreamReader::StartElement); }
 
     // Expects the end of the current container next, allowing whitespace before it.
-    bool nextEndElement()
+    bool nextEndElement() { return nextTag(QXmlStreamReader::EndElement); }
+
+    // Skips whitespace and whatever is not a tag; true when the next tag is of the wanted kind.
+    bool nextTag(QXmlStreamReader::TokenType wanted)
     {
         while (!m_xml.atEnd()) {
-            switch (m_xml.readNext()) {
-            case QXmlStreamReader::EndElement:
-                return true;
+            switch (const auto token = m_xml.readNext()) {
             case QXmlStreamReader::StartElement:
-                return false;
+            case QXmlStreamReader::EndElement:
+                return token == wanted;
             case QXmlStreamReader::Characters:
                 if (!m_xml.isWhitespace())
                     return false;

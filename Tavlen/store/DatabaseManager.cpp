@@ -318,7 +318,8 @@ StoreWrite DatabaseManager::importCustomHotkey(const QString& appId, const QStri
         {value, rawValue, rawModifier, flag(isEnabled), flag(isBookmarked), appId, title});
 }
 
-StoreWrite DatabaseManager::deleteCustomHotkey(const QString& appId, const QString& uuid)
+StoreWrite DatabaseManager::writeCustomHotkey(const QString& appId, const QString& uuid, const QString& sql,
+                                              std::initializer_list<SqlValue> values)
 {
     const auto existing =
         count(QStringLiteral(R"(SELECT count(*) FROM "CustomHotkeys" WHERE ("app_id" = ?) AND ("uuid" = ?))"),
@@ -327,36 +328,31 @@ StoreWrite DatabaseManager::deleteCustomHotkey(const QString& appId, const QStri
         return StoreWrite::failure(*error);
     if (std::get<qint64>(existing) == 0)
         return StoreWrite::unchanged();
-    return write(QStringLiteral(R"(DELETE FROM "CustomHotkeys" WHERE ("app_id" = ?) AND ("uuid" = ?))"),
-                 {appId, uuid});
+    return write(sql, values);
+}
+
+StoreWrite DatabaseManager::deleteCustomHotkey(const QString& appId, const QString& uuid)
+{
+    return writeCustomHotkey(
+        appId, uuid, QStringLiteral(R"(DELETE FROM "CustomHotkeys" WHERE ("app_id" = ?) AND ("uuid" = ?))"),
+        {appId, uuid});
 }
 
 StoreWrite DatabaseManager::saveCustomHotkeyState(const QString& appId, const QString& uuid, bool isEnabled,
                                                   bool isBookmarked)
 {
-    const auto existing =
-        count(QStringLiteral(R"(SELECT count(*) FROM "CustomHotkeys" WHERE ("app_id" = ?) AND ("uuid" = ?))"),
-              {appId, uuid});
-    if (const auto* error = std::get_if<QString>(&existing))
-        return StoreWrite::failure(*error);
-    if (std::get<qint64>(existing) == 0)
-        return StoreWrite::unchanged();
-    return write(QStringLiteral(R"(UPDATE "CustomHotkeys" SET "is_enabled" = ?, "is_bookmarked" = ? )"
-                                R"(WHERE ("app_id" = ?) AND ("uuid" = ?))"),
-                 {flag(isEnabled), flag(isBookmarked), appId, uuid});
+    return writeCustomHotkey(
+        appId, uuid,
+        QStringLiteral(R"(UPDATE "CustomHotkeys" SET "is_enabled" = ?, "is_bookmarked" = ? )"
+                       R"(WHERE ("app_id" = ?) AND ("uuid" = ?))"),
+        {flag(isEnabled), flag(isBookmarked), appId, uuid});
 }
 
 StoreWrite DatabaseManager::incrementCustomHotkeyUsage(const QString& appId, const QString& uuid)
 {
-    const auto existing =
-        count(QStringLiteral(R"(SELECT count(*) FROM "CustomHotkeys" WHERE ("app_id" = ?) AND ("uuid" = ?))"),
-              {appId, uuid});
-    if (const auto* error = std::get_if<QString>(&existing))
-        return StoreWrite::failure(*error);
-    if (std::get<qint64>(existing) == 0)
-        return StoreWrite::unchanged();
-    return write(QStringLiteral("UPDATE CustomHotkeys SET used = used + 1 WHERE app_id = ? AND uuid = ?"),
-                 {appId, uuid});
+    return writeCustomHotkey(
+        appId, uuid, QStringLiteral("UPDATE CustomHotkeys SET used = used + 1 WHERE app_id = ? AND uuid = ?"),
+        {appId, uuid});
 }
 
 } // namespace tavlen

@@ -74,6 +74,9 @@ private:
     // Count-then-write: the count decides, and when the count itself fails nothing is written.
     std::variant<qint64, QString> count(const QString& sql, std::initializer_list<SqlValue> values);
     StoreWrite write(const QString& sql, std::initializer_list<SqlValue> values);
+    // The writes that address one custom shortcut by its uuid: only when that row exists.
+    StoreWrite writeCustomHotkey(const QString& appId, const QString& uuid, const QString& sql,
+                                 std::initializer_list<SqlValue> values);
 
     QString m_path;
     std::unique_ptr<SqliteConnection> m_db;
