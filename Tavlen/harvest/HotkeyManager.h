@@ -1,0 +1,64 @@
+#pragma once
+
+#include "harvest/AXElement.h"
+#include "harvest/MenuItem.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace tavlen {
+
+class Accessibility;
+class AppSettings;
+class Clock;
+class DatabaseManager;
+class Workspace;
+
+// Reads one application's menu bar into a tree of MenuItem records. One manager serves one
+// harvest: the sheet model creates it, calls harvestMenuBar, prunes the result and drops it.
+// Accessibility failures are never reported: whatever cannot be read is left out.
+class HotkeyManager {
+public:
+    // Children requested per element when no browser limit applies.
+    static constexpr qint64 limitElementsAll = 9999;
+
+    // The browser test is made here, against the settings' browser list of this moment.
+    HotkeyManager(QString activeAppName, QString appBundleIdentifier, Accessibility& accessibility,
+                  Workspace& workspace, DatabaseManager& databaseManager, AppSettings& appSettings,
+                  const Clock& clock);
+
+    const QString& activeAppName() const { return m_activeAppName; }
+    const QString& appBundleIdentifier() const { return m_appBundleIdentifier; }
+    bool isAppBrowser() const { return m_isAppBrowser; }
+
+    // The top-level menus of the first running application with that identifier; empty when it
+    // is not running or has no menu bar. Records the application in the store on every call.
+    QList<MenuItem> harvestMenuBar(const QString& bundleIdentifier);
+
+    // The records for the children of one element, recursively.
+    QList<MenuItem> collectMenuItems(const AXElement& element, qint64 level, const QStringList& parentTitles);
+
+    // Drops every branch without a keyed element anywhere below it. What survives keeps its
+    // whole submenu, unpruned.
+    static QList<MenuItem> pruneMenuItems(const QList<MenuItem>& items);
+
+private:
+    QList<MenuItem> collect(const AXElement& element, qint64 level, const QStringList& parentTitles,
+                            QList<AXElement>& path);
+    std::optional<MenuItem> leafItem(const AXElement& child, const QString& title, qint64 level,
+                                     const QStringList& parentTitles);
+    qint64 childLimit() const;
+
+    QString m_activeAppName;
+    QString m_appBundleIdentifier;
+    Accessibility& m_accessibility;
+    Workspace& m_workspace;
+    DatabaseManager& m_databaseManager;
+    AppSettings& m_appSettings;
+    const Clock& m_clock;
+    bool m_isAppBrowser = false;
+};
+
+} // namespace tavlen

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "harvest/MenuFixture.h"
+#include "platform/Accessibility.h"
+
+#include <QHash>
+#include <QList>
+#include <memory>
+#include <optional>
+
+namespace tavlen::fake {
+
+// Applications' menu bars in memory, built from menu fixtures and answered the way the real
+// adapter answers: -25200 for a failed call (an unknown element, an application that is not
+// there, every call while not trusted), -25205 for an attribute the element does not have,
+// -25212 for one it has without a value, and the codes a fixture's "errors" name. Every call is
+// logged, so tests can check what a harvest asked for.
+class FakeAccessibility final : public Accessibility {
+public:
+    enum class Operation {
+        CreateApplication,
+        CopyAttributeValue,
+        CopyAttributeValues,
+        AttributeValueCount,
+        CopyMultipleAttributeValues,
+        PerformAction,
+    };
+
+    struct Call {
+        Operation operation;
+        AXElement element;      // null for CreateApplication
+        QStringList attributes; // the attribute or action names of the call
+        qint64 index = 0;       // CopyAttributeValues only
+        qint64 maxValues = 0;   // CopyAttributeValues only
+    };
+
+    FakeAccessibility();
+    ~FakeAccessibility() override;
+
+    // Adds the fixture's application under its pid, replacing one with the same pid.
+    void addApplication(const MenuFixture& fixture);
+    void removeApplication(qint64 processIdentifier);
+
+    // While not trusted, every request fails; a prompt grants trust when promptGrantsTrust is on.
+    void setTrusted(bool trusted) { m_trusted = trusted; }
+    void setPromptGrantsTrust(bool grants) { m_promptGrantsTrust = grants; }
+    int promptCount() const { return m_promptCount; }
+
+    // Makes every call of one operation fail with `code` (none: answer normally again).
+    void setOperationFailure(Operation operation, std::optional<qint32> code);
+
+    const QList<Call>& calls() const { return m_calls; }
+    qsizetype callCount(Operation operation) const;
+    void clearCalls() { m_calls.clear(); }
+    // The elements pressed successfully, in order.
+    const QList<AXElement>& presses() const { return m_presses; }
+
+    // Reads of the fixture behind an element, outside the interface and unlogged: none for an
+    // element this adapter did not make.
+    std::optional<MenuFixture::Element> fixtureOf(const AXElement& element) const;
+    // The element with that path of titles below an application's menu bar (the title-less
+    // containers on the way are looked through); null when there is none.
+    AXElement findElement(qint64 processIdentifier, const QStringList& titles) const;
+
+    AXElement createApplication(qint64 processIdentifier) override;
+    qint32 copyAttributeValue(const AXElement& element, const QString& attribute, AXValue& value) override;
+    qint32 copyAttributeValues(const AXElement& element, const QString& attribute, qint64 index,
+                               qint64 maxValues, std::vector<AXValue>& values) override;
+    qint32 attributeValueCount(const AXElement& element, const QString& attribute, qint64& count) override;
+    qint32 copyMultipleAttributeValues(const AXElement& element, const QStringList& attributes,
+                                       std::vector<AXValue>& values) override;
+    qint32 performAction(const AXElement& element, const QString& action) override;
+    bool isProcessTrusted(bool prompt) override;
+
+    class Node;
+
+private:
+    // The node behind an element, or null when the call must fail.
+    Node* reachable(const AXElement& element) const;
+    std::optional<qint32> injectedFailure(Operation operation) const;
+    // An attribute of a node: the value, or the error code it answers.
+    qint32 attribute(const Node& node, const QString& name, AXValue& value) const;
+
+    QHash<qint64, std::shared_ptr<Node>> m_applications;
+    QHash<int, qint32> m_failures;
+    QList<Call> m_calls;
+    QList<AXElement> m_presses;
+    bool m_trusted = true;
+    bool m_promptGrantsTrust = true;
+    int m_promptCount = 0;
+};
+
+} // namespace tavlen::fake
