@@ -10,8 +10,9 @@ packages=(
   libxkbcommon-dev libxkbcommon-x11-dev xkb-data
   # tests and benchmarks
   libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format
-  # a desktop session for the tests and the headless demo
-  xvfb xauth dbus dbus-x11 at-spi2-core
+  # a desktop session for the tests and the headless demo: X server, buses, window manager,
+  # and the real applications whose menus the integration tests read
+  xvfb xauth dbus dbus-x11 at-spi2-core openbox xdotool geany qpdfview
 )
 
 missing=()

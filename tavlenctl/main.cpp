@@ -1,4 +1,5 @@
 #include "ConsoleOutput.h"
+#include "MenusCommand.h"
 #include "TransferCommands.h"
 #include "core/AppServices.h"
 #include "platform/linux/LinuxPlatform.h"
@@ -18,6 +19,9 @@ const char USAGE[] = "usage: tavlenctl COMMAND [ARGUMENTS]\n"
                      "  import FILE                      import the custom shortcuts of an export file\n"
                      "  export FILE [--app ID | --all]   export the custom shortcuts of one application,\n"
                      "                                   or of all of them (the default)\n"
+                     "  menus [--app ID] [--json]        print the menu entries with shortcuts of a running\n"
+                     "                                   application (the frontmost one by default); --json\n"
+                     "                                   records its whole menu bar as a fixture\n"
                      "  help                             show this text\n"
                      "  version                          show the version";
 
@@ -42,9 +46,14 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    linux_platform::LinuxPlatform platform;
     const std::map<QString, Command> commands = {
         {QStringLiteral("import"), ctl::runImport},
         {QStringLiteral("export"), ctl::runExport},
+        {QStringLiteral("menus"),
+         [&platform](const QStringList& args, AppServices& services) {
+             return ctl::runMenus(args, services, platform.accessibility(), platform.workspace());
+         }},
     };
     const auto found = commands.find(command);
     if (found == commands.end()) {
@@ -53,7 +62,6 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    linux_platform::LinuxPlatform platform;
     try {
         AppServices services(platform.services());
         return found->second(arguments, services);

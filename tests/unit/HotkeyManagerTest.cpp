@@ -547,3 +547,37 @@ TEST_F(HotkeyManagerTest, ATreeThatLoopsBackEnds)
 }
 
 } // namespace
+
+// Geany's menu bar as the AT-SPI adapter recorded it (tavlenctl menus --app geany --json).
+TEST_F(HotkeyManagerTest, RecordedGeanyMenuBarHarvestsAsOnTheDesktop)
+{
+    installFixture(parsed([] {
+        QFile file(QStringLiteral(TAVLEN_TEST_DATA_DIR "/menus/geany.json"));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    }()));
+    const QList<MenuItem> pruned = HotkeyManager::pruneMenuItems(harvest(QStringLiteral("geany")));
+
+    const auto keysAt = [&](const QStringList& path) {
+        const MenuItem* item = find(pruned, path);
+        return item && item->keys ? *item->keys : QStringLiteral("<missing>");
+    };
+    EXPECT_EQ(titlesOf(pruned).first(), QStringLiteral("File"));
+    EXPECT_EQ(keysAt({QStringLiteral("File"), QStringLiteral("New")}), QStringLiteral("⌃ N"));
+    EXPECT_EQ(keysAt({QStringLiteral("File"), QStringLiteral("Open Selected File")}), QStringLiteral("⌃⇧ O"));
+    EXPECT_EQ(keysAt({QStringLiteral("Edit"), QStringLiteral("Copy")}), QStringLiteral("⌃ C"));
+    EXPECT_EQ(keysAt({QStringLiteral("Edit"), QStringLiteral("Commands"), QStringLiteral("Move Line(s) Up")}),
+              QStringLiteral("⌥ ⇞"));
+    EXPECT_EQ(keysAt({QStringLiteral("Build"), QStringLiteral("Make")}), QStringLiteral("⇧ F9"));
+    EXPECT_EQ(keysAt({QStringLiteral("Help"), QStringLiteral("Help")}), QStringLiteral("F1"));
+
+    const MenuItem* save = find(pruned, {QStringLiteral("File"), QStringLiteral("Save")});
+    ASSERT_NE(save, nullptr);
+    EXPECT_FALSE(save->isActive);
+    // Entries under a submenu holder name their whole path.
+    const MenuItem* moveUp =
+        find(pruned, {QStringLiteral("Edit"), QStringLiteral("Commands"), QStringLiteral("Move Line(s) Up")});
+    ASSERT_NE(moveUp, nullptr);
+    EXPECT_EQ(moveUp->parentTitles, (QStringList{QStringLiteral("Edit"), QStringLiteral("Commands")}));
+    EXPECT_EQ(storedTitle(QStringLiteral("geany")), QStringLiteral("Geany"));
+}

@@ -1,9 +1,11 @@
 #include "platform/linux/LinuxPlatform.h"
 
+#include "platform/linux/AtspiAccessibility.h"
 #include "platform/linux/DesktopEntryDirectory.h"
 #include "platform/linux/LocalFileSystem.h"
 #include "platform/linux/QSettingsUserDefaults.h"
 #include "platform/linux/SystemClock.h"
+#include "platform/linux/X11Workspace.h"
 #include "platform/linux/XdgFileLocations.h"
 #include "platform/linux/XkbKeyboardLayout.h"
 
@@ -27,6 +29,20 @@ Platform LinuxPlatform::services() const
 {
     return Platform{m_services->clock,    m_services->locations,    m_services->files,
                     m_services->defaults, m_services->applications, m_services->keyboard};
+}
+
+Accessibility& LinuxPlatform::accessibility()
+{
+    if (!m_accessibility)
+        m_accessibility = std::make_unique<AtspiAccessibility>();
+    return *m_accessibility;
+}
+
+Workspace& LinuxPlatform::workspace()
+{
+    if (!m_workspace)
+        m_workspace = std::make_unique<X11Workspace>();
+    return *m_workspace;
 }
 
 std::optional<QString> LinuxPlatform::settingsFile() const

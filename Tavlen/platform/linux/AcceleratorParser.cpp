@@ -1,0 +1,261 @@
+#include "platform/linux/AcceleratorParser.h"
+
+#include "harvest/ShortcutNotation.h"
+
+#include <QStringList>
+
+namespace tavlen::linux_platform {
+namespace {
+
+namespace AXModifier = notation::AXModifier;
+
+struct NamedKey {
+    const char* name;
+    quint16 virtualKey;
+    quint16 glyph;
+};
+
+// Keys without a character of their own, GTK's keysym names and Qt's key names side by side.
+// The glyph is the notation's glyph code for the same key; Home, End and the page keys get none,
+// as their glyph codes (115, 119, 116, 121) fall among the function-key glyphs and would be
+// read as F5, F9, F6 and F11 beside their virtual keys.
+constexpr NamedKey namedKeys[] = {
+    {"Return", 36, 36},       {"KP_Enter", 76, 76},  {"Enter", 76, 76},     {"Tab", 48, 9},
+    {"ISO_Left_Tab", 48, 9},  {"Backtab", 48, 9},    {"space", 49, 49},     {"BackSpace", 51, 0},
+    {"Delete", 117, 0},       {"Del", 117, 0},       {"KP_Delete", 117, 0}, {"Escape", 53, 27},
+    {"Esc", 53, 27},          {"Home", 115, 0},      {"KP_Home", 115, 0},   {"End", 119, 0},
+    {"KP_End", 119, 0},       {"Page_Up", 116, 0},   {"Prior", 116, 0},     {"PgUp", 116, 0},
+    {"KP_Page_Up", 116, 0},   {"Page_Down", 121, 0}, {"Next", 121, 0},      {"PgDown", 121, 0},
+    {"KP_Page_Down", 121, 0}, {"Left", 123, 123},    {"KP_Left", 123, 123}, {"Right", 124, 124},
+    {"KP_Right", 124, 124},   {"Down", 125, 125},    {"KP_Down", 125, 125}, {"Up", 126, 126},
+    {"KP_Up", 126, 126},
+};
+
+// macOS virtual key codes of F1 to F14, the function keys the notation can name.
+constexpr quint16 functionKeyCodes[] = {122, 120, 99, 118, 96, 97, 98, 100, 101, 109, 103, 111, 105, 107};
+constexpr quint16 firstFunctionKeyGlyph = 111;
+
+struct KeysymCharacter {
+    const char* name;
+    char16_t character;
+};
+
+// GTK names the keys that type punctuation by their keysyms.
+constexpr KeysymCharacter keysymCharacters[] = {
+    {"plus", u'+'},       {"minus", u'-'},       {"equal", u'='},        {"comma", u','},
+    {"period", u'.'},     {"slash", u'/'},       {"backslash", u'\\'},   {"semicolon", u';'},
+    {"colon", u':'},      {"apostrophe", u'\''}, {"quotedbl", u'"'},     {"grave", u'`'},
+    {"asciitilde", u'~'}, {"bracketleft", u'['}, {"bracketright", u']'}, {"braceleft", u'{'},
+    {"braceright", u'}'}, {"parenleft", u'('},   {"parenright", u')'},   {"less", u'<'},
+    {"greater", u'>'},    {"question", u'?'},    {"exclam", u'!'},       {"numbersign", u'#'},
+    {"dollar", u'$'},     {"percent", u'%'},     {"ampersand", u'&'},    {"asterisk", u'*'},
+    {"underscore", u'_'}, {"bar", u'|'},         {"at", u'@'},           {"asciicircum", u'^'},
+    {"KP_Add", u'+'},     {"KP_Subtract", u'-'}, {"KP_Multiply", u'*'},  {"KP_Divide", u'/'},
+    {"KP_Decimal", u'.'}, {"KP_Equal", u'='},
+};
+
+enum class ModifierKind { Shift, Option, Control, Command, Ignored, Unknown };
+
+ModifierKind modifierKind(QStringView name)
+{
+    const auto is = [&](const char* candidate) {
+        return name.compare(QLatin1String(candidate), Qt::CaseInsensitive) == 0;
+    };
+    if (is("Shift") || is("Shft"))
+        return ModifierKind::Shift;
+    if (is("Alt") || is("Mod1"))
+        return ModifierKind::Option;
+    if (is("Control") || is("Ctrl") || is("Ctl") || is("Primary"))
+        return ModifierKind::Control;
+    if (is("Super") || is("Meta") || is("Hyper") || is("Mod4"))
+        return ModifierKind::Command;
+    // Qt marks keypad keys with a modifier of their own; the key itself says enough.
+    if (is("Num"))
+        return ModifierKind::Ignored;
+    return ModifierKind::Unknown;
+}
+
+struct Modifiers {
+    quint64 mask = 0;
+    bool command = false;
+
+    bool add(QStringView name)
+    {
+        switch (modifierKind(name)) {
+        case ModifierKind::Shift:
+            mask |= AXModifier::Shift;
+            return true;
+        case ModifierKind::Option:
+            mask |= AXModifier::Option;
+            return true;
+        case ModifierKind::Control:
+            mask |= AXModifier::Control;
+            return true;
+        case ModifierKind::Command:
+            command = true;
+            return true;
+        case ModifierKind::Ignored:
+            return true;
+        case ModifierKind::Unknown:
+            return false;
+        }
+        return false;
+    }
+
+    quint64 finalMask() const { return command ? mask : mask | AXModifier::NoCommand; }
+};
+
+std::optional<MenuKeyEquivalent> functionKey(QStringView name)
+{
+    if (name.size() < 2 || (name.front() != QLatin1Char('F') && name.front() != QLatin1Char('f')))
+        return std::nullopt;
+    bool ok = false;
+    const int number = name.mid(1).toInt(&ok);
+    if (!ok || name.at(1) == QLatin1Char('+') || name.at(1) == QLatin1Char('-'))
+        return std::nullopt;
+    // Keys beyond F14 have neither a glyph nor a symbol the notation could show.
+    if (number < 1 || number > static_cast<int>(std::size(functionKeyCodes)))
+        return std::nullopt;
+    MenuKeyEquivalent key;
+    key.virtualKey = functionKeyCodes[number - 1];
+    key.glyph = firstFunctionKeyGlyph + static_cast<quint64>(number - 1);
+    return key;
+}
+
+std::optional<MenuKeyEquivalent> characterKey(QChar character)
+{
+    if (character.isSurrogate() || character.isSpace() || character.category() == QChar::Other_Control)
+        return std::nullopt;
+    MenuKeyEquivalent key;
+    // The simple mapping keeps one unit ("ß" stays), which the character attribute needs.
+    key.character = QString(character.toUpper());
+    return key;
+}
+
+std::optional<MenuKeyEquivalent> keyNamed(QStringView name)
+{
+    if (name.isEmpty())
+        return std::nullopt;
+    if (name.size() == 1)
+        return characterKey(name.front());
+    for (const NamedKey& named : namedKeys) {
+        if (name.compare(QLatin1String(named.name), Qt::CaseInsensitive) == 0) {
+            MenuKeyEquivalent key;
+            key.virtualKey = named.virtualKey;
+            key.glyph = named.glyph;
+            return key;
+        }
+    }
+    if (std::optional<MenuKeyEquivalent> key = functionKey(name))
+        return key;
+    for (const KeysymCharacter& keysym : keysymCharacters) {
+        if (name == QLatin1String(keysym.name))
+            return characterKey(QChar(keysym.character));
+    }
+    // Keypad digits type their digit.
+    if (name.size() == 4 && name.startsWith(QLatin1String("KP_")) && name.at(3).isDigit())
+        return characterKey(name.at(3));
+    return std::nullopt;
+}
+
+std::optional<MenuKeyEquivalent> withModifiers(std::optional<MenuKeyEquivalent> key,
+                                               const Modifiers& modifiers)
+{
+    if (key)
+        key->modifiers = modifiers.finalMask();
+    return key;
+}
+
+// "<Primary><Shift>o"
+std::optional<MenuKeyEquivalent> parseGtk(QStringView accelerator)
+{
+    Modifiers modifiers;
+    QStringView rest = accelerator;
+    while (rest.startsWith(QLatin1Char('<'))) {
+        const qsizetype close = rest.indexOf(QLatin1Char('>'));
+        if (close < 0 || !modifiers.add(rest.mid(1, close - 1)))
+            return std::nullopt;
+        rest = rest.mid(close + 1);
+    }
+    return withModifiers(keyNamed(rest), modifiers);
+}
+
+// "Ctrl+Shift+Return", "Ctrl++"
+std::optional<MenuKeyEquivalent> parseQt(QStringView accelerator)
+{
+    Modifiers modifiers;
+    QStringView rest = accelerator;
+    for (;;) {
+        const qsizetype plus = rest.indexOf(QLatin1Char('+'));
+        // A "+" in first place, or as the whole rest, is the plus key itself.
+        if (plus <= 0 || plus == rest.size() - 1)
+            break;
+        if (!modifiers.add(rest.left(plus)))
+            return std::nullopt;
+        rest = rest.mid(plus + 1);
+    }
+    return withModifiers(keyNamed(rest), modifiers);
+}
+
+// Qt joins its bindings with ";", which is also a key of its own ("Ctrl+;").
+QStringList splitQtBindings(const QString& keyBinding)
+{
+    QStringList bindings;
+    QString current;
+    for (qsizetype i = 0; i < keyBinding.size(); ++i) {
+        const QChar c = keyBinding.at(i);
+        const bool isKey = current.isEmpty() || current.endsWith(QLatin1Char('+'));
+        if (c == QLatin1Char(';') && !isKey) {
+            bindings << current;
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    if (!current.isEmpty())
+        bindings << current;
+    return bindings;
+}
+
+} // namespace
+
+std::optional<MenuKeyEquivalent> AcceleratorParser::parseAccelerator(const QString& accelerator)
+{
+    const QString trimmed = accelerator.trimmed();
+    if (trimmed.isEmpty())
+        return std::nullopt;
+    if (trimmed.startsWith(QLatin1Char('<')) && trimmed.size() > 1)
+        return parseGtk(trimmed);
+    return parseQt(trimmed);
+}
+
+bool AcceleratorParser::isMnemonic(const MenuKeyEquivalent& key, const QString& title)
+{
+    if (key.modifiers != (AXModifier::Option | AXModifier::NoCommand) || key.character.size() != 1 ||
+        !key.character.front().isLetter())
+        return false;
+    return title.contains(key.character, Qt::CaseInsensitive);
+}
+
+std::optional<MenuKeyEquivalent> AcceleratorParser::parseKeyBinding(const QString& keyBinding,
+                                                                    const QString& title)
+{
+    // GTK's three fields never hold a "+": the plus key is spelt "plus" there. Its third field is
+    // the accelerator proper, the first two are mnemonics.
+    const QStringList fields = keyBinding.split(QLatin1Char(';'));
+    if (fields.size() == 3 && !keyBinding.contains(QLatin1Char('+')))
+        return parseAccelerator(fields.at(2));
+
+    // Qt lists the mnemonic before the shortcut: the last binding that is not a mnemonic
+    // decides, and one that cannot be read means no shortcut.
+    const QStringList bindings = splitQtBindings(keyBinding);
+    for (auto it = bindings.crbegin(); it != bindings.crend(); ++it) {
+        std::optional<MenuKeyEquivalent> key = parseAccelerator(*it);
+        if (key && isMnemonic(*key, title))
+            continue;
+        return key;
+    }
+    return std::nullopt;
+}
+
+} // namespace tavlen::linux_platform

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/linux/DesktopEntry.h"
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+namespace tavlen::linux_platform {
+
+// What a top-level window tells about the application that owns it.
+struct WindowIdentity {
+    QString gtkApplicationId; // _GTK_APPLICATION_ID
+    QString wmInstance;       // WM_CLASS, first string
+    QString wmClass;          // WM_CLASS, second string
+    QString executable;       // the program file of the window's process, without folder
+};
+
+struct ResolvedApplication {
+    QString identifier;
+    QString localizedName;
+
+    friend bool operator==(const ResolvedApplication&, const ResolvedApplication&) = default;
+};
+
+// Names the application of a window the way the store keys it: the id of its desktop entry,
+// matched by GTK application id, then by StartupWMClass or an id equal to the window class,
+// then by the program the entry starts; without an entry the window class, else the program.
+class ApplicationIdResolver {
+public:
+    ApplicationIdResolver() = delete;
+
+    // None when the window tells nothing to go by.
+    static std::optional<ResolvedApplication> resolve(const WindowIdentity& window,
+                                                      const QList<DesktopEntry>& applications);
+};
+
+} // namespace tavlen::linux_platform

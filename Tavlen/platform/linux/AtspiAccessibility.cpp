@@ -1,0 +1,661 @@
+#include "platform/linux/AtspiAccessibility.h"
+
+#include "harvest/AccessibilityError.h"
+#include "platform/linux/AcceleratorParser.h"
+#include "platform/linux/AtspiConstants.h"
+#include "platform/linux/AtspiElement.h"
+#include "platform/linux/AtspiReplies.h"
+
+#include <QDBusPendingCall>
+#include <QDBusVariant>
+
+#include <algorithm>
+
+namespace tavlen::linux_platform {
+namespace {
+
+// Long enough for one harvest to use what its child lists brought along, short enough that the
+// next harvest asks afresh.
+constexpr qint64 answerLifetimeMs = 1000;
+// Menu bars sit a few containers below their window; deeper than this is no window layout.
+constexpr int maxMenuBarDepth = 24;
+// The platform's "action not supported".
+constexpr qint32 actionUnsupported = -25206;
+
+const QString children = QStringLiteral("AXChildren");
+const QString menuBar = QStringLiteral("AXMenuBar");
+const QString title = QStringLiteral("AXTitle");
+const QString enabled = QStringLiteral("AXEnabled");
+const QString cmdChar = QStringLiteral("AXMenuItemCmdChar");
+const QString cmdModifiers = QStringLiteral("AXMenuItemCmdModifiers");
+const QString cmdVirtualKey = QStringLiteral("AXMenuItemCmdVirtualKey");
+const QString cmdGlyph = QStringLiteral("AXMenuItemCmdGlyph");
+const QString press = QStringLiteral("AXPress");
+
+bool isKeyAttribute(const QString& name)
+{
+    return name == cmdChar || name == cmdModifiers || name == cmdVirtualKey || name == cmdGlyph;
+}
+
+// Menu entries always have a title, even an empty one.
+bool isMenuRole(quint32 role)
+{
+    using namespace atspi::Role;
+    return role == Menu || role == MenuItem || role == CheckMenuItem || role == RadioMenuItem ||
+           role == Separator;
+}
+
+// Containers worth searching for a menu bar: not menus themselves, nor the big views of a
+// window's content.
+bool mayHoldMenuBar(quint32 role)
+{
+    using namespace atspi::Role;
+    static constexpr quint32 never[] = {
+        Menu,          MenuItem,     CheckMenuItem,   RadioMenuItem, Separator, PopupMenu, Table,   Tree,
+        TreeTable,     List,         ListBox,         Text,          Terminal,  ComboBox,  ToolBar, StatusBar,
+        DocumentFrame, DocumentText, TearoffMenuItem, PageTabList};
+    return std::find(std::begin(never), std::end(never), role) == std::end(never);
+}
+
+QDBusMessage methodCall(const AtspiObjectRef& ref, const char* interface, const char* method)
+{
+    return QDBusMessage::createMethodCall(ref.service, ref.path, QLatin1String(interface),
+                                          QLatin1String(method));
+}
+
+QDBusMessage propertyGet(const AtspiObjectRef& ref, const char* property)
+{
+    QDBusMessage message = methodCall(ref, atspi::propertiesInterface, "Get");
+    message << QLatin1String(atspi::accessibleInterface) << QLatin1String(property);
+    return message;
+}
+
+} // namespace
+
+AtspiAccessibility::AtspiAccessibility()
+    : m_connectionName(QStringLiteral("tavlen-atspi-%1").arg(reinterpret_cast<quintptr>(this)))
+{
+    m_clock.start();
+}
+
+AtspiAccessibility::~AtspiAccessibility()
+{
+    for (const QString& peer : std::as_const(m_peers)) {
+        if (!peer.isEmpty())
+            QDBusConnection::disconnectFromPeer(peer);
+    }
+    if (m_connected)
+        QDBusConnection::disconnectFromBus(m_connectionName);
+}
+
+std::optional<QDBusConnection> AtspiAccessibility::bus()
+{
+    if (m_connected) {
+        QDBusConnection connection(m_connectionName);
+        if (connection.isConnected())
+            return connection;
+        QDBusConnection::disconnectFromBus(m_connectionName);
+        m_connected = false;
+    }
+    QDBusConnection session = QDBusConnection::sessionBus();
+    if (!session.isConnected())
+        return std::nullopt;
+    const QDBusMessage reply = callNow(
+        session,
+        QDBusMessage::createMethodCall(QLatin1String(atspi::busService), QLatin1String(atspi::busPath),
+                                       QLatin1String(atspi::busInterface), QStringLiteral("GetAddress")));
+    const std::optional<QString> address = AtspiReplies::text(reply);
+    if (!address || address->isEmpty())
+        return std::nullopt;
+    QDBusConnection connection = QDBusConnection::connectToBus(*address, m_connectionName);
+    if (!connection.isConnected()) {
+        QDBusConnection::disconnectFromBus(m_connectionName);
+        return std::nullopt;
+    }
+    m_connected = true;
+    return connection;
+}
+
+std::optional<QDBusConnection> AtspiAccessibility::connectionFor(const QString& service)
+{
+    std::optional<QDBusConnection> connection = bus();
+    if (!connection)
+        return std::nullopt;
+    auto known = m_peers.constFind(service);
+    if (known == m_peers.constEnd()) {
+        QString peerName;
+        const std::optional<QString> address = AtspiReplies::text(
+            callNow(*connection, methodCall({service, QLatin1String(atspi::rootPath)},
+                                            atspi::applicationInterface, "GetApplicationBusAddress")));
+        if (address && !address->isEmpty()) {
+            peerName = QStringLiteral("%1-%2").arg(m_connectionName, service);
+            if (!QDBusConnection::connectToPeer(*address, peerName).isConnected()) {
+                QDBusConnection::disconnectFromPeer(peerName);
+                peerName.clear();
+            }
+        }
+        known = m_peers.insert(service, peerName);
+    }
+    if (!known->isEmpty()) {
+        QDBusConnection peer(*known);
+        if (peer.isConnected())
+            return peer;
+    }
+    return connection;
+}
+
+QDBusMessage AtspiAccessibility::callNow(QDBusConnection& connection, const QDBusMessage& message)
+{
+    ++m_statistics.messages;
+    ++m_statistics.roundTrips;
+    return connection.call(message, QDBus::Block);
+}
+
+AXElement AtspiAccessibility::createApplication(qint64 processIdentifier)
+{
+    return AXElement(AtspiElement::application(processIdentifier));
+}
+
+std::optional<AtspiObjectRef> AtspiAccessibility::resolveApplication(qint64 processIdentifier)
+{
+    std::optional<QDBusConnection> connection = bus();
+    if (!connection || processIdentifier <= 0)
+        return std::nullopt;
+    const std::optional<QList<AtspiObjectRef>> applications = AtspiReplies::objectRefs(callNow(
+        *connection, methodCall({QLatin1String(atspi::registryService), QLatin1String(atspi::rootPath)},
+                                atspi::accessibleInterface, "GetChildren")));
+    if (!applications || applications->isEmpty())
+        return std::nullopt;
+
+    // Applications do not tell their process; the bus knows it for their connection.
+    std::vector<QDBusPendingCall> pending;
+    pending.reserve(applications->size());
+    for (const AtspiObjectRef& application : *applications) {
+        QDBusMessage message = QDBusMessage::createMethodCall(
+            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetConnectionUnixProcessID"));
+        message << application.service;
+        pending.push_back(connection->asyncCall(message));
+        ++m_statistics.messages;
+    }
+    ++m_statistics.roundTrips;
+    std::optional<AtspiObjectRef> found;
+    for (std::size_t i = 0; i < pending.size(); ++i) {
+        pending[i].waitForFinished();
+        const std::optional<quint32> pid = AtspiReplies::unsignedNumber(pending[i].reply());
+        if (!found && pid && static_cast<qint64>(*pid) == processIdentifier)
+            found = applications->at(static_cast<qsizetype>(i));
+    }
+    return found;
+}
+
+std::optional<AtspiObjectRef> AtspiAccessibility::objectOf(AtspiElement& element)
+{
+    switch (element.kind()) {
+    case AtspiElement::Kind::Object:
+        return element.ref();
+    case AtspiElement::Kind::SystemMenu:
+        return std::nullopt;
+    case AtspiElement::Kind::Application:
+        if (element.ref().isNull()) {
+            const std::optional<AtspiObjectRef> root = resolveApplication(element.processIdentifier());
+            if (!root)
+                return std::nullopt;
+            element.setResolvedApplication(*root);
+        }
+        return element.ref();
+    }
+    return std::nullopt;
+}
+
+std::optional<QList<AtspiObjectRef>> AtspiAccessibility::childRefs(const AtspiObjectRef& parent)
+{
+    std::optional<QDBusConnection> connection = connectionFor(parent.service);
+    if (!connection)
+        return std::nullopt;
+    return AtspiReplies::objectRefs(
+        callNow(*connection, methodCall(parent, atspi::accessibleInterface, "GetChildren")));
+}
+
+bool AtspiAccessibility::isFresh(qint64 fetchedAtMs) const
+{
+    return m_clock.elapsed() - fetchedAtMs <= answerLifetimeMs;
+}
+
+void AtspiAccessibility::dropStaleEntries()
+{
+    const qint64 now = m_clock.elapsed();
+    if (now - m_lastPurgeMs <= answerLifetimeMs)
+        return;
+    m_lastPurgeMs = now;
+    m_info.removeIf([this](const auto& entry) { return !isFresh(entry.value().fetchedAtMs); });
+    m_visibleChildren.removeIf([this](const auto& entry) { return !isFresh(entry.value().first); });
+}
+
+void AtspiAccessibility::fetchInfo(const QList<AtspiObjectRef>& refs, bool withRoles, bool withKeyBindings)
+{
+    dropStaleEntries();
+    if (refs.isEmpty())
+        return;
+    // Children all belong to one application: one connection serves the batch.
+    std::optional<QDBusConnection> connection = connectionFor(refs.constFirst().service);
+    if (!connection) {
+        AtspiNodeInfo unreachable;
+        unreachable.fetchedAtMs = m_clock.elapsed();
+        for (const AtspiObjectRef& ref : refs)
+            m_info.insert(ref, unreachable);
+        return;
+    }
+
+    struct Requests {
+        QDBusPendingCall name;
+        QDBusPendingCall childCount;
+        std::optional<QDBusPendingCall> role;
+        QDBusPendingCall states;
+        std::optional<QDBusPendingCall> keyBinding;
+    };
+    std::vector<Requests> pending;
+    pending.reserve(refs.size());
+    QString connectedService = refs.constFirst().service;
+    const auto send = [&](const QDBusMessage& message) {
+        ++m_statistics.messages;
+        return connection->asyncCall(message);
+    };
+    for (const AtspiObjectRef& ref : refs) {
+        if (ref.service != connectedService) {
+            connectedService = ref.service;
+            connection = connectionFor(ref.service).value_or(*connection);
+        }
+        // Properties.Get rather than GetAll: Qt 5 applications crash on GetAll, and GTK takes
+        // longer to answer it than the two calls.
+        Requests requests{send(propertyGet(ref, "Name")), send(propertyGet(ref, "ChildCount")), std::nullopt,
+                          send(methodCall(ref, atspi::accessibleInterface, "GetState")), std::nullopt};
+        // Menu entries need no role: their names and child counts tell enough.
+        if (withRoles)
+            requests.role = send(methodCall(ref, atspi::accessibleInterface, "GetRole"));
+        if (withKeyBindings) {
+            QDBusMessage message = methodCall(ref, atspi::actionInterface, "GetKeyBinding");
+            message << 0;
+            requests.keyBinding = send(message);
+        }
+        pending.push_back(std::move(requests));
+    }
+    ++m_statistics.roundTrips;
+
+    for (qsizetype i = 0; i < refs.size(); ++i) {
+        Requests& requests = pending[static_cast<std::size_t>(i)];
+        for (QDBusPendingCall* call : {&requests.name, &requests.childCount, &requests.states})
+            call->waitForFinished();
+        AtspiNodeInfo node;
+        node.fetchedAtMs = m_clock.elapsed();
+        const std::optional<QVariant> name = AtspiReplies::property(requests.name.reply());
+        node.reachable = name.has_value();
+        node.name = name ? name->toString() : QString();
+        if (const std::optional<QVariant> count = AtspiReplies::property(requests.childCount.reply()))
+            node.childCount = count->toInt();
+        if (requests.role) {
+            requests.role->waitForFinished();
+            node.roleAsked = true;
+            node.role = AtspiReplies::unsignedNumber(requests.role->reply());
+        }
+        node.states = AtspiReplies::states(requests.states.reply());
+        if (requests.keyBinding) {
+            requests.keyBinding->waitForFinished();
+            node.keyBindingAsked = true;
+            node.keyBinding = AtspiReplies::text(requests.keyBinding->reply());
+        }
+        m_info.insert(refs.at(i), node);
+    }
+}
+
+AtspiNodeInfo AtspiAccessibility::info(const AtspiObjectRef& ref, bool withRole, bool withKeyBinding)
+{
+    auto it = m_info.constFind(ref);
+    if (it == m_info.constEnd() || !isFresh(it->fetchedAtMs) || (withRole && !it->roleAsked) ||
+        (withKeyBinding && !it->keyBindingAsked)) {
+        fetchInfo({ref}, withRole, withKeyBinding);
+        it = m_info.constFind(ref);
+    }
+    return it == m_info.constEnd() ? AtspiNodeInfo{} : *it;
+}
+
+std::optional<QList<AtspiObjectRef>> AtspiAccessibility::computeVisibleChildren(const AtspiObjectRef& parent)
+{
+    const std::optional<QList<AtspiObjectRef>> all = childRefs(parent);
+    if (!all)
+        return std::nullopt;
+    fetchInfo(*all, false, true);
+
+    QList<AtspiObjectRef> present;
+    QList<AtspiObjectRef> visible;
+    for (const AtspiObjectRef& ref : *all) {
+        const AtspiNodeInfo node = m_info.value(ref);
+        if (!node.reachable || (node.states && atspi::hasState(*node.states, atspi::State::Defunct)))
+            continue;
+        present << ref;
+        if (node.states && atspi::hasState(*node.states, atspi::State::Visible))
+            visible << ref;
+    }
+    // Children that vanished with their application leave nothing to show.
+    if (present.isEmpty() && !all->isEmpty())
+        return std::nullopt;
+    // Qt marks every entry of a menu that is not on screen as invisible; when no child at all
+    // is visible, visibility says nothing about hidden entries and all of them count.
+    return visible.isEmpty() ? present : visible;
+}
+
+qint32 AtspiAccessibility::visibleChildren(AtspiElement& element, QList<AXElement>& result)
+{
+    result.clear();
+    if (element.kind() == AtspiElement::Kind::SystemMenu)
+        return AXErrorCode::Success;
+    const std::optional<AtspiObjectRef> ref = objectOf(element);
+    if (!ref)
+        return AXErrorCode::Failure;
+
+    std::optional<QList<AtspiObjectRef>> refs;
+    if (auto cached = m_visibleChildren.find(*ref); cached != m_visibleChildren.end()) {
+        if (isFresh(cached->first))
+            refs = cached->second;
+        m_visibleChildren.erase(cached);
+    }
+    if (!refs)
+        refs = computeVisibleChildren(*ref);
+    if (!refs)
+        return AXErrorCode::Failure;
+
+    // The harvest passes over a menu bar's first entry, the Mac's system menu; a stand-in takes
+    // its place so that the application's first menu is read.
+    if (isMenuBar(*ref))
+        result << AXElement(AtspiElement::systemMenu(*ref));
+    for (const AtspiObjectRef& child : *refs)
+        result << AXElement(AtspiElement::object(child));
+    return AXErrorCode::Success;
+}
+
+bool AtspiAccessibility::isMenuBar(const AtspiObjectRef& ref)
+{
+    if (m_menuBars.contains(ref))
+        return true;
+    // An element known only as an entry of a child list is a menu or a menu entry; asking its
+    // role would cost a round trip for every menu.
+    if (const auto known = m_info.constFind(ref);
+        known != m_info.constEnd() && isFresh(known->fetchedAtMs) && !known->roleAsked)
+        return false;
+    const AtspiNodeInfo node = info(ref, true, false);
+    if (node.role != atspi::Role::MenuBar)
+        return false;
+    m_menuBars.insert(ref);
+    return true;
+}
+
+std::optional<AtspiObjectRef> AtspiAccessibility::findMenuBarBelow(const AtspiObjectRef& ref, int depth)
+{
+    if (depth > maxMenuBarDepth)
+        return std::nullopt;
+    const std::optional<QList<AtspiObjectRef>> kids = childRefs(ref);
+    if (!kids)
+        return std::nullopt;
+    fetchInfo(*kids, true, false);
+    for (const AtspiObjectRef& kid : *kids) {
+        const AtspiNodeInfo node = m_info.value(kid);
+        if (!node.reachable || !node.role)
+            continue;
+        if (*node.role == atspi::Role::MenuBar) {
+            m_menuBars.insert(kid);
+            return kid;
+        }
+        if (node.childCount > 0 && mayHoldMenuBar(*node.role)) {
+            if (std::optional<AtspiObjectRef> found = findMenuBarBelow(kid, depth + 1))
+                return found;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<AtspiObjectRef> AtspiAccessibility::findMenuBar(const AtspiObjectRef& applicationRoot)
+{
+    const std::optional<QList<AtspiObjectRef>> windows = childRefs(applicationRoot);
+    if (!windows)
+        return std::nullopt;
+    fetchInfo(*windows, true, false);
+    // The active frame first: its menu bar is the one in front of the user.
+    QList<AtspiObjectRef> frames;
+    for (const AtspiObjectRef& window : *windows) {
+        const AtspiNodeInfo node = m_info.value(window);
+        if (!node.reachable || node.role != atspi::Role::Frame)
+            continue;
+        if (node.states && atspi::hasState(*node.states, atspi::State::Active))
+            frames.prepend(window);
+        else
+            frames.append(window);
+    }
+    for (const AtspiObjectRef& frame : frames) {
+        if (std::optional<AtspiObjectRef> found = findMenuBarBelow(frame, 1))
+            return found;
+    }
+    return std::nullopt;
+}
+
+qint32 AtspiAccessibility::nodeAttribute(const AtspiNodeInfo& node, const QString& name, AXValue& value) const
+{
+    if (name == title) {
+        // A nameless entry without children, mostly a separator, still has a title, so that the
+        // harvest skips it as an entry rather than taking it for a container.
+        const bool isNamelessLeaf = !node.role && node.childCount <= 0;
+        if ((node.role && isMenuRole(*node.role)) || !node.name.isEmpty() || isNamelessLeaf) {
+            value = AXValue::string(node.name);
+            return AXErrorCode::Success;
+        }
+        return AXErrorCode::NoValue;
+    }
+    if (name == enabled) {
+        if (!node.states)
+            return AXErrorCode::NoValue;
+        value = AXValue::boolean(atspi::hasState(*node.states, atspi::State::Enabled) ||
+                                 atspi::hasState(*node.states, atspi::State::Sensitive));
+        return AXErrorCode::Success;
+    }
+    if (isKeyAttribute(name)) {
+        const std::optional<MenuKeyEquivalent> key =
+            node.keyBinding ? AcceleratorParser::parseKeyBinding(*node.keyBinding, node.name) : std::nullopt;
+        if (!key)
+            return AXErrorCode::NoValue;
+        if (name == cmdModifiers) {
+            value = AXValue::unsignedNumber(key->modifiers);
+            return AXErrorCode::Success;
+        }
+        if (name == cmdChar && !key->character.isEmpty()) {
+            value = AXValue::string(key->character);
+            return AXErrorCode::Success;
+        }
+        if (name == cmdVirtualKey && key->virtualKey != 0) {
+            value = AXValue::unsignedNumber(key->virtualKey);
+            return AXErrorCode::Success;
+        }
+        if (name == cmdGlyph && key->glyph != 0) {
+            value = AXValue::unsignedNumber(key->glyph);
+            return AXErrorCode::Success;
+        }
+        return AXErrorCode::NoValue;
+    }
+    return AXErrorCode::AttributeUnsupported;
+}
+
+qint32 AtspiAccessibility::attribute(AtspiElement& element, const QString& name, AXValue& value)
+{
+    if (name == children) {
+        QList<AXElement> kids;
+        const qint32 result = visibleChildren(element, kids);
+        if (result != AXErrorCode::Success)
+            return result;
+        AXValue::Array array;
+        array.reserve(static_cast<std::size_t>(kids.size()));
+        for (const AXElement& kid : kids)
+            array.push_back(AXValue::element(kid));
+        value = AXValue::array(std::move(array));
+        return AXErrorCode::Success;
+    }
+    // The stand-in has no title, so the harvest takes it for a container should it ever look.
+    if (element.kind() == AtspiElement::Kind::SystemMenu)
+        return AXErrorCode::NoValue;
+
+    const std::optional<AtspiObjectRef> ref = objectOf(element);
+    if (!ref)
+        return AXErrorCode::Failure;
+    if (name == menuBar) {
+        if (!info(*ref, false, false).reachable)
+            return AXErrorCode::Failure;
+        const std::optional<AtspiObjectRef> found = findMenuBar(*ref);
+        if (!found)
+            return AXErrorCode::NoValue;
+        value = AXValue::element(AXElement(AtspiElement::object(*found)));
+        return AXErrorCode::Success;
+    }
+    const AtspiNodeInfo node = info(*ref, false, isKeyAttribute(name));
+    if (!node.reachable)
+        return AXErrorCode::Failure;
+    return nodeAttribute(node, name, value);
+}
+
+qint32 AtspiAccessibility::copyAttributeValue(const AXElement& element, const QString& attribute,
+                                              AXValue& value)
+{
+    AtspiElement* handle = element.handleAs<AtspiElement>();
+    if (!handle)
+        return AXErrorCode::Failure;
+    AXValue result;
+    const qint32 error = this->attribute(*handle, attribute, result);
+    if (error == AXErrorCode::Success)
+        value = std::move(result);
+    return error;
+}
+
+qint32 AtspiAccessibility::copyAttributeValues(const AXElement& element, const QString& attribute,
+                                               qint64 index, qint64 maxValues, std::vector<AXValue>& values)
+{
+    AtspiElement* handle = element.handleAs<AtspiElement>();
+    if (!handle || index < 0 || maxValues < 0)
+        return AXErrorCode::Failure;
+    if (attribute != children)
+        return AXErrorCode::AttributeUnsupported;
+    QList<AXElement> kids;
+    const qint32 error = visibleChildren(*handle, kids);
+    if (error != AXErrorCode::Success)
+        return error;
+    std::vector<AXValue> result;
+    for (qint64 i = index; i < kids.size() && i - index < maxValues; ++i)
+        result.push_back(AXValue::element(kids.at(static_cast<qsizetype>(i))));
+    values = std::move(result);
+    return AXErrorCode::Success;
+}
+
+qint32 AtspiAccessibility::attributeValueCount(const AXElement& element, const QString& attribute,
+                                               qint64& count)
+{
+    AtspiElement* handle = element.handleAs<AtspiElement>();
+    if (!handle)
+        return AXErrorCode::Failure;
+    if (attribute != children)
+        return AXErrorCode::AttributeUnsupported;
+    if (handle->kind() == AtspiElement::Kind::SystemMenu) {
+        count = 0;
+        return AXErrorCode::Success;
+    }
+    const std::optional<AtspiObjectRef> ref = objectOf(*handle);
+    if (!ref)
+        return AXErrorCode::Failure;
+    const AtspiNodeInfo node = info(*ref, false, false);
+    if (!node.reachable)
+        return AXErrorCode::Failure;
+    if (node.childCount <= 0) {
+        count = 0;
+        return AXErrorCode::Success;
+    }
+    // Counting visible children means listing them; the list waits for the call that usually
+    // follows a non-zero count.
+    const std::optional<QList<AtspiObjectRef>> refs = computeVisibleChildren(*ref);
+    if (!refs)
+        return AXErrorCode::Failure;
+    m_visibleChildren.insert(*ref, {m_clock.elapsed(), *refs});
+    count = refs->size() + (isMenuBar(*ref) ? 1 : 0);
+    return AXErrorCode::Success;
+}
+
+qint32 AtspiAccessibility::copyMultipleAttributeValues(const AXElement& element,
+                                                       const QStringList& attributes,
+                                                       std::vector<AXValue>& values)
+{
+    AtspiElement* handle = element.handleAs<AtspiElement>();
+    if (!handle)
+        return AXErrorCode::Failure;
+    std::vector<AXValue> result;
+    result.reserve(static_cast<std::size_t>(attributes.size()));
+    if (handle->kind() == AtspiElement::Kind::SystemMenu) {
+        for (qsizetype i = 0; i < attributes.size(); ++i)
+            result.push_back(AXValue::error(AXErrorCode::NoValue));
+        values = std::move(result);
+        return AXErrorCode::Success;
+    }
+    const std::optional<AtspiObjectRef> ref = objectOf(*handle);
+    if (!ref)
+        return AXErrorCode::Failure;
+    const bool needKeys = std::any_of(attributes.begin(), attributes.end(), isKeyAttribute);
+    const AtspiNodeInfo node = info(*ref, false, needKeys);
+    if (!node.reachable)
+        return AXErrorCode::Failure;
+    for (const QString& name : attributes) {
+        AXValue value;
+        const qint32 error = (name == children || name == menuBar) ? attribute(*handle, name, value)
+                                                                   : nodeAttribute(node, name, value);
+        result.push_back(error == AXErrorCode::Success ? std::move(value) : AXValue::error(error));
+    }
+    values = std::move(result);
+    return AXErrorCode::Success;
+}
+
+qint32 AtspiAccessibility::performAction(const AXElement& element, const QString& action)
+{
+    AtspiElement* handle = element.handleAs<AtspiElement>();
+    if (!handle)
+        return AXErrorCode::Failure;
+    if (action != press)
+        return actionUnsupported;
+    const std::optional<AtspiObjectRef> ref = objectOf(*handle);
+    std::optional<QDBusConnection> connection = ref ? connectionFor(ref->service) : std::nullopt;
+    if (!connection)
+        return AXErrorCode::Failure;
+    QDBusMessage message = methodCall(*ref, atspi::actionInterface, "DoAction");
+    message << 0;
+    const std::optional<bool> done = AtspiReplies::boolean(callNow(*connection, message));
+    return done && *done ? AXErrorCode::Success : AXErrorCode::Failure;
+}
+
+bool AtspiAccessibility::isProcessTrusted(bool prompt)
+{
+    QDBusConnection session = QDBusConnection::sessionBus();
+    if (!session.isConnected())
+        return false;
+    const auto statusCall = [](const char* method) {
+        QDBusMessage message =
+            QDBusMessage::createMethodCall(QLatin1String(atspi::busService), QLatin1String(atspi::busPath),
+                                           QLatin1String(atspi::propertiesInterface), QLatin1String(method));
+        message << QLatin1String(atspi::statusInterface) << QStringLiteral("IsEnabled");
+        return message;
+    };
+    const auto isEnabled = [&] {
+        const std::optional<QVariant> value = AtspiReplies::property(callNow(session, statusCall("Get")));
+        return value && value->toBool();
+    };
+    if (isEnabled())
+        return true;
+    if (!prompt)
+        return false;
+    QDBusMessage set = statusCall("Set");
+    set << QVariant::fromValue(QDBusVariant(true));
+    if (callNow(session, set).type() == QDBusMessage::ErrorMessage)
+        return false;
+    return isEnabled();
+}
+
+} // namespace tavlen::linux_platform

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/linux/AtspiObjectRef.h"
+
+#include <QDBusMessage>
+#include <QList>
+#include <optional>
+
+namespace tavlen::linux_platform {
+
+// Reads the answers of the AT-SPI calls the adapter makes. Each reader answers none for an
+// error reply or one whose arguments are not of the expected types.
+class AtspiReplies {
+public:
+    AtspiReplies() = delete;
+
+    // GetChildren and the registry's list of applications: a(so).
+    static std::optional<QList<AtspiObjectRef>> objectRefs(const QDBusMessage& reply);
+    // GetState: au, two 32-bit halves, low half first.
+    static std::optional<quint64> states(const QDBusMessage& reply);
+    static std::optional<quint32> unsignedNumber(const QDBusMessage& reply);
+    static std::optional<QString> text(const QDBusMessage& reply);
+    static std::optional<bool> boolean(const QDBusMessage& reply);
+    // Properties.Get: the value inside the variant.
+    static std::optional<QVariant> property(const QDBusMessage& reply);
+    // Whether an error says the object, or its application, is gone rather than that it
+    // lacks what was asked.
+    static bool isGone(const QDBusMessage& reply);
+};
+
+} // namespace tavlen::linux_platform

@@ -1,0 +1,133 @@
+// A full walk of Geany's menu bar over the accessibility bus, making the calls the harvest makes:
+// children, title, child count, and the five key attributes of every leaf. Needs an X display
+// and a session bus (scripts/with-session.sh gives both); starts its own Geany.
+
+#include "harvest/AccessibilityError.h"
+#include "platform/linux/AtspiAccessibility.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <benchmark/benchmark.h>
+
+using namespace tavlen;
+using tavlen::linux_platform::AtspiAccessibility;
+
+namespace {
+
+const QStringList leafAttributes = {QStringLiteral("AXMenuItemCmdChar"),
+                                    QStringLiteral("AXMenuItemCmdModifiers"),
+                                    QStringLiteral("AXMenuItemCmdVirtualKey"),
+                                    QStringLiteral("AXMenuItemCmdGlyph"), QStringLiteral("AXEnabled")};
+
+std::vector<AXElement> childrenOf(Accessibility& ax, const AXElement& element)
+{
+    std::vector<AXValue> values;
+    std::vector<AXElement> result;
+    if (ax.copyAttributeValues(element, QStringLiteral("AXChildren"), 0, 9999, values) !=
+        AXErrorCode::Success)
+        return result;
+    for (const AXValue& value : values) {
+        if (const auto* child = value.get<AXElement>())
+            result.push_back(*child);
+    }
+    return result;
+}
+
+// The harvest's walk, without building records; answers the number of elements visited.
+qint64 walk(Accessibility& ax, const AXElement& element, int level)
+{
+    qint64 visited = 0;
+    const std::vector<AXElement> children = childrenOf(ax, element);
+    for (std::size_t i = level == 1 ? 1 : 0; i < children.size(); ++i) {
+        const AXElement& child = children[i];
+        ++visited;
+        AXValue title;
+        if (ax.copyAttributeValue(child, QStringLiteral("AXTitle"), title) != AXErrorCode::Success ||
+            !title.get<QString>()) {
+            visited += walk(ax, child, level + 1);
+            continue;
+        }
+        if (level == 1) {
+            visited += walk(ax, child, 2);
+            continue;
+        }
+        qint64 count = 0;
+        if (ax.attributeValueCount(child, QStringLiteral("AXChildren"), count) == AXErrorCode::Success &&
+            count > 0) {
+            visited += walk(ax, child, level + 1);
+            continue;
+        }
+        std::vector<AXValue> values;
+        ax.copyMultipleAttributeValues(child, leafAttributes, values);
+        benchmark::DoNotOptimize(values);
+    }
+    return visited;
+}
+
+AXElement menuBarOf(Accessibility& ax, qint64 pid)
+{
+    AXValue value;
+    if (ax.copyAttributeValue(ax.createApplication(pid), QStringLiteral("AXMenuBar"), value) !=
+        AXErrorCode::Success)
+        return {};
+    const auto* element = value.get<AXElement>();
+    return element ? *element : AXElement();
+}
+
+void BM_AtspiWalkGeanyMenuBar(benchmark::State& state)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY") || qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") ||
+        QStandardPaths::findExecutable(QStringLiteral("geany")).isEmpty()) {
+        state.SkipWithError("needs an X display, a session bus and geany");
+        return;
+    }
+    AtspiAccessibility ax;
+    if (!ax.isProcessTrusted(true)) {
+        state.SkipWithError("the accessibility bus cannot be switched on");
+        return;
+    }
+    QTemporaryDir config;
+    QProcess geany;
+    geany.setStandardOutputFile(QProcess::nullDevice());
+    geany.setStandardErrorFile(QProcess::nullDevice());
+    geany.start(QStringLiteral("geany"),
+                {QStringLiteral("--new-instance"), QStringLiteral("-c"), config.path()});
+    if (!geany.waitForStarted(10000)) {
+        state.SkipWithError("geany did not start");
+        return;
+    }
+    const qint64 pid = geany.processId();
+    QDeadlineTimer deadline(30000);
+    while (menuBarOf(ax, pid).isNull() && !deadline.hasExpired())
+        QThread::msleep(50);
+
+    qint64 elements = 0;
+    ax.resetStatistics();
+    for (auto _ : state) {
+        const AXElement menuBar = menuBarOf(ax, pid);
+        if (menuBar.isNull()) {
+            state.SkipWithError("Geany's menu bar did not appear");
+            break;
+        }
+        elements = walk(ax, menuBar, 1);
+    }
+    const auto statistics = ax.statistics();
+    const double walks = static_cast<double>(state.iterations());
+    const double perWalk = std::max(1.0, walks * static_cast<double>(elements));
+    state.counters["elements"] = static_cast<double>(elements);
+    state.counters["messages_per_element"] = static_cast<double>(statistics.messages) / perWalk;
+    state.counters["round_trips_per_element"] = static_cast<double>(statistics.roundTrips) / perWalk;
+    state.counters["round_trips_per_walk"] =
+        static_cast<double>(statistics.roundTrips) / std::max(1.0, walks);
+
+    geany.kill();
+    geany.waitForFinished(5000);
+}
+
+} // namespace
+
+BENCHMARK(BM_AtspiWalkGeanyMenuBar)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -1,0 +1,110 @@
+#include "MenusCommand.h"
+
+#include "ConsoleOutput.h"
+#include "core/AppServices.h"
+#include "harvest/HotkeyManager.h"
+#include "harvest/MenuFixture.h"
+#include "platform/Accessibility.h"
+#include "platform/Workspace.h"
+
+#include <QJsonDocument>
+
+namespace tavlen::ctl {
+
+namespace {
+
+struct MenusOptions {
+    QString app;
+    bool json = false;
+};
+
+std::optional<MenusOptions> parseOptions(const QStringList& arguments)
+{
+    MenusOptions options;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        if (argument == QLatin1String("--app") && i + 1 < arguments.size() && options.app.isEmpty())
+            options.app = arguments.at(++i);
+        else if (argument == QLatin1String("--json"))
+            options.json = true;
+        else
+            return std::nullopt;
+    }
+    return options;
+}
+
+// One line per record, indented by its level: the title, then the shortcut, with disabled
+// entries marked. Menus and submenu holders have no shortcut column.
+void printTree(const QList<MenuItem>& items, QStringList& lines)
+{
+    for (const MenuItem& item : items) {
+        const QString indent(static_cast<qsizetype>(qMax<qint64>(item.level - 1, 0)) * 2, QLatin1Char(' '));
+        QString line = indent + (item.title.isEmpty() ? QStringLiteral("(untitled)") : item.title);
+        if (item.keys) {
+            line = line.leftJustified(48, QLatin1Char(' ')) + QLatin1Char(' ') +
+                   (item.keys->isEmpty() ? QStringLiteral("-") : *item.keys);
+            if (!item.isActive)
+                line += QStringLiteral("  (disabled)");
+        }
+        lines.append(line);
+        printTree(item.submenu, lines);
+    }
+}
+
+} // namespace
+
+int runMenus(const QStringList& arguments, AppServices& services, Accessibility& accessibility,
+             Workspace& workspace)
+{
+    const auto options = parseOptions(arguments);
+    if (!options) {
+        printError(QStringLiteral("usage: tavlenctl menus [--app ID] [--json]"));
+        return 2;
+    }
+
+    std::optional<RunningApplication> app;
+    if (options->app.isEmpty()) {
+        app = workspace.frontmostApplication();
+        if (!app) {
+            printError(QStringLiteral("No application is frontmost."));
+            return 1;
+        }
+    } else {
+        const QList<RunningApplication> running = workspace.runningApplications(options->app);
+        if (running.isEmpty()) {
+            printError(QStringLiteral("No running application has the id '%1'.").arg(options->app));
+            return 1;
+        }
+        app = running.first();
+    }
+    if (!accessibility.isProcessTrusted(false)) {
+        printError(QStringLiteral("Accessibility is switched off: no menus can be read."));
+        return 1;
+    }
+
+    if (options->json) {
+        AXValue menuBar;
+        const AXElement application = accessibility.createApplication(app->processIdentifier);
+        accessibility.copyAttributeValue(application, QStringLiteral("AXMenuBar"), menuBar);
+        const AXElement* element = menuBar.get<AXElement>();
+        const QJsonObject fixture =
+            MenuFixture::record(accessibility, element ? *element : AXElement(), *app);
+        printOut(QString::fromUtf8(QJsonDocument(fixture).toJson(QJsonDocument::Indented)).trimmed());
+        return 0;
+    }
+
+    HotkeyManager manager(app->localizedName, app->identifier, accessibility, workspace,
+                          services.databaseManager(), services.appSettings(), services.platform().clock);
+    const QList<MenuItem> items = HotkeyManager::pruneMenuItems(manager.harvestMenuBar(app->identifier));
+    QStringList lines{
+        QStringLiteral("%1 (%2, pid %3)")
+            .arg(app->localizedName.isEmpty() ? app->identifier : app->localizedName, app->identifier)
+            .arg(app->processIdentifier)};
+    printTree(items, lines);
+    if (items.isEmpty())
+        lines.append(QStringLiteral("(no menu entries with shortcuts)"));
+    printOut(lines.join(QLatin1Char('\n')));
+    return 0;
+}
+
+} // namespace tavlen::ctl

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QStringList>
+
+namespace tavlen {
+class Accessibility;
+class AppServices;
+class Workspace;
+} // namespace tavlen
+
+namespace tavlen::ctl {
+
+// `tavlenctl menus [--app ID] [--json]`: harvests an application's menu bar (the frontmost
+// application's when no id is given) and prints the tree the sheet would receive, or, with
+// --json, records the raw menu bar in the fixture format the in-memory adapter replays.
+int runMenus(const QStringList& arguments, AppServices& services, Accessibility& accessibility,
+             Workspace& workspace);
+
+} // namespace tavlen::ctl

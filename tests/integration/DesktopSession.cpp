@@ -1,0 +1,184 @@
+#include "DesktopSession.h"
+
+#include "harvest/AccessibilityError.h"
+#include "support/WaitUntil.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QStandardPaths>
+
+namespace tavlen::test {
+
+DesktopSession::~DesktopSession()
+{
+    m_accessibility.reset();
+    // Applications first, the bus they talk over last.
+    for (auto it = m_processes.rbegin(); it != m_processes.rend(); ++it) {
+        if ((*it)->state() != QProcess::NotRunning) {
+            (*it)->kill();
+            (*it)->waitForFinished(5000);
+        }
+    }
+    if (m_bus && m_bus->state() != QProcess::NotRunning) {
+        m_bus->kill();
+        m_bus->waitForFinished(5000);
+    }
+}
+
+QString DesktopSession::unavailableReason()
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        return QStringLiteral("no X display (DISPLAY is not set)");
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        return QStringLiteral("no D-Bus session bus (DBUS_SESSION_BUS_ADDRESS is not set)");
+    return {};
+}
+
+QProcess* DesktopSession::launch(const QString& program, const QStringList& arguments,
+                                 const QProcessEnvironment& environment)
+{
+    if (QStandardPaths::findExecutable(program).isEmpty())
+        return nullptr;
+    auto process = std::make_unique<QProcess>();
+    process->setProcessEnvironment(environment);
+    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->start(program, arguments);
+    if (!process->waitForStarted(10000))
+        return nullptr;
+    m_processes.push_back(std::move(process));
+    return m_processes.back().get();
+}
+
+bool DesktopSession::startBus(QString& error)
+{
+    const QString runtime = m_dir.filePath(QStringLiteral("run"));
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    // The accessibility bus launcher inherits the bus's environment and puts its socket in
+    // XDG_RUNTIME_DIR: this run's own folder.
+    qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+
+    m_bus = std::make_unique<QProcess>();
+    m_bus->setProcessEnvironment(environment);
+    m_bus->start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                                                 QStringLiteral("--print-address=1")});
+    if (!m_bus->waitForStarted(10000)) {
+        error = QStringLiteral("dbus-daemon did not start");
+        return false;
+    }
+    QByteArray address;
+    QDeadlineTimer deadline(10000);
+    while (!address.contains('\n') && !deadline.hasExpired()) {
+        m_bus->waitForReadyRead(100);
+        address += m_bus->readAllStandardOutput();
+    }
+    address = address.trimmed();
+    if (address.isEmpty()) {
+        error = QStringLiteral("dbus-daemon gave no address");
+        return false;
+    }
+    // Before anything in this process has used the session bus.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", address);
+    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QString::fromLocal8Bit(address));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.filePath(QStringLiteral("data")));
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), m_dir.filePath(QStringLiteral("cache")));
+    m_environment = environment;
+    return true;
+}
+
+bool DesktopSession::waitForSessionConnection(qint64 processIdentifier, int timeoutMs)
+{
+    QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+    if (!bus)
+        return false;
+    return waitUntil(
+        [&] {
+            const QStringList names = bus->registeredServiceNames().value();
+            for (const QString& name : names) {
+                if (name.startsWith(QLatin1Char(':')) && bus->servicePid(name).value() == processIdentifier)
+                    return true;
+            }
+            return false;
+        },
+        timeoutMs);
+}
+
+bool DesktopSession::waitForMenuBar(qint64 processIdentifier, int timeoutMs)
+{
+    return waitUntil(
+        [&] {
+            const AXElement application = m_accessibility->createApplication(processIdentifier);
+            AXValue menuBar;
+            return m_accessibility->copyAttributeValue(application, QStringLiteral("AXMenuBar"), menuBar) ==
+                       AXErrorCode::Success &&
+                   menuBar.get<AXElement>() != nullptr;
+        },
+        timeoutMs);
+}
+
+QProcess* DesktopSession::startGeany(const QString& name)
+{
+    const QString config = m_dir.filePath(QStringLiteral("geany-") + name);
+    QDir().mkpath(config);
+    return launch(QStringLiteral("geany"), {QStringLiteral("--new-instance"), QStringLiteral("-c"), config},
+                  m_environment);
+}
+
+bool DesktopSession::start(QString& error)
+{
+    if (!m_dir.isValid()) {
+        error = QStringLiteral("no temporary folder");
+        return false;
+    }
+    if (!startBus(error))
+        return false;
+
+    // Any window manager that keeps _NET_ACTIVE_WINDOW will do; one may run already.
+    launch(QStringLiteral("openbox"), {}, m_environment);
+
+    // Qt 5 only joins an accessibility bus that appears after it has started watching for one:
+    // qpdfview must be listening before anything brings the accessibility bus up.
+    QProcessEnvironment qtEnvironment = m_environment;
+    qtEnvironment.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
+    qtEnvironment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    QProcess* qpdfview = launch(QStringLiteral("qpdfview"), {}, qtEnvironment);
+    if (!qpdfview) {
+        error = QStringLiteral("qpdfview did not start");
+        return false;
+    }
+    m_qpdfviewPid = qpdfview->processId();
+    if (!waitForSessionConnection(m_qpdfviewPid, 30000)) {
+        error = QStringLiteral("qpdfview did not connect to the session bus");
+        return false;
+    }
+
+    m_accessibility = std::make_unique<linux_platform::AtspiAccessibility>();
+    if (!m_accessibility->isProcessTrusted(true)) {
+        error = QStringLiteral("the accessibility bus could not be switched on");
+        return false;
+    }
+
+    QProcess* geany = startGeany(QStringLiteral("main"));
+    if (!geany) {
+        error = QStringLiteral("geany did not start");
+        return false;
+    }
+    m_geanyPid = geany->processId();
+
+    if (!waitForMenuBar(m_geanyPid)) {
+        error = QStringLiteral("Geany's menu bar did not appear on the accessibility bus");
+        return false;
+    }
+    if (!waitForMenuBar(m_qpdfviewPid)) {
+        error = QStringLiteral("qpdfview's menu bar did not appear on the accessibility bus");
+        return false;
+    }
+    return true;
+}
+
+} // namespace tavlen::test

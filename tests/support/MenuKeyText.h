@@ -1,0 +1,28 @@
+#pragma once
+
+#include "harvest/ShortcutNotation.h"
+
+#include <QString>
+
+namespace tavlen::test {
+
+// The text the harvest makes of a menu element's key equivalent: modifier symbols, then the key
+// name, chosen from function-key glyph, virtual key, glyph and character in that order.
+inline QString menuKeyText(quint16 character, quint64 modifiers, quint64 virtualKey, quint64 glyph)
+{
+    QString name;
+    if (virtualKey >= 95 && virtualKey <= 122 && glyph >= 111 && glyph <= 124)
+        name = notation::functionKeyName(glyph);
+    else if (virtualKey != 0)
+        name = notation::virtualKeySymbol(virtualKey);
+    else if (!notation::glyphSymbol(glyph).isEmpty())
+        name = notation::glyphSymbol(glyph);
+    else if (character != 0)
+        name = notation::characterString(character);
+    QString text = notation::modifierSymbols(modifiers);
+    if (!name.isEmpty())
+        text += QLatin1Char(' ') + name;
+    return text.trimmed();
+}
+
+} // namespace tavlen::test
