@@ -1,6 +1,7 @@
 #include "IntegrationDesktop.h"
 
 #include "harvest/HotkeyManager.h"
+#include "harvest/MenuFixture.h"
 #include "platform/fake/FakeApplicationDirectory.h"
 #include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeFileLocations.h"
@@ -10,6 +11,9 @@
 #include "settings/AppSettings.h"
 #include "support/StoreTestSupport.h"
 
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace tavlen;
@@ -108,4 +112,77 @@ TEST_F(HarvestIntegration, QpdfviewThroughItsNamelessPopupMenus)
               QStringLiteral("⇧ F3"));
     EXPECT_EQ(keysAt(items, {QStringLiteral("Edit"), QStringLiteral("Jump backward")}),
               QStringLiteral("⌃ ⏎"));
+}
+
+namespace {
+
+struct CtlRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+    qint64 milliseconds = 0;
+};
+
+CtlRun runCtl(const QStringList& arguments, const QProcessEnvironment& environment)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    QElapsedTimer timer;
+    timer.start();
+    process.start(QStringLiteral(TAVLENCTL_PATH), arguments);
+    // The D-Bus default timeout is 25 s: nothing may wait longer than that.
+    EXPECT_TRUE(process.waitForFinished(40000));
+    return CtlRun{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                  QString::fromUtf8(process.readAllStandardOutput()),
+                  QString::fromUtf8(process.readAllStandardError()), timer.elapsed()};
+}
+
+} // namespace
+
+TEST_F(HarvestIntegration, TavlenctlPrintsTheMenusOfARunningApplication)
+{
+    QProcessEnvironment environment = session->environment();
+    QTemporaryDir home;
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+
+    const CtlRun geany =
+        runCtl({QStringLiteral("menus"), QStringLiteral("--app"), QStringLiteral("geany")}, environment);
+    ASSERT_EQ(geany.exitCode, 0) << geany.err.toStdString();
+    const QStringList lines = geany.out.split(QLatin1Char('\n'));
+    const auto line = [&](const QString& title) {
+        for (const QString& candidate : lines) {
+            if (candidate.trimmed().startsWith(title + QLatin1Char(' ')))
+                return candidate.simplified();
+        }
+        return QString();
+    };
+    EXPECT_EQ(line(QStringLiteral("Open Selected File")), QStringLiteral("Open Selected File ⌃⇧ O"));
+    EXPECT_EQ(line(QStringLiteral("Save")), QStringLiteral("Save ⌃ S (disabled)"));
+
+    const CtlRun recorded = runCtl(
+        {QStringLiteral("menus"), QStringLiteral("--app"), QStringLiteral("geany"), QStringLiteral("--json")},
+        environment);
+    ASSERT_EQ(recorded.exitCode, 0) << recorded.err.toStdString();
+    const auto fixture = MenuFixture::parse(recorded.out.toUtf8());
+    ASSERT_TRUE(std::holds_alternative<MenuFixture>(fixture)) << std::get<QString>(fixture).toStdString();
+    EXPECT_EQ(std::get<MenuFixture>(fixture).application.identifier, QStringLiteral("geany"));
+}
+
+TEST_F(HarvestIntegration, WithoutAnAccessibilityBusNothingIsReadAndNothingHangs)
+{
+    QProcessEnvironment environment = session->environment();
+    QTemporaryDir home;
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    // A session bus that is not there, and so no accessibility bus either.
+    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+                       QStringLiteral("unix:path=") + home.path() + QStringLiteral("/no-bus"));
+    environment.remove(QStringLiteral("AT_SPI_BUS_ADDRESS"));
+
+    const CtlRun run =
+        runCtl({QStringLiteral("menus"), QStringLiteral("--app"), QStringLiteral("geany")}, environment);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, QStringLiteral("Accessibility is switched off: no menus can be read.\n"));
+    EXPECT_LT(run.milliseconds, 25000);
 }
