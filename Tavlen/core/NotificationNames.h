@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QLatin1String>
+
+// The names of the notifications that parts of Tavlen send the application controller. The
+// local ones travel on the process's NotificationCenter, posted without user information.
+namespace tavlen::NotificationNames {
+
+// The gear button of the sheet's credits line: open the settings window.
+inline constexpr QLatin1String openSettingsWindow{"OpenSettingsWindowNotification"};
+// The quit button of the settings window.
+inline constexpr QLatin1String quitApp{"QuitAppNotification"};
+// A sheet row's "Customize", once the CustomShortcuts application is open: close the panel.
+inline constexpr QLatin1String closePanel{"closePanelNotification"};
+// The pause/resume button of the settings window.
+inline constexpr QLatin1String toggleApp{"toggleAppNotification"};
+// The custom shortcut editor's key recorder opening and closing.
+inline constexpr QLatin1String pauseApp{"PauseAppNotification"};
+inline constexpr QLatin1String resumeApp{"ResumeAppNotification"};
+
+// Crosses processes (a D-Bus signal of the same name) from the relay service; its user
+// information holds "message": "showHotkeys" or "togglePersistent".
+inline constexpr QLatin1String xpcService{"XPCServiceNotification"};
+inline constexpr QLatin1String messageKey{"message"};
+inline constexpr QLatin1String showHotkeysMessage{"showHotkeys"};
+inline constexpr QLatin1String togglePersistentMessage{"togglePersistent"};
+
+} // namespace tavlen::NotificationNames

@@ -1,0 +1,292 @@
+#include "sheet/MenuItemViewModel.h"
+
+#include "harvest/HotkeyManager.h"
+#include "platform/ApplicationDirectory.h"
+#include "platform/Workspace.h"
+#include "settings/AppSettings.h"
+#include "store/AppIcon.h"
+#include "store/DatabaseManager.h"
+#include "store/ElementKey.h"
+
+#include <QScopeGuard>
+
+namespace tavlen {
+
+namespace {
+
+const QString GLOBAL_IDENTIFIER = QStringLiteral("global");
+
+// Fresh identities for the copies of one grouping. A random UUID per copy costs a system call
+// each, which on a large menu bar took longer than the rest of the grouping; the copies need
+// only be told apart from each other and from any other record, so they count up from one
+// random UUID (distinct counters give distinct ids; version and variant bits are untouched).
+class IdSource {
+public:
+    QUuid next()
+    {
+        QUuid id = m_base;
+        id.data1 ^= m_counter++;
+        return id;
+    }
+
+private:
+    QUuid m_base = QUuid::createUuid();
+    uint m_counter = 1;
+};
+
+// A copy of an entry as the grouping hands it out: its own identity, no children.
+MenuItem bareCopy(const MenuItem& item, IdSource& ids)
+{
+    MenuItem copy(item);
+    copy.id = ids.next();
+    copy.submenu.clear();
+    return copy;
+}
+
+} // namespace
+
+MenuItemViewModel::MenuItemViewModel(Workspace& workspace, Accessibility& accessibility,
+                                     DatabaseManager& databaseManager, AppSettings& appSettings,
+                                     const ApplicationDirectory& applications, const Clock& clock,
+                                     qint64 forceAmountOfColumns, QObject* parent)
+    : QObject(parent)
+    , m_workspace(workspace)
+    , m_accessibility(accessibility)
+    , m_databaseManager(databaseManager)
+    , m_appSettings(appSettings)
+    , m_applications(applications)
+    , m_clock(clock)
+    , m_forceAmountOfColumns(forceAmountOfColumns)
+{}
+
+void MenuItemViewModel::loadSheet(qint64 forceAmountOfColumns)
+{
+    if (m_loading)
+        return;
+    if (m_loaded) {
+        Q_EMIT loadedChanged();
+        return;
+    }
+    m_loading = true;
+    const auto done = qScopeGuard([this] { m_loading = false; });
+
+    readFrontmostApplication();
+
+    setStoredHotkeys(m_databaseManager.getHotkeyStates(m_bundleIdentifier),
+                     m_databaseManager.getHotkeyStates(GLOBAL_IDENTIFIER));
+
+    m_columns = sheetColumnCount(forceAmountOfColumns, m_appSettings.amountOfColumns());
+    Q_EMIT columnsChanged();
+
+    const QList<MenuItem> items = fetchMenuItems();
+    m_groupedMenuItems = groupMenuItems(flattenMenuItems(items, true));
+    Q_EMIT groupedMenuItemsChanged();
+
+    m_customGlobalItems = fetchCustomItems(GLOBAL_IDENTIFIER);
+    Q_EMIT customGlobalItemsChanged();
+    m_customAppItems = fetchCustomItems(m_bundleIdentifier);
+    Q_EMIT customAppItemsChanged();
+    m_customItems = m_customGlobalItems.size() + m_customAppItems.size();
+    Q_EMIT customItemsChanged();
+
+    m_columnsAmount = menuColumnCount(m_columns, m_customItems);
+    Q_EMIT columnsAmountChanged();
+
+    m_columnHeight = entriesPerColumn(m_columns, m_columnsAmount, m_groupedMenuItems.size());
+    Q_EMIT columnHeightChanged();
+
+    m_loaded = true;
+    Q_EMIT loadedChanged();
+}
+
+void MenuItemViewModel::readFrontmostApplication()
+{
+    const std::optional<RunningApplication> app = m_workspace.frontmostApplication();
+    if (!app)
+        return;
+    m_appTitle = app->localizedName;
+    Q_EMIT appTitleChanged();
+    m_bundleIdentifier = app->identifier;
+    Q_EMIT bundleIdentifierChanged();
+    if (m_appSettings.showAppIcon()) {
+        // An application without an installed entry has no location to take an icon from.
+        if (const std::optional<QString> icon = tavlen::appIcon(app->identifier, m_applications)) {
+            m_appIcon = icon;
+            Q_EMIT appIconChanged();
+        }
+    }
+}
+
+QList<MenuItem> MenuItemViewModel::fetchMenuItems()
+{
+    HotkeyManager manager(m_appTitle, m_bundleIdentifier, m_accessibility, m_workspace, m_databaseManager,
+                          m_appSettings, m_clock);
+    return HotkeyManager::pruneMenuItems(manager.harvestMenuBar(m_bundleIdentifier));
+}
+
+MenuItemViewModel::Filters MenuItemViewModel::filters() const
+{
+    return Filters{m_appSettings.showAllMenus(), m_appSettings.showInactiveMenu(),
+                   m_appSettings.showUserHiddenElements()};
+}
+
+QList<MenuItem> MenuItemViewModel::flattenMenuItems(const QList<MenuItem>& items, bool topLevel) const
+{
+    QList<MenuItem> out;
+    flatten(items, topLevel, filters(), out);
+    return out;
+}
+
+void MenuItemViewModel::flatten(const QList<MenuItem>& items, bool topLevel, const Filters& filters,
+                                QList<MenuItem>& out) const
+{
+    for (const MenuItem& item : items) {
+        if (topLevel) {
+            out.append(item);
+        } else {
+            const bool withoutShortcut = item.keys && item.keys->isEmpty();
+            if (!(withoutShortcut && !filters.showAllMenus) &&
+                (item.keys.has_value() || anyVisible({item}, filters)))
+                out.append(item);
+        }
+        if (!item.submenu.isEmpty()) {
+            QList<MenuItem> below;
+            flatten(item.submenu, false, filters, below);
+            if (anyVisible(below, filters))
+                out.append(below);
+        }
+    }
+}
+
+qint64 MenuItemViewModel::countVisibleItems(const QList<MenuItem>& items) const
+{
+    return countVisible(items, filters());
+}
+
+qint64 MenuItemViewModel::countVisible(const QList<MenuItem>& items, const Filters& filters) const
+{
+    qint64 count = 0;
+    for (const MenuItem& item : items) {
+        if (!item.keys && !item.submenu.isEmpty())
+            count += countVisible(item.submenu, filters);
+        else if (item.isActive || filters.showInactiveMenu)
+            ++count;
+    }
+    return count;
+}
+
+// Whether countVisible would be at least 1, without counting every element of a large menu.
+bool MenuItemViewModel::anyVisible(const QList<MenuItem>& items, const Filters& filters) const
+{
+    for (const MenuItem& item : items) {
+        if (!item.keys && !item.submenu.isEmpty()) {
+            if (anyVisible(item.submenu, filters))
+                return true;
+        } else if (item.isActive || filters.showInactiveMenu) {
+            return true;
+        }
+    }
+    return false;
+}
+
+QList<MenuItem> MenuItemViewModel::groupMenuItems(const QList<MenuItem>& entries) const
+{
+    return group(entries, filters());
+}
+
+QList<MenuItem> MenuItemViewModel::group(const QList<MenuItem>& entries, const Filters& filters) const
+{
+    // An element whose shortcut text is empty is there only to show every menu entry; while
+    // that setting is off it counts as an element without shortcut, for rows as for placeholders.
+    const auto hasKeys = [&filters](const MenuItem& item) {
+        return item.keys.has_value() && (filters.showAllMenus || !item.keys->isEmpty());
+    };
+
+    // One digest per element for both lists: hashing is most of the grouping's cost.
+    const auto isHidden = [this](const MenuItem& child) {
+        if (m_storedFlags.isEmpty() && m_storedGlobalFlags.isEmpty())
+            return false;
+        const QString key = elementKey(child.title, *child.keys);
+        return m_storedFlags.findKey(key).hidden || m_storedGlobalFlags.findKey(key).hidden;
+    };
+
+    IdSource ids;
+    QList<MenuItem> result;
+    result.reserve(entries.size());
+    for (const MenuItem& entry : entries) {
+        MenuItem copy = bareCopy(entry, ids);
+        if (!hasKeys(entry)) {
+            if (entry.submenu.isEmpty())
+                continue;
+            for (const MenuItem& child : entry.submenu) {
+                if (!filters.showUserHiddenElements) {
+                    if (!hasKeys(child))
+                        continue;
+                    if (isHidden(child))
+                        continue;
+                }
+                if (!child.isActive && !filters.showInactiveMenu)
+                    continue;
+                const bool kept = (filters.showAllMenus && !child.title.isEmpty()) || hasKeys(child);
+                if (kept)
+                    copy.submenu.append(bareCopy(child, ids));
+            }
+            if (!copy.submenu.isEmpty())
+                result.append(std::move(copy));
+        } else if (entry.isActive || filters.showInactiveMenu) {
+            // Placeholders keep their place whatever the stored flags say, so that hiding an
+            // element never moves the groups between columns.
+            result.append(std::move(copy));
+        }
+    }
+    return result;
+}
+
+QList<ManualHotkey> MenuItemViewModel::fetchCustomItems(const QString& applicationIdentifier)
+{
+    const bool includeDisabled = m_appSettings.showUserHiddenElements();
+    QList<ManualHotkey> items;
+    for (const CustomHotkeyRow& row :
+         m_databaseManager.getCustomHotkeys(applicationIdentifier, includeDisabled)) {
+        // The store hands out only rows whose uuid parses; one that does not cannot be addressed
+        // by the row actions and is left out.
+        if (std::optional<ManualHotkey> item = ManualHotkey::fromRow(row))
+            items.append(std::move(*item));
+    }
+    return items;
+}
+
+ElementFlags MenuItemViewModel::storedFlags(const QString& title, const QString& keys) const
+{
+    return m_storedFlags.find(title, keys);
+}
+
+ElementFlags MenuItemViewModel::storedGlobalFlags(const QString& title, const QString& keys) const
+{
+    return m_storedGlobalFlags.find(title, keys);
+}
+
+void MenuItemViewModel::setStoredHotkeys(QList<HotkeyState> states, QList<HotkeyState> globalStates)
+{
+    m_storedHotkeys = std::move(states);
+    m_storedFlags = StoredFlagIndex(m_storedHotkeys);
+    m_storedHotkeysGlobally = std::move(globalStates);
+    m_storedGlobalFlags = StoredFlagIndex(m_storedHotkeysGlobally);
+}
+
+SheetContent MenuItemViewModel::content() const
+{
+    return SheetContent{m_loaded,         m_appTitle,         m_bundleIdentifier,
+                        m_appIcon,        m_columns,          m_columnsAmount,
+                        m_columnHeight,   m_groupedMenuItems, m_customGlobalItems,
+                        m_customAppItems, m_storedHotkeys,    m_storedHotkeysGlobally};
+}
+
+SheetLayout MenuItemViewModel::layout() const
+{
+    const SheetLayoutOptions options{m_appSettings.showAppIcon(), m_appSettings.showInactiveMenu(),
+                                     m_appSettings.showCredits(), m_appSettings.fontSize()};
+    return layOutSheet(content(), options);
+}
+
+} // namespace tavlen

@@ -1,0 +1,155 @@
+// The sheet model on a 10,000-element menu bar through the in-memory adapter: one whole load
+// (harvest, stored flags, flattening, grouping, custom shortcuts, column split) followed by the
+// layout the view draws, and the model's own share without the harvest.
+
+#include "harvest/MenuFixture.h"
+#include "platform/fake/FakeAccessibility.h"
+#include "platform/fake/FakeApplicationDirectory.h"
+#include "platform/fake/FakeClock.h"
+#include "platform/fake/FakeFileLocations.h"
+#include "platform/fake/FakeUserDefaults.h"
+#include "platform/fake/FakeWorkspace.h"
+#include "platform/linux/LocalFileSystem.h"
+#include "settings/AppSettings.h"
+#include "sheet/MenuItemViewModel.h"
+#include "sheet/SheetLayout.h"
+#include "store/DatabaseManager.h"
+
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+using namespace tavlen;
+
+namespace {
+
+const QString APP = QStringLiteral("org.example.LargeSheet");
+constexpr qint64 PID = 4343;
+
+// 10 menus of 10 submenus of 99 entries, and the system menu: 10,021 elements. Every third
+// entry has no shortcut, every fifth is disabled.
+MenuFixture sheetFixture()
+{
+    MenuFixture fixture;
+    fixture.application = {APP, QStringLiteral("Large Sheet"), PID};
+    MenuFixture::Element bar;
+    MenuFixture::Element system;
+    system.title = QStringLiteral("System");
+    bar.children.append(system);
+    int n = 0;
+    for (int m = 0; m < 10; ++m) {
+        MenuFixture::Element menu;
+        menu.title = QStringLiteral("Menu %1").arg(m);
+        for (int s = 0; s < 10; ++s) {
+            MenuFixture::Element submenu;
+            submenu.title = QStringLiteral("Submenu %1.%2").arg(m).arg(s);
+            for (int e = 0; e < 99; ++e, ++n) {
+                MenuFixture::Element entry;
+                entry.title = QStringLiteral("Entry %1").arg(n);
+                entry.enabled = n % 5 != 0;
+                if (n % 3 != 0) {
+                    entry.cmdChar = QString(QChar(u'A' + n % 26));
+                    entry.cmdModifiers = static_cast<quint64>(n % 8);
+                }
+                submenu.children.append(entry);
+            }
+            menu.children.append(submenu);
+        }
+        bar.children.append(menu);
+    }
+    fixture.menuBar = bar;
+    return fixture;
+}
+
+struct Harness {
+    Harness()
+        : locations(dir.path())
+        , settings(defaults, locations, files, applications,
+                   [](const char*) { return std::optional<QString>(); })
+        , store(locations, files)
+    {
+        const MenuFixture fixture = sheetFixture();
+        accessibility.addApplication(fixture);
+        workspace.setFrontmostApplication(fixture.application);
+        applications.install({APP, QStringLiteral("Large Sheet"), QStringLiteral("/apps/large.desktop"),
+                              QStringLiteral("large")});
+
+        // Some stored flags and custom shortcuts, as a user who has used the sheet has them.
+        MenuItemViewModel probe = model(0);
+        int i = 0;
+        for (const MenuItem& entry : probe.flattenMenuItems(probe.fetchMenuItems(), true)) {
+            if (entry.keys && !entry.keys->isEmpty() && ++i % 20 == 0)
+                store.saveHotkeyState(i % 40 == 0 ? QStringLiteral("global") : APP, entry.title, *entry.keys,
+                                      i % 60 == 0, i % 60 != 0);
+        }
+        for (int k = 0; k < 20; ++k)
+            store.saveCustomHotkey(k % 2 ? APP : QStringLiteral("global"),
+                                   QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper(),
+                                   QStringLiteral("Custom %1").arg(k), QStringLiteral("⌘ %1").arg(k), k,
+                                   0x100000, true, false);
+    }
+
+    MenuItemViewModel model(qint64 force)
+    {
+        return MenuItemViewModel(workspace, accessibility, store, settings, applications, clock, force);
+    }
+
+    QTemporaryDir dir;
+    fake::FakeFileLocations locations;
+    linux_platform::LocalFileSystem files;
+    fake::FakeUserDefaults defaults;
+    fake::FakeApplicationDirectory applications;
+    AppSettings settings;
+    DatabaseManager store;
+    fake::FakeAccessibility accessibility;
+    fake::FakeWorkspace workspace;
+    fake::FakeClock clock;
+};
+
+void BM_SheetLoadAndLayout(benchmark::State& state)
+{
+    Harness harness;
+    qsizetype entries = 0;
+    for (auto _ : state) {
+        MenuItemViewModel model(harness.workspace, harness.accessibility, harness.store, harness.settings,
+                                harness.applications, harness.clock, 0);
+        model.loadSheet();
+        const SheetLayout layout = model.layout();
+        entries = model.groupedMenuItems().size();
+        benchmark::DoNotOptimize(layout);
+    }
+    if (entries < 6000)
+        state.SkipWithError("the sheet lost entries");
+    state.counters["entries"] = static_cast<double>(entries);
+}
+BENCHMARK(BM_SheetLoadAndLayout)->Unit(benchmark::kMillisecond);
+
+// Flattening, grouping, the column split and the layout of an already harvested tree.
+void BM_SheetGroupingAndLayout(benchmark::State& state)
+{
+    Harness harness;
+    MenuItemViewModel model(harness.workspace, harness.accessibility, harness.store, harness.settings,
+                            harness.applications, harness.clock, 0);
+    model.loadSheet();
+    const QList<MenuItem> harvested = model.fetchMenuItems();
+    const SheetLayoutOptions options{true, true, true, 13.0};
+    qsizetype rows = 0;
+    for (auto _ : state) {
+        SheetContent content = model.content();
+        content.groupedMenuItems = model.groupMenuItems(model.flattenMenuItems(harvested, true));
+        content.columnHeight =
+            entriesPerColumn(content.columns, content.columnsAmount, content.groupedMenuItems.size());
+        const SheetLayout layout = layOutSheet(content, options);
+        rows = 0;
+        for (const SheetMenuColumn& column : layout.menuColumns) {
+            for (const SheetSection& section : column.sections)
+                rows += section.rows.size();
+        }
+        benchmark::DoNotOptimize(layout);
+    }
+    if (rows == 0)
+        state.SkipWithError("no rows laid out");
+    state.counters["rows"] = static_cast<double>(rows);
+}
+BENCHMARK(BM_SheetGroupingAndLayout)->Unit(benchmark::kMillisecond);
+
+} // namespace
