@@ -1,5 +1,6 @@
 #include "ConsoleOutput.h"
 #include "MenusCommand.h"
+#include "SheetCommand.h"
 #include "TransferCommands.h"
 #include "core/AppServices.h"
 #include "platform/linux/LinuxPlatform.h"
@@ -22,6 +23,8 @@ const char USAGE[] = "usage: tavlenctl COMMAND [ARGUMENTS]\n"
                      "  menus [--app ID] [--json]        print the menu entries with shortcuts of a running\n"
                      "                                   application (the frontmost one by default); --json\n"
                      "                                   records its whole menu bar as a fixture\n"
+                     "  sheet [--app ID] [--format text|markdown|json]\n"
+                     "                                   print the sheet the shortcut panel would show\n"
                      "  help                             show this text\n"
                      "  version                          show the version";
 
@@ -53,6 +56,10 @@ int main(int argc, char** argv)
         {QStringLiteral("menus"),
          [&platform](const QStringList& args, AppServices& services) {
              return ctl::runMenus(args, services, platform.accessibility(), platform.workspace());
+         }},
+        {QStringLiteral("sheet"),
+         [&platform](const QStringList& args, AppServices& services) {
+             return ctl::runSheet(args, services, platform.accessibility(), platform.workspace());
          }},
     };
     const auto found = commands.find(command);

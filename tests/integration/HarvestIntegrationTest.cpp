@@ -12,6 +12,9 @@
 #include "support/StoreTestSupport.h"
 
 #include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -167,6 +170,38 @@ TEST_F(HarvestIntegration, TavlenctlPrintsTheMenusOfARunningApplication)
     const auto fixture = MenuFixture::parse(recorded.out.toUtf8());
     ASSERT_TRUE(std::holds_alternative<MenuFixture>(fixture)) << std::get<QString>(fixture).toStdString();
     EXPECT_EQ(std::get<MenuFixture>(fixture).application.identifier, QStringLiteral("geany"));
+}
+
+TEST_F(HarvestIntegration, TavlenctlPrintsTheSheetOfARunningApplication)
+{
+    QProcessEnvironment environment = session->environment();
+    QTemporaryDir home;
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+
+    const CtlRun sheet = runCtl({QStringLiteral("sheet"), QStringLiteral("--app"), QStringLiteral("geany"),
+                                 QStringLiteral("--format"), QStringLiteral("json")},
+                                environment);
+    ASSERT_EQ(sheet.exitCode, 0) << sheet.err.toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(sheet.out.toUtf8()).object();
+    EXPECT_EQ(
+        json.value(QStringLiteral("application")).toObject().value(QStringLiteral("identifier")).toString(),
+        QStringLiteral("geany"));
+    EXPECT_EQ(json.value(QStringLiteral("columns")).toInt(), 4);
+    QString copy;
+    for (const QJsonValue& group : json.value(QStringLiteral("groups")).toArray()) {
+        for (const QJsonValue& row : group.toObject().value(QStringLiteral("rows")).toArray()) {
+            if (row.toObject().value(QStringLiteral("title")).toString() == QLatin1String("Copy"))
+                copy = row.toObject().value(QStringLiteral("keys")).toString();
+        }
+    }
+    EXPECT_EQ(copy, QStringLiteral("⌃ C"));
+
+    const CtlRun markdown = runCtl({QStringLiteral("sheet"), QStringLiteral("--app"), QStringLiteral("geany"),
+                                    QStringLiteral("--format"), QStringLiteral("markdown")},
+                                   environment);
+    EXPECT_EQ(markdown.exitCode, 0);
+    EXPECT_TRUE(markdown.out.contains(QStringLiteral("Open Selected File"))) << markdown.out.toStdString();
 }
 
 TEST_F(HarvestIntegration, WithoutAnAccessibilityBusNothingIsReadAndNothingHangs)
