@@ -1,0 +1,227 @@
+#include "sheet/ElementRowModel.h"
+
+#include "core/NotificationNames.h"
+#include "platform/fake/FakeAccessibility.h"
+#include "support/MenuFixtureBuilder.h"
+#include "support/SheetRowFixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace tavlen;
+using namespace tavlen::test::menus;
+using Kind = ContextMenuEntry::Kind;
+using Operation = fake::FakeAccessibility::Operation;
+
+namespace {
+
+const QString EDITOR = QStringLiteral("org.example.Editor");
+constexpr qint64 EDITOR_PID = 100;
+
+// How often a row asked to be redrawn.
+struct ChangeCounter {
+    explicit ChangeCounter(ElementRowModel& model)
+    {
+        QObject::connect(&model, &ElementRowModel::changed, [this] { ++count; });
+    }
+    int count = 0;
+};
+
+QList<Kind> kindsOf(const QList<ContextMenuEntry>& entries)
+{
+    QList<Kind> kinds;
+    for (const ContextMenuEntry& entry : entries)
+        kinds.append(entry.kind);
+    return kinds;
+}
+
+class ElementRowModelTest : public test::SheetRowFixture {
+protected:
+    ElementRowModelTest()
+    {
+        accessibility.addApplication(parsed(application(
+            EDITOR, QStringLiteral("Editor"), EDITOR_PID,
+            menuBar({menu(QStringLiteral("File"), {keyed(QStringLiteral("Save"), QStringLiteral("S"))})}))));
+    }
+
+    // The keyed element "Save" (⌘ S) of the editor's File menu, pressable through the fake.
+    MenuItem saveElement(bool isActive = true, bool withHotkeys = true)
+    {
+        MenuItem element;
+        element.title = QStringLiteral("Save");
+        element.keys = QStringLiteral("⌘ S");
+        if (withHotkeys)
+            element.hotkeys = Hotkey{'S', 0, 0, 'S', 0, 0};
+        element.parentTitles = {QStringLiteral("File")};
+        element.level = 2;
+        element.isActive = isActive;
+        element.axuieElement =
+            accessibility.findElement(EDITOR_PID, {QStringLiteral("File"), QStringLiteral("Save")});
+        EXPECT_FALSE(element.axuieElement.isNull());
+        return element;
+    }
+
+    std::unique_ptr<ElementRowModel> row(MenuItem element, bool bookmarked = false, bool hidden = false,
+                                         bool hiddenGlobally = false)
+    {
+        return std::make_unique<ElementRowModel>(QStringLiteral("Editor"), EDITOR, std::move(element),
+                                                 bookmarked, hidden, hiddenGlobally, services());
+    }
+};
+
+TEST_F(ElementRowModelTest, PressCountsAUseOnlyForActiveElementsWithAShortcut)
+{
+    row(saveElement(false))->press();
+    EXPECT_TRUE(accessibility.presses().isEmpty());
+    EXPECT_EQ(accessibility.callCount(Operation::PerformAction), 0);
+    EXPECT_TRUE(hotkeyRows(EDITOR).isEmpty());
+
+    // Shown only because every menu is: pressed, but nothing counted.
+    row(saveElement(true, false))->press();
+    EXPECT_EQ(accessibility.presses().size(), 1);
+    EXPECT_TRUE(hotkeyRows(EDITOR).isEmpty());
+
+    auto active = row(saveElement());
+    active->press();
+    active->press();
+    EXPECT_EQ(accessibility.presses().size(), 3);
+    EXPECT_EQ(accessibility.presses().last(), active->element().axuieElement);
+    EXPECT_EQ(hotkeyRows(EDITOR), QStringList{QStringLiteral("Save:0:0:2")});
+}
+
+TEST_F(ElementRowModelTest, APressThatFailsHasStillCountedItsUse)
+{
+    accessibility.setTrusted(false);
+    row(saveElement())->press();
+    EXPECT_EQ(accessibility.callCount(Operation::PerformAction), 1);
+    EXPECT_TRUE(accessibility.presses().isEmpty());
+    EXPECT_EQ(hotkeyRows(EDITOR), QStringList{QStringLiteral("Save:0:0:1")});
+}
+
+TEST_F(ElementRowModelTest, HidingAndBookmarkingExcludeEachOther)
+{
+    auto model = row(saveElement(), true, false);
+    ChangeCounter changed(*model);
+
+    model->trigger(Kind::Hide);
+    EXPECT_TRUE(model->hidden());
+    EXPECT_FALSE(model->bookmarked());
+    EXPECT_EQ(hotkeyRows(EDITOR), QStringList{QStringLiteral("Save:0:1:0")});
+    EXPECT_EQ(kindsOf(model->contextMenuEntries()), (QList<Kind>{Kind::Show, Kind::HideGlobally}));
+
+    model->toggleBookmark();
+    EXPECT_TRUE(model->bookmarked());
+    EXPECT_FALSE(model->hidden());
+    EXPECT_EQ(hotkeyRows(EDITOR), QStringList{QStringLiteral("Save:1:0:0")});
+    EXPECT_EQ(changed.count, 2);
+
+    // Un-bookmarking a visible row leaves it visible; showing a hidden one leaves it unbookmarked.
+    model->toggleBookmark();
+    model->trigger(Kind::Hide);
+    model->trigger(Kind::Show);
+    EXPECT_FALSE(model->bookmarked());
+    EXPECT_FALSE(model->hidden());
+    EXPECT_EQ(hotkeyRows(EDITOR), QStringList{QStringLiteral("Save:0:0:0")});
+}
+
+TEST_F(ElementRowModelTest, HidingGloballyWritesUnderGlobalWithoutTheBookmark)
+{
+    auto model = row(saveElement(), true, false);
+    model->trigger(Kind::HideGlobally);
+
+    EXPECT_TRUE(model->hiddenGlobally());
+    EXPECT_TRUE(model->bookmarked()); // the row's own flags stay
+    EXPECT_EQ(hotkeyRows(QStringLiteral("global")), QStringList{QStringLiteral("Save:0:1:0")});
+    EXPECT_TRUE(hotkeyRows(EDITOR).isEmpty());
+    EXPECT_EQ(kindsOf(model->contextMenuEntries()), QList<Kind>{Kind::ShowGlobally});
+    EXPECT_EQ(model->contextMenuEntries().first().title, QStringLiteral("Show Globally"));
+
+    model->trigger(Kind::ShowGlobally);
+    EXPECT_EQ(hotkeyRows(QStringLiteral("global")), QStringList{QStringLiteral("Save:0:0:0")});
+    EXPECT_EQ(kindsOf(model->contextMenuEntries()), (QList<Kind>{Kind::Hide, Kind::HideGlobally}));
+}
+
+TEST_F(ElementRowModelTest, TextStyleFollowsTheColourTableInOrder)
+{
+    struct Case {
+        bool active, hiddenGlobally, hidden;
+        RowTextStyle expected;
+    };
+    const QList<Case> cases{
+        {false, true, true, RowTextStyle::hiddenGlobally(0.25)},
+        {false, false, true, RowTextStyle::hidden(0.25)},
+        {false, false, false, RowTextStyle::gray()},
+        {true, true, true, RowTextStyle::hiddenGlobally(0.5)},
+        {true, true, false, RowTextStyle::hiddenGlobally(0.5)},
+        {true, false, true, RowTextStyle::hidden(0.5)},
+        {true, false, false, RowTextStyle::normal()},
+    };
+    for (const Case& c : cases) {
+        const auto model = row(saveElement(c.active), false, c.hidden, c.hiddenGlobally);
+        EXPECT_EQ(model->textStyle(), c.expected) << c.active << c.hiddenGlobally << c.hidden;
+    }
+    EXPECT_EQ(RowTextStyle::hiddenGlobally(0.5).colour(), (RgbColour{0.961, 0.259, 0.259}));
+    EXPECT_EQ(RowTextStyle::hidden(0.5).colour(), (RgbColour{0.09, 0.55, 0.72}));
+    EXPECT_FALSE(RowTextStyle::gray().colour());
+}
+
+TEST_F(ElementRowModelTest, CustomizeEntryFollowsTheSettings)
+{
+    settings.setEnableCustomShortcuts(false);
+    EXPECT_EQ(kindsOf(row(saveElement())->contextMenuEntries()),
+              (QList<Kind>{Kind::Hide, Kind::HideGlobally}));
+
+    settings.setEnableCustomShortcuts(true);
+    settings.setCustomShortcutsAvailable(false);
+    const QList<ContextMenuEntry> entries = row(saveElement())->contextMenuEntries();
+    EXPECT_EQ(kindsOf(entries),
+              (QList<Kind>{Kind::Customize, Kind::Divider, Kind::Hide, Kind::HideGlobally}));
+    EXPECT_EQ(entries.first(), (ContextMenuEntry{Kind::Customize, QStringLiteral("Customize"), false,
+                                                 QStringLiteral("highlighter")}));
+
+    settings.setCustomShortcutsAvailable(true);
+    EXPECT_TRUE(row(saveElement())->contextMenuEntries().first().enabled);
+}
+
+TEST_F(ElementRowModelTest, CustomizeOpensTheApplicationAndClosesThePanelOnlyWhenInstalled)
+{
+    QStringList posted;
+    notifications.addObserver(NotificationNames::closePanel,
+                              [&posted](const QString& name, const QVariantMap&) { posted.append(name); });
+    auto model = row(saveElement());
+
+    model->trigger(Kind::Customize);
+    EXPECT_EQ(editRequests().size(), 1);
+    EXPECT_TRUE(launcher.launches().isEmpty());
+    EXPECT_TRUE(posted.isEmpty());
+
+    installCustomShortcuts();
+    launcher.setSucceeds(false);
+    model->customize();
+    EXPECT_EQ(editRequests().size(), 2);
+    EXPECT_EQ(launcher.launches(), QStringList{QStringLiteral("com.houdah.CustomShortcuts")});
+    EXPECT_TRUE(posted.isEmpty());
+
+    launcher.setSucceeds(true);
+    model->customize();
+    EXPECT_EQ(editRequests().size(), 3);
+    EXPECT_EQ(launcher.launches().size(), 2);
+    EXPECT_EQ(posted, QStringList{QStringLiteral("closePanelNotification")});
+}
+
+TEST_F(ElementRowModelTest, BookmarkMarkShowsWhenBookmarkedOrHovered)
+{
+    auto model = row(saveElement());
+    ChangeCounter changed(*model);
+    EXPECT_EQ(model->bookmarkOpacity(), 0.0);
+    EXPECT_EQ(model->bookmarkSymbolName(), QStringLiteral("bookmark"));
+    model->setHovered(true);
+    model->setHovered(true);
+    EXPECT_EQ(model->bookmarkOpacity(), 1.0);
+    EXPECT_EQ(changed.count, 1);
+    model->setHovered(false);
+    model->toggleBookmark();
+    EXPECT_EQ(model->bookmarkOpacity(), 1.0);
+    EXPECT_EQ(model->bookmarkSymbolName(), QStringLiteral("bookmark.fill"));
+}
+
+} // namespace
