@@ -1,6 +1,7 @@
 // One harvest and prune of a large menu bar through the in-memory adapter: the cost of the
 // harvest's own logic (notation, records, pruning) without a bus underneath.
 
+#include "LargeMenuFixture.h"
 #include "harvest/HotkeyManager.h"
 #include "harvest/MenuFixture.h"
 #include "platform/fake/FakeAccessibility.h"
@@ -25,50 +26,6 @@ namespace {
 const QString APP = QStringLiteral("org.example.Large");
 constexpr qint64 PID = 4242;
 
-// 10 menus of 10 submenus of 99 entries each, and the system menu: 10,021 elements. Every third
-// entry has no shortcut, the rest cycle through characters, named keys and function keys.
-MenuFixture largeFixture()
-{
-    MenuFixture fixture;
-    fixture.application = {APP, QStringLiteral("Large"), PID};
-    MenuFixture::Element bar;
-    MenuFixture::Element system;
-    system.title = QStringLiteral("System");
-    bar.children.append(system);
-    int n = 0;
-    for (int m = 0; m < 10; ++m) {
-        MenuFixture::Element menu;
-        menu.title = QStringLiteral("Menu %1").arg(m);
-        for (int s = 0; s < 10; ++s) {
-            MenuFixture::Element submenu;
-            submenu.title = QStringLiteral("Submenu %1.%2").arg(m).arg(s);
-            for (int e = 0; e < 99; ++e, ++n) {
-                MenuFixture::Element entry;
-                entry.title = QStringLiteral("Entry %1").arg(n);
-                entry.enabled = n % 5 != 0;
-                switch (n % 3) {
-                case 0:
-                    break;
-                case 1:
-                    entry.cmdChar = QString(QChar(u'A' + n % 26));
-                    entry.cmdModifiers = static_cast<quint64>(n % 16);
-                    break;
-                default:
-                    entry.cmdVirtualKey = n % 2 ? 36 : 122;
-                    entry.cmdGlyph = n % 2 ? 36 : 111;
-                    entry.cmdModifiers = 8;
-                    break;
-                }
-                submenu.children.append(entry);
-            }
-            menu.children.append(submenu);
-        }
-        bar.children.append(menu);
-    }
-    fixture.menuBar = bar;
-    return fixture;
-}
-
 struct Harness {
     Harness()
         : locations(dir.path())
@@ -76,7 +33,7 @@ struct Harness {
                    [](const char*) { return std::optional<QString>(); })
         , store(locations, files)
     {
-        accessibility.addApplication(largeFixture());
+        accessibility.addApplication(bench::largeMenuFixture({APP, QStringLiteral("Large"), PID}));
         workspace.addRunningApplication({APP, QStringLiteral("Large"), PID});
     }
 

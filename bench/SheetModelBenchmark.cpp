@@ -2,6 +2,7 @@
 // (harvest, stored flags, flattening, grouping, custom shortcuts, column split) followed by the
 // layout the view draws, and the model's own share without the harvest.
 
+#include "LargeMenuFixture.h"
 #include "harvest/MenuFixture.h"
 #include "platform/fake/FakeAccessibility.h"
 #include "platform/fake/FakeApplicationDirectory.h"
@@ -25,41 +26,6 @@ namespace {
 const QString APP = QStringLiteral("org.example.LargeSheet");
 constexpr qint64 PID = 4343;
 
-// 10 menus of 10 submenus of 99 entries, and the system menu: 10,021 elements. Every third
-// entry has no shortcut, every fifth is disabled.
-MenuFixture sheetFixture()
-{
-    MenuFixture fixture;
-    fixture.application = {APP, QStringLiteral("Large Sheet"), PID};
-    MenuFixture::Element bar;
-    MenuFixture::Element system;
-    system.title = QStringLiteral("System");
-    bar.children.append(system);
-    int n = 0;
-    for (int m = 0; m < 10; ++m) {
-        MenuFixture::Element menu;
-        menu.title = QStringLiteral("Menu %1").arg(m);
-        for (int s = 0; s < 10; ++s) {
-            MenuFixture::Element submenu;
-            submenu.title = QStringLiteral("Submenu %1.%2").arg(m).arg(s);
-            for (int e = 0; e < 99; ++e, ++n) {
-                MenuFixture::Element entry;
-                entry.title = QStringLiteral("Entry %1").arg(n);
-                entry.enabled = n % 5 != 0;
-                if (n % 3 != 0) {
-                    entry.cmdChar = QString(QChar(u'A' + n % 26));
-                    entry.cmdModifiers = static_cast<quint64>(n % 8);
-                }
-                submenu.children.append(entry);
-            }
-            menu.children.append(submenu);
-        }
-        bar.children.append(menu);
-    }
-    fixture.menuBar = bar;
-    return fixture;
-}
-
 struct Harness {
     Harness()
         : locations(dir.path())
@@ -67,7 +33,7 @@ struct Harness {
                    [](const char*) { return std::optional<QString>(); })
         , store(locations, files)
     {
-        const MenuFixture fixture = sheetFixture();
+        const MenuFixture fixture = bench::largeMenuFixture({APP, QStringLiteral("Large Sheet"), PID});
         accessibility.addApplication(fixture);
         workspace.setFrontmostApplication(fixture.application);
         applications.install({APP, QStringLiteral("Large Sheet"), QStringLiteral("/apps/large.desktop"),

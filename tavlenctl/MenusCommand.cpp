@@ -1,6 +1,7 @@
 #include "MenusCommand.h"
 
 #include "ConsoleOutput.h"
+#include "TargetApplication.h"
 #include "core/AppServices.h"
 #include "harvest/HotkeyManager.h"
 #include "harvest/MenuFixture.h"
@@ -62,25 +63,9 @@ int runMenus(const QStringList& arguments, AppServices& services, Accessibility&
         return 2;
     }
 
-    std::optional<RunningApplication> app;
-    if (options->app.isEmpty()) {
-        app = workspace.frontmostApplication();
-        if (!app) {
-            printError(QStringLiteral("No application is frontmost."));
-            return 1;
-        }
-    } else {
-        const QList<RunningApplication> running = workspace.runningApplications(options->app);
-        if (running.isEmpty()) {
-            printError(QStringLiteral("No running application has the id '%1'.").arg(options->app));
-            return 1;
-        }
-        app = running.first();
-    }
-    if (!accessibility.isProcessTrusted(false)) {
-        printError(QStringLiteral("Accessibility is switched off: no menus can be read."));
+    const std::optional<RunningApplication> app = targetApplication(options->app, workspace, accessibility);
+    if (!app)
         return 1;
-    }
 
     if (options->json) {
         AXValue menuBar;

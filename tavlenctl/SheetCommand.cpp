@@ -2,6 +2,7 @@
 
 #include "ConsoleOutput.h"
 #include "PinnedWorkspace.h"
+#include "TargetApplication.h"
 #include "core/AppServices.h"
 #include "platform/Accessibility.h"
 #include "sheet/MenuItemViewModel.h"
@@ -49,25 +50,9 @@ int runSheet(const QStringList& arguments, AppServices& services, Accessibility&
         return 2;
     }
 
-    std::optional<RunningApplication> app;
-    if (options->app.isEmpty()) {
-        app = workspace.frontmostApplication();
-        if (!app) {
-            printError(QStringLiteral("No application is frontmost."));
-            return 1;
-        }
-    } else {
-        const QList<RunningApplication> running = workspace.runningApplications(options->app);
-        if (running.isEmpty()) {
-            printError(QStringLiteral("No running application has the id '%1'.").arg(options->app));
-            return 1;
-        }
-        app = running.first();
-    }
-    if (!accessibility.isProcessTrusted(false)) {
-        printError(QStringLiteral("Accessibility is switched off: no menus can be read."));
+    const std::optional<RunningApplication> app = targetApplication(options->app, workspace, accessibility);
+    if (!app)
         return 1;
-    }
 
     const Platform& platform = services.platform();
     PinnedWorkspace pinned(workspace, *app);

@@ -3,6 +3,7 @@
 #include "harvest/AXUIHelper.h"
 #include "harvest/AccessibilityError.h"
 #include "harvest/ShortcutNotation.h"
+#include "platform/AXAttributeNames.h"
 #include "platform/Accessibility.h"
 #include "platform/Clock.h"
 #include "platform/Workspace.h"
@@ -16,14 +17,7 @@ namespace tavlen {
 
 namespace {
 
-const QString MENU_BAR = QStringLiteral("AXMenuBar");
-const QString CHILDREN = QStringLiteral("AXChildren");
-const QString TITLE = QStringLiteral("AXTitle");
-const QString CMD_CHAR = QStringLiteral("AXMenuItemCmdChar");
-const QString CMD_MODIFIERS = QStringLiteral("AXMenuItemCmdModifiers");
-const QString CMD_VIRTUAL_KEY = QStringLiteral("AXMenuItemCmdVirtualKey");
-const QString CMD_GLYPH = QStringLiteral("AXMenuItemCmdGlyph");
-const QString ENABLED = QStringLiteral("AXEnabled");
+using namespace ax;
 
 // Real menus nest a handful of levels. An application whose accessibility tree loops back on
 // itself would otherwise take the harvest down with it: an element that is already one of the

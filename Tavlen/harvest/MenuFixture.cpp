@@ -2,6 +2,7 @@
 
 #include "harvest/AXUIHelper.h"
 #include "harvest/AccessibilityError.h"
+#include "platform/AXAttributeNames.h"
 #include "platform/Accessibility.h"
 
 #include <QJsonArray>
@@ -15,13 +16,7 @@ namespace tavlen {
 
 namespace {
 
-const QString TITLE = QStringLiteral("AXTitle");
-const QString ENABLED = QStringLiteral("AXEnabled");
-const QString CMD_CHAR = QStringLiteral("AXMenuItemCmdChar");
-const QString CMD_MODIFIERS = QStringLiteral("AXMenuItemCmdModifiers");
-const QString CMD_VIRTUAL_KEY = QStringLiteral("AXMenuItemCmdVirtualKey");
-const QString CMD_GLYPH = QStringLiteral("AXMenuItemCmdGlyph");
-const QString CHILDREN = QStringLiteral("AXChildren");
+using namespace ax;
 const QString ERRORS = QStringLiteral("errors");
 
 // Deeper than any real menu.

@@ -2,6 +2,7 @@
 
 #include "core/NotificationCenter.h"
 #include "core/NotificationNames.h"
+#include "platform/AXAttributeNames.h"
 #include "platform/Accessibility.h"
 #include "platform/ApplicationDirectory.h"
 #include "platform/ApplicationLauncher.h"
@@ -86,7 +87,7 @@ void ElementRowModel::press()
         return;
     if (m_element.hotkeys && m_element.keys)
         m_services.databaseManager.incrementHotkeyUsage(m_bundleIdentifier, m_element.title, *m_element.keys);
-    m_services.accessibility.performAction(m_element.axuieElement, QStringLiteral("AXPress"));
+    m_services.accessibility.performAction(m_element.axuieElement, ax::PRESS);
 }
 
 void ElementRowModel::toggleBookmark()

@@ -11,6 +11,7 @@
 #include "settings/AppSettings.h"
 #include "support/StoreTestSupport.h"
 
+#include "support/MenuItemSearch.h"
 #include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -22,26 +23,10 @@
 using namespace tavlen;
 using tavlen::test::IntegrationDesktop;
 
-namespace {
+using tavlen::test::find;
+using tavlen::test::titlesOf;
 
-const MenuItem* find(const QList<MenuItem>& items, const QStringList& path)
-{
-    const QList<MenuItem>* level = &items;
-    const MenuItem* found = nullptr;
-    for (const QString& title : path) {
-        found = nullptr;
-        for (const MenuItem& item : *level) {
-            if (item.title == title) {
-                found = &item;
-                break;
-            }
-        }
-        if (!found)
-            return nullptr;
-        level = &found->submenu;
-    }
-    return found;
-}
+namespace {
 
 // The harvest of real applications, through the real adapter and workspace.
 class HarvestIntegration : public ::testing::Test {

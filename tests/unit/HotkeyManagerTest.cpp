@@ -12,6 +12,7 @@
 #include "support/MenuFixtureBuilder.h"
 #include "support/StoreTestSupport.h"
 
+#include "support/MenuItemSearch.h"
 #include <QFile>
 #include <QSet>
 #include <gtest/gtest.h>
@@ -21,38 +22,13 @@ using namespace tavlen::test::menus;
 using fake::FakeAccessibility;
 using Operation = FakeAccessibility::Operation;
 
+using tavlen::test::find;
+using tavlen::test::titlesOf;
+
 namespace {
 
 const QString EDITOR = QStringLiteral("org.example.Editor");
 constexpr qint64 EDITOR_PID = 100;
-
-QStringList titlesOf(const QList<MenuItem>& items)
-{
-    QStringList titles;
-    for (const MenuItem& item : items)
-        titles.append(item.title);
-    return titles;
-}
-
-// The record at a path of titles, or null.
-const MenuItem* find(const QList<MenuItem>& items, const QStringList& path)
-{
-    const QList<MenuItem>* level = &items;
-    const MenuItem* found = nullptr;
-    for (const QString& title : path) {
-        found = nullptr;
-        for (const MenuItem& item : *level) {
-            if (item.title == title) {
-                found = &item;
-                break;
-            }
-        }
-        if (!found)
-            return nullptr;
-        level = &found->submenu;
-    }
-    return found;
-}
 
 class HotkeyManagerTest : public ::testing::Test {
 protected:

@@ -11,6 +11,7 @@
 #include "support/MenuFixtureBuilder.h"
 #include "support/StoreTestSupport.h"
 
+#include "support/MenuItemSearch.h"
 #include <QMetaProperty>
 #include <QSet>
 #include <gtest/gtest.h>
@@ -19,6 +20,9 @@
 using namespace tavlen;
 using namespace tavlen::test::menus;
 using fake::FakeAccessibility;
+
+using tavlen::test::find;
+using tavlen::test::titlesOf;
 
 namespace {
 
@@ -38,14 +42,6 @@ QJsonObject inactive(const QString& title, const QString& character)
 QJsonObject unkeyed(const QString& title)
 {
     return titled(title, {{QStringLiteral("AXEnabled"), true}});
-}
-
-QStringList titlesOf(const QList<MenuItem>& items)
-{
-    QStringList titles;
-    for (const MenuItem& item : items)
-        titles.append(item.title);
-    return titles;
 }
 
 // Each entry as "Title" for a placeholder, "Title[Row, Row]" for a group.

@@ -1,20 +1,13 @@
 #include "platform/fake/FakeAccessibility.h"
 
 #include "harvest/AccessibilityError.h"
+#include "platform/AXAttributeNames.h"
 
 namespace tavlen::fake {
 
 namespace {
 
-const QString MENU_BAR = QStringLiteral("AXMenuBar");
-const QString CHILDREN = QStringLiteral("AXChildren");
-const QString TITLE = QStringLiteral("AXTitle");
-const QString ENABLED = QStringLiteral("AXEnabled");
-const QString CMD_CHAR = QStringLiteral("AXMenuItemCmdChar");
-const QString CMD_MODIFIERS = QStringLiteral("AXMenuItemCmdModifiers");
-const QString CMD_VIRTUAL_KEY = QStringLiteral("AXMenuItemCmdVirtualKey");
-const QString CMD_GLYPH = QStringLiteral("AXMenuItemCmdGlyph");
-const QString PRESS = QStringLiteral("AXPress");
+using namespace ax;
 
 } // namespace
 

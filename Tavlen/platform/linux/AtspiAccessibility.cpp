@@ -1,6 +1,7 @@
 #include "platform/linux/AtspiAccessibility.h"
 
 #include "harvest/AccessibilityError.h"
+#include "platform/AXAttributeNames.h"
 #include "platform/linux/AcceleratorParser.h"
 #include "platform/linux/AtspiConstants.h"
 #include "platform/linux/AtspiElement.h"
@@ -22,15 +23,15 @@ constexpr int maxMenuBarDepth = 24;
 // The platform's "action not supported".
 constexpr qint32 actionUnsupported = -25206;
 
-const QString children = QStringLiteral("AXChildren");
-const QString menuBar = QStringLiteral("AXMenuBar");
-const QString title = QStringLiteral("AXTitle");
-const QString enabled = QStringLiteral("AXEnabled");
-const QString cmdChar = QStringLiteral("AXMenuItemCmdChar");
-const QString cmdModifiers = QStringLiteral("AXMenuItemCmdModifiers");
-const QString cmdVirtualKey = QStringLiteral("AXMenuItemCmdVirtualKey");
-const QString cmdGlyph = QStringLiteral("AXMenuItemCmdGlyph");
-const QString press = QStringLiteral("AXPress");
+const QString& children = ax::CHILDREN;
+const QString& menuBar = ax::MENU_BAR;
+const QString& title = ax::TITLE;
+const QString& enabled = ax::ENABLED;
+const QString& cmdChar = ax::CMD_CHAR;
+const QString& cmdModifiers = ax::CMD_MODIFIERS;
+const QString& cmdVirtualKey = ax::CMD_VIRTUAL_KEY;
+const QString& cmdGlyph = ax::CMD_GLYPH;
+const QString& press = ax::PRESS;
 
 bool isKeyAttribute(const QString& name)
 {
