@@ -13,6 +13,8 @@ packages=(
   # a desktop session for the tests and the headless demo: X server, buses, window manager,
   # and the real applications whose menus the integration tests read
   xvfb xauth dbus dbus-x11 at-spi2-core openbox xdotool geany qpdfview
+  # fonts with the key symbols (⌘ ⌥ ⇧ ⏎ …) and the globe
+  fonts-dejavu-core fonts-noto-color-emoji
 )
 
 missing=()

@@ -4,9 +4,13 @@
 #include "PinnedWorkspace.h"
 #include "TargetApplication.h"
 #include "core/AppServices.h"
+#include "core/NotificationCenter.h"
 #include "platform/Accessibility.h"
+#include "platform/linux/LinuxPlatform.h"
 #include "sheet/MenuItemViewModel.h"
+#include "sheet/RowServices.h"
 #include "sheet/SheetText.h"
+#include "sheet/view/SheetPicture.h"
 
 #include <cstdio>
 
@@ -14,9 +18,14 @@ namespace tavlen::ctl {
 
 namespace {
 
+// Pictures are drawn for the visible frame of a common laptop screen, whatever screen (if any)
+// tavlenctl runs on, so that they come out the same everywhere.
+const QSizeF PICTURE_SCREEN_FRAME(1440, 875);
+
 struct SheetOptions {
     QString app;
     SheetText::Format format = SheetText::Format::Text;
+    QString png;
 };
 
 std::optional<SheetOptions> parseOptions(const QStringList& arguments)
@@ -32,6 +41,8 @@ std::optional<SheetOptions> parseOptions(const QStringList& arguments)
             if (!format)
                 return std::nullopt;
             options.format = *format;
+        } else if (argument == QLatin1String("--png") && hasValue && options.png.isEmpty()) {
+            options.png = arguments.at(++i);
         } else {
             return std::nullopt;
         }
@@ -41,12 +52,21 @@ std::optional<SheetOptions> parseOptions(const QStringList& arguments)
 
 } // namespace
 
-int runSheet(const QStringList& arguments, AppServices& services, Accessibility& accessibility,
-             Workspace& workspace)
+bool sheetNeedsPicture(const QStringList& arguments)
 {
     const auto options = parseOptions(arguments);
+    return options && !options->png.isEmpty();
+}
+
+int runSheet(const QStringList& arguments, AppServices& services,
+             linux_platform::LinuxPlatform& platformServices)
+{
+    Accessibility& accessibility = platformServices.accessibility();
+    Workspace& workspace = platformServices.workspace();
+    const auto options = parseOptions(arguments);
     if (!options) {
-        printError(QStringLiteral("usage: tavlenctl sheet [--app ID] [--format text|markdown|json]"));
+        printError(
+            QStringLiteral("usage: tavlenctl sheet [--app ID] [--format text|markdown|json] [--png FILE]"));
         return 2;
     }
 
@@ -59,6 +79,31 @@ int runSheet(const QStringList& arguments, AppServices& services, Accessibility&
     MenuItemViewModel model(pinned, accessibility, services.databaseManager(), services.appSettings(),
                             platform.applications, platform.clock);
     model.loadSheet();
+
+    if (!options->png.isEmpty()) {
+        NotificationCenter notifications;
+        const RowServices rowServices{services.databaseManager(),
+                                      services.appSettings(),
+                                      accessibility,
+                                      platform.applications,
+                                      platformServices.launcher(),
+                                      notifications,
+                                      platform.locations,
+                                      platform.files,
+                                      platform.keyboard,
+                                      platform.clock,
+                                      pinned,
+                                      platformServices.keySender(),
+                                      platformServices.windowActivator(),
+                                      platformServices.timers()};
+        QString error;
+        if (!SheetPicture::save(model, rowServices, PICTURE_SCREEN_FRAME, options->png, error)) {
+            printError(QStringLiteral("Could not write the picture to '%1': %2").arg(options->png, error));
+            return 1;
+        }
+        printOut(QStringLiteral("Wrote the sheet of %1 to '%2'.").arg(app->identifier, options->png));
+        return 0;
+    }
     const SheetText sheet =
         SheetText::fromModel(model, platform.keyboard, services.appSettings().showLocalizedCustomShortcuts());
     const QByteArray bytes = sheet.render(options->format);

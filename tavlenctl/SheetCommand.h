@@ -3,16 +3,20 @@
 #include <QStringList>
 
 namespace tavlen {
-class Accessibility;
 class AppServices;
-class Workspace;
+namespace linux_platform {
+class LinuxPlatform;
+}
 } // namespace tavlen
 
 namespace tavlen::ctl {
 
-// `tavlenctl sheet [--app ID] [--format text|markdown|json]`: the sheet the shortcut panel would
-// show for a running application (the frontmost one by default), under the user's settings.
-int runSheet(const QStringList& arguments, AppServices& services, Accessibility& accessibility,
-             Workspace& workspace);
+// `tavlenctl sheet [--app ID] [--format text|markdown|json] [--png FILE]`: the sheet the
+// shortcut panel would show for a running application (the frontmost one by default), under the
+// user's settings; with --png, drawn as the panel draws it into a picture instead.
+int runSheet(const QStringList& arguments, AppServices& services, linux_platform::LinuxPlatform& platform);
+
+// Whether the arguments ask for a picture, which needs a GUI application object.
+bool sheetNeedsPicture(const QStringList& arguments);
 
 } // namespace tavlen::ctl

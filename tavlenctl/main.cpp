@@ -6,9 +6,11 @@
 #include "platform/linux/LinuxPlatform.h"
 #include "store/StoreStartupError.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <functional>
 #include <map>
+#include <memory>
 
 using namespace tavlen;
 
@@ -23,8 +25,9 @@ const char USAGE[] = "usage: tavlenctl COMMAND [ARGUMENTS]\n"
                      "  menus [--app ID] [--json]        print the menu entries with shortcuts of a running\n"
                      "                                   application (the frontmost one by default); --json\n"
                      "                                   records its whole menu bar as a fixture\n"
-                     "  sheet [--app ID] [--format text|markdown|json]\n"
-                     "                                   print the sheet the shortcut panel would show\n"
+                     "  sheet [--app ID] [--format text|markdown|json] [--png FILE]\n"
+                     "                                   print the sheet the shortcut panel would show,\n"
+                     "                                   or draw it into a PNG picture\n"
                      "  help                             show this text\n"
                      "  version                          show the version";
 
@@ -34,10 +37,20 @@ using Command = std::function<int(const QStringList& arguments, AppServices& ser
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    // Only drawing needs the GUI classes; it draws without a window, so no display is needed.
+    std::unique_ptr<QCoreApplication> app;
+    if (arguments.value(0) == QLatin1String("sheet") && ctl::sheetNeedsPicture(arguments.mid(1))) {
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("tavlenctl"));
 
-    QStringList arguments = QCoreApplication::arguments().mid(1);
     const QString command = arguments.isEmpty() ? QString() : arguments.takeFirst();
     if (command.isEmpty() || command == QLatin1String("help") || command == QLatin1String("--help") ||
         command == QLatin1String("-h")) {
@@ -59,7 +72,7 @@ int main(int argc, char** argv)
          }},
         {QStringLiteral("sheet"),
          [&platform](const QStringList& args, AppServices& services) {
-             return ctl::runSheet(args, services, platform.accessibility(), platform.workspace());
+             return ctl::runSheet(args, services, platform);
          }},
     };
     const auto found = commands.find(command);

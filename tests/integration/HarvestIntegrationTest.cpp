@@ -13,6 +13,7 @@
 
 #include "support/MenuItemSearch.h"
 #include <QElapsedTimer>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -187,6 +188,16 @@ TEST_F(HarvestIntegration, TavlenctlPrintsTheSheetOfARunningApplication)
                                    environment);
     EXPECT_EQ(markdown.exitCode, 0);
     EXPECT_TRUE(markdown.out.contains(QStringLiteral("Open Selected File"))) << markdown.out.toStdString();
+
+    const QString picture = home.filePath(QStringLiteral("geany.png"));
+    const CtlRun png = runCtl({QStringLiteral("sheet"), QStringLiteral("--app"), QStringLiteral("geany"),
+                               QStringLiteral("--png"), picture},
+                              environment);
+    ASSERT_EQ(png.exitCode, 0) << png.err.toStdString();
+    QFile file(picture);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(8) == QByteArray("\x89PNG\r\n\x1a\n"));
+    EXPECT_GT(file.size(), 10000);
 }
 
 TEST_F(HarvestIntegration, WithoutAnAccessibilityBusNothingIsReadAndNothingHangs)

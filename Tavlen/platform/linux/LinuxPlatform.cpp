@@ -2,10 +2,14 @@
 
 #include "platform/linux/AtspiAccessibility.h"
 #include "platform/linux/DesktopEntryDirectory.h"
+#include "platform/linux/DesktopEntryLauncher.h"
+#include "platform/linux/EwmhWindowActivator.h"
 #include "platform/linux/LocalFileSystem.h"
 #include "platform/linux/QSettingsUserDefaults.h"
+#include "platform/linux/QtTimers.h"
 #include "platform/linux/SystemClock.h"
 #include "platform/linux/X11Workspace.h"
+#include "platform/linux/XTestKeySender.h"
 #include "platform/linux/XdgFileLocations.h"
 #include "platform/linux/XkbKeyboardLayout.h"
 
@@ -43,6 +47,34 @@ Workspace& LinuxPlatform::workspace()
     if (!m_workspace)
         m_workspace = std::make_unique<X11Workspace>();
     return *m_workspace;
+}
+
+ApplicationLauncher& LinuxPlatform::launcher()
+{
+    if (!m_launcher)
+        m_launcher = std::make_unique<DesktopEntryLauncher>(m_services->applications);
+    return *m_launcher;
+}
+
+KeySender& LinuxPlatform::keySender()
+{
+    if (!m_keySender)
+        m_keySender = std::make_unique<XTestKeySender>();
+    return *m_keySender;
+}
+
+WindowActivator& LinuxPlatform::windowActivator()
+{
+    if (!m_windowActivator)
+        m_windowActivator = std::make_unique<EwmhWindowActivator>();
+    return *m_windowActivator;
+}
+
+Timers& LinuxPlatform::timers()
+{
+    if (!m_timers)
+        m_timers = std::make_unique<QtTimers>();
+    return *m_timers;
 }
 
 std::optional<QString> LinuxPlatform::settingsFile() const

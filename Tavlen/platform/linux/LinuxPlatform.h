@@ -8,6 +8,10 @@
 
 namespace tavlen {
 class Accessibility;
+class ApplicationLauncher;
+class KeySender;
+class Timers;
+class WindowActivator;
 class Workspace;
 } // namespace tavlen
 
@@ -27,6 +31,10 @@ public:
     // neither connects to the X server nor to the accessibility bus.
     Accessibility& accessibility();
     Workspace& workspace();
+    ApplicationLauncher& launcher();
+    KeySender& keySender();
+    WindowActivator& windowActivator();
+    Timers& timers();
 
     // Where the settings are kept; none when there is no configuration folder.
     std::optional<QString> settingsFile() const;
@@ -36,6 +44,10 @@ private:
     std::unique_ptr<Services> m_services;
     std::unique_ptr<Accessibility> m_accessibility;
     std::unique_ptr<Workspace> m_workspace;
+    std::unique_ptr<ApplicationLauncher> m_launcher;
+    std::unique_ptr<KeySender> m_keySender;
+    std::unique_ptr<WindowActivator> m_windowActivator;
+    std::unique_ptr<Timers> m_timers;
 };
 
 } // namespace tavlen::linux_platform

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "sheet/RowServices.h"
+
+#include <QSizeF>
+#include <QWidget>
+#include <optional>
+
+namespace tavlen {
+
+class MenuItemView;
+class LegendView;
+class NoAccessView;
+
+// The content of the shortcut panel. Asked for from another application (`isGlobal`): the
+// sheet with the setting's number of columns, or the no-access view. Asked for while Tavlen
+// itself is frontmost: Tavlen's heading and the legend (or the no-access view). Its size is
+// fixed when it is created, from the main screen's visible frame.
+class HotkeysView : public QWidget {
+    Q_OBJECT
+public:
+    // The system settings location the no-access view points at.
+    static constexpr QLatin1String accessibilitySettingsUrl{
+        "x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility"};
+
+    // `visibleFrame`: the main screen's, measured by the caller (see mainScreenVisibleFrame).
+    HotkeysView(const RowServices& services, bool isGlobal, const std::optional<QSizeF>& visibleFrame,
+                QWidget* parent = nullptr);
+
+    bool isGlobal() const { return m_isGlobal; }
+    double panelWidth() const { return m_panelSize.width(); }
+    double panelHeight() const { return m_panelSize.height(); }
+
+    // Exactly one of these is set, as the content was decided.
+    MenuItemView* sheet() const { return m_sheet; }
+    LegendView* legend() const { return m_legend; }
+    NoAccessView* noAccess() const { return m_noAccess; }
+
+private:
+    bool m_isGlobal;
+    QSizeF m_panelSize;
+    MenuItemView* m_sheet = nullptr;
+    LegendView* m_legend = nullptr;
+    NoAccessView* m_noAccess = nullptr;
+};
+
+// Asks for access the only way the desktop offers: switching the accessibility bus on.
+void requestAccessibility(Accessibility& accessibility);
+
+} // namespace tavlen

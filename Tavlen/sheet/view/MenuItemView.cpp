@@ -1,0 +1,210 @@
+#include "sheet/view/MenuItemView.h"
+
+#include "settings/AppSettings.h"
+#include "sheet/MenuItemViewModel.h"
+#include "sheet/view/AppIconView.h"
+#include "sheet/view/CreditsView.h"
+#include "sheet/view/HoverableCustomItemView.h"
+#include "sheet/view/HoverableItemView.h"
+#include "sheet/view/RowStackView.h"
+#include "sheet/view/SectionHeaderView.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace tavlen {
+
+namespace {
+constexpr int columnSpacing = 50;
+constexpr int gridRowSpacing = 16;
+constexpr int minimumColumnWidth = 10;
+constexpr int scrollLeadingPadding = 10;
+
+QVBoxLayout* stackLayout(QWidget* owner)
+{
+    auto* stack = new QVBoxLayout(owner);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(0);
+    stack->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    return stack;
+}
+} // namespace
+
+MenuItemView::MenuItemView(MenuItemViewModel& model, const RowServices& services, double visibleAreaSize,
+                           QWidget* parent)
+    : QWidget(parent), m_model(model), m_services(services), m_visibleAreaSize(visibleAreaSize)
+{
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+
+    m_scrollArea = new QScrollArea(this);
+    m_scrollArea->setFrameShape(QFrame::NoFrame);
+    m_scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scrollArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scrollArea->setWidgetResizable(true);
+    m_scrollArea->viewport()->setAutoFillBackground(false);
+    m_scrollArea->viewport()->installEventFilter(this);
+    outer->addWidget(m_scrollArea, 1);
+
+    if (services.appSettings.showCredits()) {
+        m_credits = new CreditsView(services.appSettings, services.notifications, this);
+        outer->addWidget(m_credits, 0, Qt::AlignHCenter);
+    }
+
+    connect(&m_model, &MenuItemViewModel::loadedChanged, this, &MenuItemView::rebuild);
+    rebuild();
+}
+
+MenuItemView* MenuItemView::create(const RowServices& services, qint64 forceAmountOfColumns,
+                                   std::optional<double> visibleFrameHeight, QWidget* parent)
+{
+    if (services.appSettings.enableCustomShortcuts())
+        services.appSettings.refreshCustomShortcutsAvailable();
+    auto* model = new MenuItemViewModel(services.workspace, services.accessibility, services.databaseManager,
+                                        services.appSettings, services.applications, services.clock,
+                                        forceAmountOfColumns);
+    auto* view = new MenuItemView(*model, services, tavlen::visibleAreaSize(visibleFrameHeight), parent);
+    model->setParent(view);
+    return view;
+}
+
+bool MenuItemView::isScrollingEnabled() const
+{
+    return scrollingEnabled(m_scrollViewSize, m_visibleAreaSize);
+}
+
+void MenuItemView::loadSheet()
+{
+    m_model.loadSheet();
+}
+
+void MenuItemView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_appeared)
+        return;
+    m_appeared = true;
+    m_scrollViewSize = m_scrollArea->height();
+    if (!m_model.loaded())
+        m_model.loadSheet();
+}
+
+bool MenuItemView::eventFilter(QObject* watched, QEvent* event)
+{
+    // A sheet lower than the visible area shows everything; wheel turns must not shift it.
+    if (watched == m_scrollArea->viewport() && event->type() == QEvent::Wheel && !isScrollingEnabled())
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+RowContentOptions MenuItemView::rowOptions() const
+{
+    const AppSettings& settings = m_services.appSettings;
+    RowContentOptions options;
+    options.fontSize = settings.fontSize();
+    options.showHotkeyOnTheRight = settings.showHotkeyOnTheRight();
+    options.showBookmarks = settings.showBookmarks();
+    options.applyLimitToTitles = settings.applyLimitToTitles();
+    options.limitTitles = settings.limitTitles();
+    return options;
+}
+
+QWidget* MenuItemView::cellWidget(qint64 row, qint64 column) const
+{
+    if (m_grid == nullptr)
+        return nullptr;
+    auto* grid = static_cast<QGridLayout*>(m_grid->layout());
+    QLayoutItem* item = grid->itemAtPosition(static_cast<int>(row), static_cast<int>(column));
+    return item != nullptr ? item->widget() : nullptr;
+}
+
+void MenuItemView::rebuild()
+{
+    m_headers.clear();
+    m_elementRows.clear();
+    m_customRows.clear();
+    if (QWidget* old = m_scrollArea->takeWidget())
+        old->deleteLater();
+
+    const AppSettings& settings = m_services.appSettings;
+    SheetLayoutOptions layoutOptions;
+    layoutOptions.showAppIcon = settings.showAppIcon();
+    layoutOptions.showInactiveMenu = settings.showInactiveMenu();
+    layoutOptions.showCredits = settings.showCredits();
+    layoutOptions.fontSize = settings.fontSize();
+    m_layout = layOutSheet(m_model.content(), layoutOptions);
+
+    m_grid = new QWidget;
+    m_grid->setAutoFillBackground(false);
+    auto* grid = new QGridLayout(m_grid);
+    // 10 of the leading margin are the scrolling area's own padding, the rest the grid's.
+    grid->setContentsMargins(scrollLeadingPadding + 10, 10, 20, 5);
+    grid->setHorizontalSpacing(columnSpacing);
+    grid->setVerticalSpacing(gridRowSpacing);
+    grid->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    for (int c = 0; c < m_layout.gridColumns; ++c) {
+        grid->setColumnStretch(c, 1);
+        grid->setColumnMinimumWidth(c, minimumColumnWidth);
+    }
+
+    const RowContentOptions options = rowOptions();
+    for (const SheetMenuColumn& column : m_layout.menuColumns)
+        grid->addWidget(menuColumn(column, options), static_cast<int>(column.cell.row),
+                        static_cast<int>(column.cell.column), Qt::AlignTop | Qt::AlignLeft);
+    if (m_layout.customColumn)
+        grid->addWidget(customColumn(*m_layout.customColumn, options),
+                        static_cast<int>(m_layout.customColumn->cell.row),
+                        static_cast<int>(m_layout.customColumn->cell.column), Qt::AlignTop | Qt::AlignLeft);
+    grid->setRowStretch(static_cast<int>(m_layout.gridRows), 1);
+    m_scrollArea->setWidget(m_grid);
+}
+
+QWidget* MenuItemView::menuColumn(const SheetMenuColumn& column, const RowContentOptions& options)
+{
+    auto* cell = new QWidget;
+    QVBoxLayout* stack = stackLayout(cell);
+    const MenuItemViewModel& model = m_model;
+    for (const SheetSection& section : column.sections) {
+        auto* header = new SectionHeaderView(section.title, options.fontSize,
+                                             AppIconView::iconNamed(section.icon), cell);
+        stack->addWidget(header);
+        m_headers.append(header);
+        if (section.rows.isEmpty())
+            continue;
+        auto* rows = new RowStackView(cell);
+        for (const SheetRow& row : section.rows) {
+            auto* view =
+                new HoverableItemView(model.appTitle(), model.bundleIdentifier(), row.element, row.bookmarked,
+                                      row.hidden, row.hiddenGlobally, m_services, options);
+            rows->addRow(view);
+            m_elementRows.append(view);
+        }
+        stack->addWidget(rows);
+    }
+    return cell;
+}
+
+QWidget* MenuItemView::customColumn(const SheetCustomColumn& column, const RowContentOptions& options)
+{
+    auto* cell = new QWidget;
+    QVBoxLayout* stack = stackLayout(cell);
+    for (const SheetCustomSection& section : column.sections) {
+        auto* header = new SectionHeaderView(section.title, options.fontSize, QIcon(), cell);
+        stack->addWidget(header);
+        m_headers.append(header);
+        auto* rows = new RowStackView(cell);
+        for (const SheetCustomRow& row : section.rows) {
+            auto* view = new HoverableCustomItemView(section.appTitle, section.appIdentifier, row.item,
+                                                     row.bookmarked, row.hidden, m_services, options);
+            rows->addRow(view);
+            m_customRows.append(view);
+        }
+        stack->addWidget(rows);
+    }
+    return cell;
+}
+
+} // namespace tavlen

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "sheet/RowServices.h"
+#include "sheet/SheetLayout.h"
+#include "sheet/view/RowContentView.h"
+
+#include <QList>
+#include <QWidget>
+#include <memory>
+
+class QGridLayout;
+class QScrollArea;
+
+namespace tavlen {
+
+class CreditsView;
+class HoverableCustomItemView;
+class HoverableItemView;
+class MenuItemViewModel;
+class SectionHeaderView;
+
+// The shortcut sheet: the model's groups in menu columns, the custom shortcuts in the grid
+// cell after them, the credits line below. It draws what the model's layout places and never
+// measures rows to decide where a group goes. The model loads once, when the sheet first comes
+// on screen (or when the caller loads it beforehand); every later change of the model's
+// `loaded` rebuilds the grid.
+class MenuItemView : public QWidget {
+    Q_OBJECT
+public:
+    // Over a model the caller keeps alive. `visibleAreaSize`: 0.7 × the main screen's visible
+    // height, the height up to which the sheet does not scroll.
+    MenuItemView(MenuItemViewModel& model, const RowServices& services, double visibleAreaSize,
+                 QWidget* parent = nullptr);
+
+    // A sheet with a model of its own, for a main screen whose visible frame is
+    // `visibleFrameHeight` high (none without a screen). When custom shortcuts are enabled, the
+    // settings first find out again whether the CustomShortcuts application is installed, for
+    // the rows' "Customize".
+    static MenuItemView* create(const RowServices& services, qint64 forceAmountOfColumns,
+                                std::optional<double> visibleFrameHeight, QWidget* parent = nullptr);
+
+    MenuItemViewModel& viewModel() { return m_model; }
+    double visibleAreaSize() const { return m_visibleAreaSize; }
+    double scrollViewSize() const { return m_scrollViewSize; }
+    bool isScrollingEnabled() const;
+
+    // Loads the model if it has not loaded yet, as coming on screen does.
+    void loadSheet();
+
+    // What the grid shows now.
+    const SheetLayout& sheetLayout() const { return m_layout; }
+    const QList<SectionHeaderView*>& headers() const { return m_headers; }
+    const QList<HoverableItemView*>& elementRows() const { return m_elementRows; }
+    const QList<HoverableCustomItemView*>& customRows() const { return m_customRows; }
+    CreditsView* creditsView() const { return m_credits; }
+    // The grid cell of a menu column (or, at columnsAmount, the custom column); null if absent.
+    QWidget* cellWidget(qint64 row, qint64 column) const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void rebuild();
+    RowContentOptions rowOptions() const;
+    QWidget* menuColumn(const SheetMenuColumn& column, const RowContentOptions& options);
+    QWidget* customColumn(const SheetCustomColumn& column, const RowContentOptions& options);
+
+    MenuItemViewModel& m_model;
+    RowServices m_services;
+    double m_visibleAreaSize;
+    double m_scrollViewSize = 0;
+    bool m_appeared = false;
+
+    QScrollArea* m_scrollArea;
+    QWidget* m_grid = nullptr;
+    CreditsView* m_credits = nullptr;
+    SheetLayout m_layout;
+    QList<SectionHeaderView*> m_headers;
+    QList<HoverableItemView*> m_elementRows;
+    QList<HoverableCustomItemView*> m_customRows;
+};
+
+} // namespace tavlen

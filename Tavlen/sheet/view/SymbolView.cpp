@@ -1,0 +1,246 @@
+#include "sheet/view/SymbolView.h"
+
+#include <QFontMetricsF>
+#include <QIcon>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <algorithm>
+#include <cmath>
+
+namespace tavlen {
+
+namespace {
+
+struct SymbolCharacter {
+    const char16_t* name;
+    const char16_t* character;
+};
+
+// Names of key symbols, and names that a key font draws well enough as a character.
+constexpr SymbolCharacter keyCharacters[] = {
+    {u"plus", u"+"},
+    {u"minus", u"-"},
+    {u"equal", u"="},
+    {u"lessthan", u"<"},
+    {u"greaterthan", u">"},
+    {u"asterisk", u"*"},
+    {u"delete.right", u"⌦"},
+    {u"delete.left", u"⌫"},
+    {u"return", u"⏎"},
+    {u"capslock", u"⇪"},
+    {u"shift", u"⇧"},
+    {u"option", u"⌥"},
+    {u"control", u"⌃"},
+    {u"command", u"⌘"},
+    {u"escape", u"⎋"},
+    {u"arrow.right.to.line", u"⇥"},
+    {u"space", u"␣"},
+    // Few desktops have a colour emoji font; the key's printed label reads just as well.
+    {u"fn", u"fn"},
+    {u"globe", u"fn"},
+    {u"gear", u"⚙"},
+};
+
+const QString bookmark = QStringLiteral("bookmark");
+const QString bookmarkFill = QStringLiteral("bookmark.fill");
+const QString eye = QStringLiteral("eye");
+const QString eyeSlash = QStringLiteral("eye.slash");
+const QString highlighter = QStringLiteral("highlighter");
+
+// Icon theme names for pictograms without a picture of their own.
+QString themeIconName(const QString& symbol)
+{
+    if (symbol == QLatin1String("mic"))
+        return QStringLiteral("audio-input-microphone");
+    return symbol;
+}
+
+void drawBookmark(QPainter& painter, const QRectF& box, bool filled)
+{
+    const double width = box.height() * 0.62;
+    const QRectF shape(box.center().x() - width / 2, box.top(), width, box.height());
+    QPainterPath path;
+    path.moveTo(shape.topLeft());
+    path.lineTo(shape.topRight());
+    path.lineTo(shape.bottomRight());
+    path.lineTo(shape.center().x(), shape.bottom() - shape.height() * 0.28);
+    path.lineTo(shape.bottomLeft());
+    path.closeSubpath();
+    const QColor colour = painter.pen().color();
+    if (filled)
+        painter.fillPath(path, colour);
+    else
+        painter.strokePath(
+            path, QPen(colour, std::max(1.0, box.height() / 10), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+}
+
+void drawEye(QPainter& painter, const QRectF& box, bool slashed)
+{
+    const QColor colour = painter.pen().color();
+    const QPen pen(colour, std::max(1.0, box.height() / 10), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    const QRectF lid(box.left(), box.center().y() - box.height() * 0.32, box.width(), box.height() * 0.64);
+    QPainterPath outline;
+    outline.moveTo(lid.left(), lid.center().y());
+    outline.quadTo(lid.center().x(), lid.top() - lid.height() * 0.45, lid.right(), lid.center().y());
+    outline.quadTo(lid.center().x(), lid.bottom() + lid.height() * 0.45, lid.left(), lid.center().y());
+    painter.strokePath(outline, pen);
+    const double pupil = box.height() * 0.3;
+    QPainterPath iris;
+    iris.addEllipse(box.center(), pupil / 2, pupil / 2);
+    painter.fillPath(iris, colour);
+    if (slashed) {
+        painter.setPen(pen);
+        painter.drawLine(QPointF(box.left() + box.width() * 0.1, box.top()),
+                         QPointF(box.right() - box.width() * 0.1, box.bottom()));
+    }
+}
+
+void drawHighlighter(QPainter& painter, const QRectF& box)
+{
+    const QColor colour = painter.pen().color();
+    QPainterPath body;
+    body.moveTo(box.left() + box.width() * 0.55, box.top());
+    body.lineTo(box.right(), box.top() + box.height() * 0.45);
+    body.lineTo(box.left() + box.width() * 0.45, box.bottom() - box.height() * 0.1);
+    body.lineTo(box.left() + box.width() * 0.1, box.bottom() - box.height() * 0.45);
+    body.closeSubpath();
+    painter.strokePath(
+        body, QPen(colour, std::max(1.0, box.height() / 10), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.fillRect(
+        QRectF(box.left(), box.bottom() - box.height() * 0.12, box.width() * 0.4, box.height() * 0.12),
+        colour);
+}
+
+} // namespace
+
+SymbolView::SymbolView(QString symbol, QFont font, QWidget* parent)
+    : QWidget(parent), m_symbol(std::move(symbol)), m_font(std::move(font))
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+std::optional<QString> SymbolView::keyCharacter(const QString& symbol)
+{
+    for (const SymbolCharacter& entry : keyCharacters) {
+        if (symbol == QStringView(entry.name))
+            return QString::fromUtf16(entry.character);
+    }
+    return std::nullopt;
+}
+
+bool SymbolView::isKnownSymbol(const QString& symbol)
+{
+    return keyCharacter(symbol).has_value() || symbol == bookmark || symbol == bookmarkFill ||
+           symbol == eye || symbol == eyeSlash || symbol == highlighter;
+}
+
+void SymbolView::setSymbol(const QString& symbol)
+{
+    if (symbol == m_symbol)
+        return;
+    m_symbol = symbol;
+    updateGeometry();
+    update();
+}
+
+void SymbolView::setOpacity(double opacity)
+{
+    if (opacity == m_opacity)
+        return;
+    m_opacity = opacity;
+    update();
+}
+
+void SymbolView::setFrameWidth(double width)
+{
+    m_frameWidth = width;
+    updateGeometry();
+}
+
+double SymbolView::pictureSize() const
+{
+    return m_font.pixelSize() > 0 ? m_font.pixelSize() : QFontMetricsF(m_font).ascent();
+}
+
+QSize SymbolView::sizeHint() const
+{
+    const QFontMetricsF metrics(m_font);
+    double width = pictureSize() * 1.15;
+    if (const auto character = keyCharacter(m_symbol))
+        width = metrics.horizontalAdvance(*character);
+    if (m_frameWidth)
+        width = *m_frameWidth;
+    return {static_cast<int>(std::ceil(width)), static_cast<int>(std::ceil(metrics.height()))};
+}
+
+void SymbolView::paint(QPainter& painter, const QRectF& frame, const QString& symbol, const QFont& font,
+                       const QColor& colour)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(colour);
+    painter.setFont(font);
+    if (const auto character = keyCharacter(symbol)) {
+        painter.drawText(frame, Qt::AlignCenter, *character);
+        painter.restore();
+        return;
+    }
+    const double size =
+        std::min({font.pixelSize() > 0 ? double(font.pixelSize()) : QFontMetricsF(font).ascent(),
+                  frame.width(), frame.height()});
+    const QRectF box(QPointF(frame.center().x() - size / 2, frame.center().y() - size / 2),
+                     QSizeF(size, size));
+    if (symbol == bookmark || symbol == bookmarkFill)
+        drawBookmark(painter, box, symbol == bookmarkFill);
+    else if (symbol == eye || symbol == eyeSlash)
+        drawEye(painter, box, symbol == eyeSlash);
+    else if (symbol == highlighter)
+        drawHighlighter(painter, box);
+    else
+        QIcon::fromTheme(themeIconName(symbol)).paint(&painter, box.toAlignedRect());
+    painter.restore();
+}
+
+QIcon SymbolView::icon(const QString& symbol, const QFont& font, const QColor& colour)
+{
+    const int side = std::max(16, font.pixelSize() + 4);
+    QPixmap picture(side, side);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    paint(painter, QRectF(0, 0, side, side), symbol, font, colour);
+    painter.end();
+    return QIcon(picture);
+}
+
+void SymbolView::paintEvent(QPaintEvent*)
+{
+    if (m_opacity <= 0)
+        return;
+    QPainter painter(this);
+    painter.setOpacity(m_opacity);
+    paint(painter, QRectF(rect()), m_symbol, m_font, palette().color(QPalette::WindowText));
+}
+
+void SymbolView::mousePressEvent(QMouseEvent* event)
+{
+    if (m_clickable && event->button() == Qt::LeftButton)
+        event->accept();
+    else
+        QWidget::mousePressEvent(event);
+}
+
+void SymbolView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (m_clickable && event->button() == Qt::LeftButton) {
+        event->accept();
+        if (rect().contains(event->position().toPoint()))
+            Q_EMIT clicked();
+        return;
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+} // namespace tavlen

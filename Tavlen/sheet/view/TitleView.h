@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QLabel>
+
+namespace tavlen {
+
+// A row title in the system font of size `fontSize`, on one line when titles are limited
+// (the rows pass the already shortened title), wrapping otherwise.
+class TitleView : public QLabel {
+    Q_OBJECT
+public:
+    TitleView(const QString& title, double fontSize, bool singleLine, QWidget* parent = nullptr);
+};
+
+} // namespace tavlen

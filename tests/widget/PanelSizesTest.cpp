@@ -1,0 +1,133 @@
+#include "sheet/view/PanelSizes.h"
+
+#include "SheetViewFixture.h"
+#include "sheet/view/HotkeysView.h"
+#include "sheet/view/LegendView.h"
+#include "sheet/view/MenuItemView.h"
+#include "sheet/view/NoAccessView.h"
+#include "sheet/view/PersistentView.h"
+
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+using namespace tavlen;
+
+TEST(PanelSizesTest, ShortcutPanelFollowsTheScreenOnlyForOtherApplications)
+{
+    EXPECT_EQ(hotkeysPanelSize(true, QSizeF(1440, 875)), QSizeF(1152, 612.5));
+    // A low screen: the height floor of 350 applies.
+    EXPECT_EQ(hotkeysPanelSize(true, QSizeF(1280, 450)), QSizeF(1024, 350));
+    EXPECT_EQ(hotkeysPanelSize(true, QSizeF(1000, 500)), QSizeF(800, 350));
+    EXPECT_EQ(hotkeysPanelSize(true, QSizeF(1000, 501)), QSizeF(800, 350.7));
+    // Asked for while Tavlen is frontmost: fixed, whatever the screen.
+    EXPECT_EQ(hotkeysPanelSize(false, QSizeF(1440, 875)), QSizeF(600, 350));
+    EXPECT_EQ(hotkeysPanelSize(false, QSizeF(640, 200)), QSizeF(600, 350));
+}
+
+TEST(PanelSizesTest, PersistentPanelIsAQuarterWideWithoutFloor)
+{
+    EXPECT_EQ(persistentPanelSize(QSizeF(1440, 875)), QSizeF(360, 612.5));
+    EXPECT_EQ(persistentPanelSize(QSizeF(1280, 450)), QSizeF(320, 315));
+}
+
+TEST(PanelSizesTest, WithoutAScreenThePanelsTakeTheOwnPanelSize)
+{
+    EXPECT_EQ(hotkeysPanelSize(true, visibleFrameOrFallback(std::nullopt)), QSizeF(600, 350));
+    EXPECT_EQ(hotkeysPanelSize(true, visibleFrameOrFallback(QSizeF(0, 0))), QSizeF(600, 350));
+    EXPECT_EQ(visibleFrameOrFallback(QSizeF(1440, 875)), QSizeF(1440, 875));
+}
+
+namespace {
+
+class PanelContentTest : public test::SheetViewFixture {};
+
+} // namespace
+
+TEST_F(PanelContentTest, ShortcutPanelForAnotherApplicationShowsTheSheetOrTheRequest)
+{
+    installGeany();
+    HotkeysView content(services(), true, QSizeF(1440, 875));
+    EXPECT_EQ(content.panelWidth(), 1152);
+    EXPECT_EQ(content.panelHeight(), 612.5);
+    EXPECT_EQ(content.size(), QSize(1152, 613));
+    ASSERT_NE(content.sheet(), nullptr);
+    EXPECT_EQ(content.legend(), nullptr);
+    EXPECT_EQ(content.noAccess(), nullptr);
+    EXPECT_EQ(content.sheet()->viewModel().forceAmountOfColumns(), 0);
+    EXPECT_EQ(content.sheet()->visibleAreaSize(), 0.7 * 875);
+
+    accessibility.setTrusted(false);
+    accessibility.setPromptGrantsTrust(false);
+    HotkeysView refused(services(), true, QSizeF(1280, 450));
+    EXPECT_EQ(refused.size(), QSize(1024, 350));
+    EXPECT_EQ(refused.sheet(), nullptr);
+    ASSERT_NE(refused.noAccess(), nullptr);
+    // Deciding asked for trust with the prompt; the button asks again.
+    const int prompts = accessibility.promptCount();
+    EXPECT_GE(prompts, 1);
+    refused.noAccess()->openButton()->click();
+    EXPECT_EQ(accessibility.promptCount(), prompts + 1);
+}
+
+TEST_F(PanelContentTest, ShortcutPanelWhileTavlenIsFrontmostShowsTheLegend)
+{
+    HotkeysView own(services(), false, QSizeF(1440, 875));
+    EXPECT_EQ(own.size(), QSize(600, 350));
+    EXPECT_EQ(own.sheet(), nullptr);
+    ASSERT_NE(own.legend(), nullptr);
+    EXPECT_EQ(own.legend()->width(), 350);
+
+    accessibility.setTrusted(false);
+    accessibility.setPromptGrantsTrust(false);
+    HotkeysView refused(services(), false, QSizeF(1440, 875));
+    EXPECT_EQ(refused.legend(), nullptr);
+    EXPECT_NE(refused.noAccess(), nullptr);
+}
+
+TEST_F(PanelContentTest, PersistentPanelShowsOneColumnOrTavlensHeading)
+{
+    installGeany();
+    PersistentView sheet(services(), test::GEANY, QSizeF(1440, 875));
+    EXPECT_EQ(sheet.panelWidth(), 360);
+    EXPECT_EQ(sheet.panelHeight(), 612.5);
+    ASSERT_NE(sheet.sheet(), nullptr);
+    EXPECT_EQ(sheet.sheet()->viewModel().forceAmountOfColumns(), 1);
+
+    // Tavlen frontmost: the hint only when three presses of Command toggle the panel.
+    settings.setActivationPersistentKeyType(0);
+    PersistentView withoutHint(services(), QString(AppSettings::APP_IDENTIFIER), QSizeF(1440, 875));
+    EXPECT_EQ(withoutHint.sheet(), nullptr);
+    EXPECT_EQ(withoutHint.hint(), nullptr);
+    EXPECT_EQ(withoutHint.noAccess(), nullptr);
+    settings.setActivationPersistentKeyType(1);
+    PersistentView withHint(services(), QString(AppSettings::APP_IDENTIFIER), QSizeF(1440, 875));
+    ASSERT_NE(withHint.hint(), nullptr);
+    EXPECT_EQ(withHint.hint()->text(), QStringLiteral("Press the ⌘ key three times to toggle this panel"));
+
+    accessibility.setTrusted(false);
+    accessibility.setPromptGrantsTrust(false);
+    PersistentView refused(services(), QString(AppSettings::APP_IDENTIFIER), QSizeF(1440, 875));
+    EXPECT_NE(refused.noAccess(), nullptr);
+}
+
+TEST_F(PanelContentTest, AppearanceSettingForcesTheScheme)
+{
+    const auto lightness = [](const QWidget& widget) {
+        return widget.palette().color(QPalette::Window).lightness();
+    };
+    settings.setAppearance(QStringLiteral("dark"));
+    HotkeysView dark(services(), false, QSizeF(1440, 875));
+    settings.setAppearance(QStringLiteral("light"));
+    HotkeysView light(services(), false, QSizeF(1440, 875));
+    EXPECT_LT(lightness(dark), 100);
+    EXPECT_GT(lightness(light), 200);
+    EXPECT_GT(dark.palette().color(QPalette::WindowText).lightness(), 200);
+    EXPECT_TRUE(dark.autoFillBackground());
+
+    // System (and a value that names no scheme) leaves the inherited palette alone.
+    for (const QString& value : {QStringLiteral("system"), QStringLiteral("sepia")}) {
+        settings.setAppearance(value);
+        HotkeysView system(services(), false, QSizeF(1440, 875));
+        EXPECT_EQ(system.palette(), QWidget().palette()) << value.toStdString();
+    }
+}

@@ -1,0 +1,69 @@
+#include "sheet/view/SheetPicture.h"
+
+#include "SheetViewFixture.h"
+
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+using namespace tavlen;
+
+namespace {
+
+class SheetPictureTest : public test::SheetViewFixture {};
+
+// Pixels that differ clearly from the picture's background (its top-left corner).
+int drawnPixels(const QImage& image)
+{
+    const QColor background = image.pixelColor(0, 0);
+    int count = 0;
+    for (int y = 0; y < image.height(); y += 2) {
+        for (int x = 0; x < image.width(); x += 2) {
+            if (std::abs(image.pixelColor(x, y).lightness() - background.lightness()) > 60)
+                ++count;
+        }
+    }
+    return count;
+}
+
+} // namespace
+
+// Set TAVLEN_SHEET_PICTURE to a file name to keep the picture (docs/geany-sheet.png is made so).
+TEST_F(SheetPictureTest, GeanysSheetIsDrawnInThePanelsSize)
+{
+    installGeany();
+    MenuItemViewModel& sheet = loadedModel();
+    const QImage image = SheetPicture::render(sheet, services(), QSizeF(1440, 875));
+    EXPECT_EQ(image.size(), QSize(1152, 613));
+    EXPECT_GT(drawnPixels(image), 2000);
+    // Text reaches the right half: the groups are spread over the columns.
+    EXPECT_GT(drawnPixels(image.copy(QRect(576, 0, 576, 613))), 200);
+
+    if (const QString path = qEnvironmentVariable("TAVLEN_SHEET_PICTURE"); !path.isEmpty()) {
+        QString error;
+        ASSERT_TRUE(SheetPicture::save(sheet, services(), QSizeF(1440, 875), path, error, 2.0))
+            << error.toStdString();
+        EXPECT_TRUE(QFileInfo(path).size() > 0);
+    }
+}
+
+TEST_F(SheetPictureTest, DarkAppearanceDrawsLightTextOnDark)
+{
+    installGeany();
+    settings.setAppearance(QStringLiteral("dark"));
+    const QImage dark = SheetPicture::render(loadedModel(), services(), QSizeF(1440, 875));
+    EXPECT_LT(dark.pixelColor(0, 0).lightness(), 100);
+    EXPECT_GT(drawnPixels(dark), 2000);
+
+    settings.setAppearance(QStringLiteral("light"));
+    const QImage light = SheetPicture::render(loadedModel(), services(), QSizeF(1440, 875));
+    EXPECT_GT(light.pixelColor(0, 0).lightness(), 200);
+}
+
+TEST_F(SheetPictureTest, UnwritablePathIsReported)
+{
+    installGeany();
+    QString error;
+    EXPECT_FALSE(SheetPicture::save(loadedModel(), services(), QSizeF(1440, 875),
+                                    QStringLiteral("/nonexistent-folder/sheet.png"), error));
+    EXPECT_TRUE(error.contains(QStringLiteral("/nonexistent-folder/sheet.png")));
+}
