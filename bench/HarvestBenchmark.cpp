@@ -33,6 +33,7 @@ struct Harness {
                    [](const char*) { return std::optional<QString>(); })
         , store(locations, files)
     {
+        accessibility.setLoggingCalls(false);
         accessibility.addApplication(bench::largeMenuFixture({APP, QStringLiteral("Large"), PID}));
         workspace.addRunningApplication({APP, QStringLiteral("Large"), PID});
     }

@@ -34,6 +34,7 @@ struct Harness {
         , store(locations, files)
     {
         const MenuFixture fixture = bench::largeMenuFixture({APP, QStringLiteral("Large Sheet"), PID});
+        accessibility.setLoggingCalls(false);
         accessibility.addApplication(fixture);
         workspace.setFrontmostApplication(fixture.application);
         applications.install({APP, QStringLiteral("Large Sheet"), QStringLiteral("/apps/large.desktop"),

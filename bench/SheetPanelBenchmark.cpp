@@ -46,6 +46,7 @@ struct PanelHarness {
         if (!std::holds_alternative<MenuFixture>(parsed))
             qFatal("Geany's menu fixture does not parse");
         const MenuFixture& fixture = std::get<MenuFixture>(parsed);
+        accessibility.setLoggingCalls(false);
         accessibility.addApplication(fixture);
         workspace.setFrontmostApplication(fixture.application);
     }

@@ -173,6 +173,7 @@ QList<MenuItem> HotkeyManager::collect(const AXElement& element, qint64 level,
 
         if (level == 1) {
             MenuItem menu;
+            menu.id = m_ids.next();
             menu.title = title;
             menu.submenu = collect(child, 2, parentTitles + QStringList{title}, path);
             menu.parentTitles = parentTitles;
@@ -187,6 +188,7 @@ QList<MenuItem> HotkeyManager::collect(const AXElement& element, qint64 level,
         if (m_accessibility.attributeValueCount(child, CHILDREN, count) == AXErrorCode::Success &&
             count >= 1) {
             MenuItem holder;
+            holder.id = m_ids.next();
             holder.title = title;
             holder.submenu = collect(child, level + 1, parentTitles + QStringList{title}, path);
             holder.parentTitles = parentTitles;
@@ -227,6 +229,7 @@ std::optional<MenuItem> HotkeyManager::leafItem(const AXElement& child, const QS
         enabledIt == attributes->constEnd() ? true : axvalue::toBool(*enabledIt).value_or(true);
 
     MenuItem item;
+    item.id = m_ids.next();
     item.title = title;
     item.parentTitles = parentTitles;
     item.level = level;

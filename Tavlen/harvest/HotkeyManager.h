@@ -2,6 +2,7 @@
 
 #include "harvest/AXElement.h"
 #include "harvest/MenuItem.h"
+#include "harvest/MenuItemIds.h"
 
 #include <QList>
 #include <QString>
@@ -59,6 +60,7 @@ private:
     AppSettings& m_appSettings;
     const Clock& m_clock;
     bool m_isAppBrowser = false;
+    MenuItemIds m_ids;
 };
 
 } // namespace tavlen

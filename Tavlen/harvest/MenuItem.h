@@ -15,8 +15,9 @@ namespace tavlen {
 // `submenu` and have neither `keys` nor `hotkeys`; a keyed element has both; an element kept only
 // because every menu entry is shown has `keys` set to the empty text and no `hotkeys`.
 struct MenuItem {
-    // Fresh for every record of every harvest: ids are not stable between harvests.
-    QUuid id = QUuid::createUuid();
+    // Fresh for every record of every harvest (the harvest hands them out, see MenuItemIds):
+    // ids are not stable between harvests.
+    QUuid id;
     QString title;
     std::optional<QString> keys;
     std::optional<Hotkey> hotkeys;

@@ -1,5 +1,7 @@
 #include "sheet/MenuItemViewModel.h"
 
+#include "harvest/MenuItemIds.h"
+
 #include "harvest/HotkeyManager.h"
 #include "platform/ApplicationDirectory.h"
 #include "platform/Workspace.h"
@@ -16,26 +18,8 @@ namespace {
 
 const QString GLOBAL_IDENTIFIER = QStringLiteral("global");
 
-// Fresh identities for the copies of one grouping. A random UUID per copy costs a system call
-// each, which on a large menu bar took longer than the rest of the grouping; the copies need
-// only be told apart from each other and from any other record, so they count up from one
-// random UUID (distinct counters give distinct ids; version and variant bits are untouched).
-class IdSource {
-public:
-    QUuid next()
-    {
-        QUuid id = m_base;
-        id.data1 ^= m_counter++;
-        return id;
-    }
-
-private:
-    QUuid m_base = QUuid::createUuid();
-    uint m_counter = 1;
-};
-
 // A copy of an entry as the grouping hands it out: its own identity, no children.
-MenuItem bareCopy(const MenuItem& item, IdSource& ids)
+MenuItem bareCopy(const MenuItem& item, MenuItemIds& ids)
 {
     MenuItem copy(item);
     copy.id = ids.next();
@@ -210,7 +194,7 @@ QList<MenuItem> MenuItemViewModel::group(const QList<MenuItem>& entries, const F
         return m_storedFlags.findKey(key).hidden || m_storedGlobalFlags.findKey(key).hidden;
     };
 
-    IdSource ids;
+    MenuItemIds ids;
     QList<MenuItem> result;
     result.reserve(entries.size());
     for (const MenuItem& entry : entries) {

@@ -203,7 +203,7 @@ qint32 FakeAccessibility::attribute(const Node& node, const QString& name, AXVal
 
 AXElement FakeAccessibility::createApplication(qint64 processIdentifier)
 {
-    m_calls.append({Operation::CreateApplication, {}, {}, processIdentifier, 0});
+    logCall({Operation::CreateApplication, {}, {}, processIdentifier, 0});
     if (const auto application = m_applications.value(processIdentifier))
         return AXElement(application);
     // An element for a process without accessibility: it belongs to no fixture and fails every
@@ -217,7 +217,7 @@ AXElement FakeAccessibility::createApplication(qint64 processIdentifier)
 qint32 FakeAccessibility::copyAttributeValue(const AXElement& element, const QString& attributeName,
                                              AXValue& value)
 {
-    m_calls.append({Operation::CopyAttributeValue, element, {attributeName}});
+    logCall({Operation::CopyAttributeValue, element, {attributeName}});
     if (const auto failure = injectedFailure(Operation::CopyAttributeValue))
         return *failure;
     const Node* node = reachable(element);
@@ -233,7 +233,7 @@ qint32 FakeAccessibility::copyAttributeValue(const AXElement& element, const QSt
 qint32 FakeAccessibility::copyAttributeValues(const AXElement& element, const QString& attributeName,
                                               qint64 index, qint64 maxValues, std::vector<AXValue>& values)
 {
-    m_calls.append({Operation::CopyAttributeValues, element, {attributeName}, index, maxValues});
+    logCall({Operation::CopyAttributeValues, element, {attributeName}, index, maxValues});
     if (const auto failure = injectedFailure(Operation::CopyAttributeValues))
         return *failure;
     const Node* node = reachable(element);
@@ -255,7 +255,7 @@ qint32 FakeAccessibility::copyAttributeValues(const AXElement& element, const QS
 qint32 FakeAccessibility::attributeValueCount(const AXElement& element, const QString& attributeName,
                                               qint64& count)
 {
-    m_calls.append({Operation::AttributeValueCount, element, {attributeName}});
+    logCall({Operation::AttributeValueCount, element, {attributeName}});
     if (const auto failure = injectedFailure(Operation::AttributeValueCount))
         return *failure;
     const Node* node = reachable(element);
@@ -274,7 +274,7 @@ qint32 FakeAccessibility::attributeValueCount(const AXElement& element, const QS
 qint32 FakeAccessibility::copyMultipleAttributeValues(const AXElement& element, const QStringList& attributes,
                                                       std::vector<AXValue>& values)
 {
-    m_calls.append({Operation::CopyMultipleAttributeValues, element, attributes});
+    logCall({Operation::CopyMultipleAttributeValues, element, attributes});
     if (const auto failure = injectedFailure(Operation::CopyMultipleAttributeValues))
         return *failure;
     const Node* node = reachable(element);
@@ -293,7 +293,7 @@ qint32 FakeAccessibility::copyMultipleAttributeValues(const AXElement& element, 
 
 qint32 FakeAccessibility::performAction(const AXElement& element, const QString& action)
 {
-    m_calls.append({Operation::PerformAction, element, {action}});
+    logCall({Operation::PerformAction, element, {action}});
     if (const auto failure = injectedFailure(Operation::PerformAction))
         return *failure;
     const Node* node = reachable(element);

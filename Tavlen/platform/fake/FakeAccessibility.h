@@ -52,6 +52,8 @@ public:
     const QList<Call>& calls() const { return m_calls; }
     qsizetype callCount(Operation operation) const;
     void clearCalls() { m_calls.clear(); }
+    // Benchmarks switch the log off: it would cost more than the calls it logs.
+    void setLoggingCalls(bool logging) { m_loggingCalls = logging; }
     // The elements pressed successfully, in order.
     const QList<AXElement>& presses() const { return m_presses; }
 
@@ -83,7 +85,14 @@ private:
 
     QHash<qint64, std::shared_ptr<Node>> m_applications;
     QHash<int, qint32> m_failures;
+    void logCall(Call call)
+    {
+        if (m_loggingCalls)
+            m_calls.append(std::move(call));
+    }
+
     QList<Call> m_calls;
+    bool m_loggingCalls = true;
     QList<AXElement> m_presses;
     bool m_trusted = true;
     bool m_promptGrantsTrust = true;
