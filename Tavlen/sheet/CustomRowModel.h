@@ -1,21 +1,14 @@
 #pragma once
 
-#include "sheet/ContextMenuEntry.h"
-#include "sheet/RowServices.h"
-#include "sheet/RowTextStyle.h"
+#include "sheet/RowModel.h"
 #include "store/GlobalApp.h"
 #include "store/ManualHotkey.h"
 
-#include <QList>
-#include <QObject>
-#include <QString>
-
 namespace tavlen {
 
-// The state and actions of one sheet row of a custom shortcut. Like ElementRowModel, the flags
-// start from the sheet's values and are the row's own afterwards; "hidden" is the stored
+// The state and actions of one sheet row of a custom shortcut; "hidden" is the stored
 // "is_enabled" turned round.
-class CustomRowModel : public QObject {
+class CustomRowModel : public RowModel {
     Q_OBJECT
 public:
     // The application identifier the shortcut is sent to: "global" (with the title "Global")
@@ -28,37 +21,22 @@ public:
     CustomRowModel(QString appTitle, QString bundleIdentifier, ManualHotkey item, bool bookmarked,
                    bool hidden, const RowServices& services, QObject* parent = nullptr);
 
-    const QString& appTitle() const { return m_appTitle; }
-    const QString& bundleIdentifier() const { return m_bundleIdentifier; }
     const ManualHotkey& item() const { return m_item; }
-
-    bool bookmarked() const { return m_bookmarked; }
-    bool hidden() const { return m_hidden; }
-
-    bool isHovered() const { return m_hovered; }
-    void setHovered(bool hovered);
-    // As ElementRowModel's.
-    QString bookmarkSymbolName() const;
-    double bookmarkOpacity() const;
 
     // The recorded key as the sheet shows it (fn as the globe; the current keyboard layout when
     // the setting `showLocalizedCustomShortcuts` is on, else the first Latin one); empty when
     // nothing was recorded. Read afresh on every call, so a changed layout shows on redraw.
-    QString keyText() const;
+    QString keyText() const override;
 
     // Rows without a key text are drawn grayed out (or in the hidden colour, fainter).
-    RowTextStyle textStyle() const;
+    RowTextStyle textStyle() const override;
 
     // The only entry: "Show" while hidden, else "Hide".
-    QList<ContextMenuEntry> contextMenuEntries() const;
+    QList<ContextMenuEntry> contextMenuEntries() const override;
 
     // A click on the row: counts a use, then sends the shortcut (see sendShortcut).
-    void press();
-    // A click on the bookmark mark.
-    void toggleBookmark();
-    // "Hide" / "Show".
-    void toggleHidden();
-    void trigger(ContextMenuEntry::Kind kind);
+    void press() override;
+    void trigger(ContextMenuEntry::Kind kind) override;
 
     // Types the recorded key: nothing without a recorded key code. A global shortcut goes to
     // whatever application is frontmost. Otherwise it goes to the first running application
@@ -67,19 +45,10 @@ public:
     // later, only if the request was made. The delayed send does not need the row any more.
     void sendShortcut();
 
-Q_SIGNALS:
-    void changed();
-
 private:
-    void saveState();
+    void saveState() override;
 
-    QString m_appTitle;
-    QString m_bundleIdentifier;
     ManualHotkey m_item;
-    bool m_bookmarked = false;
-    bool m_hidden = false;
-    bool m_hovered = false;
-    RowServices m_services;
 };
 
 } // namespace tavlen

@@ -1,19 +1,15 @@
 #pragma once
 
 #include "sheet/CustomRowModel.h"
-#include "sheet/view/RowContentView.h"
-
-#include <QWidget>
-
-class QMenu;
+#include "sheet/view/HoverableRowView.h"
 
 namespace tavlen {
 
 struct RowServices;
 
-// One row of a custom shortcut, drawn and handled like HoverableItemView: a click on the row
-// types the shortcut, the bookmark mark bookmarks, the context menu hides or shows it.
-class HoverableCustomItemView : public QWidget {
+// One row of a custom shortcut: a click on the row types the shortcut, the context menu hides
+// or shows it.
+class HoverableCustomItemView : public HoverableRowView {
     Q_OBJECT
 public:
     // `appTitle` and `bundleIdentifier` are "Global" and "global" for a global shortcut.
@@ -22,29 +18,8 @@ public:
                             const RowServices& services, const RowContentOptions& options,
                             QWidget* parent = nullptr);
 
-    CustomRowModel& model() { return *m_model; }
-    const CustomRowModel& model() const { return *m_model; }
-    RowContentView& content() { return *m_content; }
-    bool isHovered() const { return m_model->isHovered(); }
-
-    // The context menu as it would open now; the caller owns it.
-    QMenu* createContextMenu();
-
-Q_SIGNALS:
-    void hoveredChanged();
-
-protected:
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
-
-private:
-    void refresh();
-
-    CustomRowModel* m_model;
-    RowContentView* m_content;
-    bool m_shownHover = false;
+    CustomRowModel& model() { return static_cast<CustomRowModel&>(rowModel()); }
+    const CustomRowModel& model() const { return static_cast<const CustomRowModel&>(rowModel()); }
 };
 
 } // namespace tavlen
