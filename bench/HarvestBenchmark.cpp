@@ -1,21 +1,11 @@
 // One harvest and prune of a large menu bar through the in-memory adapter: the cost of the
 // harvest's own logic (notation, records, pruning) without a bus underneath.
 
+#include "BenchHarness.h"
 #include "LargeMenuFixture.h"
 #include "harvest/HotkeyManager.h"
 #include "harvest/MenuFixture.h"
-#include "platform/fake/FakeAccessibility.h"
-#include "platform/fake/FakeApplicationDirectory.h"
-#include "platform/fake/FakeClock.h"
-#include "platform/fake/FakeFileLocations.h"
-#include "platform/fake/FakeFileSystem.h"
-#include "platform/fake/FakeUserDefaults.h"
-#include "platform/fake/FakeWorkspace.h"
-#include "platform/linux/LocalFileSystem.h"
-#include "settings/AppSettings.h"
-#include "store/DatabaseManager.h"
 
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -26,28 +16,8 @@ namespace {
 const QString APP = QStringLiteral("org.example.Large");
 constexpr qint64 PID = 4242;
 
-struct Harness {
-    Harness()
-        : locations(dir.path())
-        , settings(defaults, locations, files, applications,
-                   [](const char*) { return std::optional<QString>(); })
-        , store(locations, files)
-    {
-        accessibility.setLoggingCalls(false);
-        accessibility.addApplication(bench::largeMenuFixture({APP, QStringLiteral("Large"), PID}));
-        workspace.addRunningApplication({APP, QStringLiteral("Large"), PID});
-    }
-
-    QTemporaryDir dir;
-    fake::FakeFileLocations locations;
-    linux_platform::LocalFileSystem files;
-    fake::FakeUserDefaults defaults;
-    fake::FakeApplicationDirectory applications;
-    AppSettings settings;
-    DatabaseManager store;
-    fake::FakeAccessibility accessibility;
-    fake::FakeWorkspace workspace;
-    fake::FakeClock clock;
+struct Harness : bench::BenchHarness {
+    Harness() : BenchHarness(bench::largeMenuFixture({APP, QStringLiteral("Large"), PID})) {}
 };
 
 void BM_HarvestAndPrune(benchmark::State& state)

@@ -2,21 +2,12 @@
 // (harvest, stored flags, flattening, grouping, custom shortcuts, column split) followed by the
 // layout the view draws, and the model's own share without the harvest.
 
+#include "BenchHarness.h"
 #include "LargeMenuFixture.h"
 #include "harvest/MenuFixture.h"
-#include "platform/fake/FakeAccessibility.h"
-#include "platform/fake/FakeApplicationDirectory.h"
-#include "platform/fake/FakeClock.h"
-#include "platform/fake/FakeFileLocations.h"
-#include "platform/fake/FakeUserDefaults.h"
-#include "platform/fake/FakeWorkspace.h"
-#include "platform/linux/LocalFileSystem.h"
-#include "settings/AppSettings.h"
 #include "sheet/MenuItemViewModel.h"
 #include "sheet/SheetLayout.h"
-#include "store/DatabaseManager.h"
 
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 using namespace tavlen;
@@ -26,17 +17,9 @@ namespace {
 const QString APP = QStringLiteral("org.example.LargeSheet");
 constexpr qint64 PID = 4343;
 
-struct Harness {
-    Harness()
-        : locations(dir.path())
-        , settings(defaults, locations, files, applications,
-                   [](const char*) { return std::optional<QString>(); })
-        , store(locations, files)
+struct Harness : bench::BenchHarness {
+    Harness() : BenchHarness(bench::largeMenuFixture({APP, QStringLiteral("Large Sheet"), PID}))
     {
-        const MenuFixture fixture = bench::largeMenuFixture({APP, QStringLiteral("Large Sheet"), PID});
-        accessibility.setLoggingCalls(false);
-        accessibility.addApplication(fixture);
-        workspace.setFrontmostApplication(fixture.application);
         applications.install({APP, QStringLiteral("Large Sheet"), QStringLiteral("/apps/large.desktop"),
                               QStringLiteral("large")});
 
@@ -59,17 +42,6 @@ struct Harness {
     {
         return MenuItemViewModel(workspace, accessibility, store, settings, applications, clock, force);
     }
-
-    QTemporaryDir dir;
-    fake::FakeFileLocations locations;
-    linux_platform::LocalFileSystem files;
-    fake::FakeUserDefaults defaults;
-    fake::FakeApplicationDirectory applications;
-    AppSettings settings;
-    DatabaseManager store;
-    fake::FakeAccessibility accessibility;
-    fake::FakeWorkspace workspace;
-    fake::FakeClock clock;
 };
 
 void BM_SheetLoadAndLayout(benchmark::State& state)
