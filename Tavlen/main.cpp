@@ -1,10 +1,13 @@
 #include "core/AppServices.h"
+#include "core/RelayRequest.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/UnixSignalWatcher.h"
+#include "platform/linux/XpcRelayClient.h"
 #include "store/StoreStartupError.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDBusConnection>
 #include <csignal>
 #include <cstdio>
 
@@ -16,11 +19,22 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("Tavlen"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TAVLEN_VERSION));
 
+    // Another process asking the resident instance for a panel: hand the request to the
+    // service and end, without touching the store or the settings.
+    if (const std::optional<RelayRequest> request = relayRequestFromArguments(QCoreApplication::arguments()))
+        return linux_platform::XpcRelayClient(QDBusConnection::sessionBus()).run(*request);
+
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Shows the keyboard shortcuts of the frontmost application. Runs in the background."));
     parser.addHelpOption();
     parser.addVersionOption();
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("show-shortcuts"),
+                           QStringLiteral("Ask the running Tavlen to show the shortcut panel.")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("toggle-persistent"),
+                           QStringLiteral("Ask the running Tavlen to show or hide the persistent panel.")));
     parser.process(app);
 
     linux_platform::LinuxPlatform platform;

@@ -1,0 +1,20 @@
+#include "ServiceDelegate.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("TavlenXPCService"));
+
+    tavlen::ServiceDelegate delegate(QDBusConnection::sessionBus());
+    QString error;
+    if (!delegate.listen(error)) {
+        std::fprintf(stderr, "TavlenXPCService: %s\n", qPrintable(error));
+        return 1;
+    }
+    QObject::connect(&delegate, &tavlen::ServiceDelegate::busLost, &app, [] { QCoreApplication::quit(); });
+    return QCoreApplication::exec();
+}
