@@ -31,6 +31,8 @@ public:
     // Writes to a temporary file beside the target and renames it over the target, so that a
     // failed write leaves an earlier file untouched.
     virtual std::optional<FileError> writeAtomically(const QString& path, const QByteArray& bytes) = 0;
+    // Removes a file; a file that is not there counts as removed.
+    virtual std::optional<FileError> removeFile(const QString& path) = 0;
 };
 
 } // namespace tavlen

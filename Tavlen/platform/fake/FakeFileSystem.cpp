@@ -47,4 +47,12 @@ std::optional<FileError> FakeFileSystem::writeAtomically(const QString& path, co
     return std::nullopt;
 }
 
+std::optional<FileError> FakeFileSystem::removeFile(const QString& path)
+{
+    if (m_unremovable.contains(path))
+        return FileError{QStringLiteral("Permission denied.")};
+    m_files.remove(path);
+    return std::nullopt;
+}
+
 } // namespace tavlen::fake

@@ -58,4 +58,13 @@ std::optional<FileError> LocalFileSystem::writeAtomically(const QString& path, c
     return std::nullopt;
 }
 
+std::optional<FileError> LocalFileSystem::removeFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.exists() || file.remove())
+        return std::nullopt;
+    return FileError{QStringLiteral("The file \u201C%1\u201D couldn\u2019t be removed: %2")
+                         .arg(QFileInfo(path).fileName(), file.errorString())};
+}
+
 } // namespace tavlen::linux_platform

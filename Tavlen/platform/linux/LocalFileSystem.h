@@ -11,6 +11,7 @@ public:
     std::optional<FileError> createEmptyFile(const QString& path) override;
     FileResult<QByteArray> readAll(const QString& path) const override;
     std::optional<FileError> writeAtomically(const QString& path, const QByteArray& bytes) override;
+    std::optional<FileError> removeFile(const QString& path) override;
 };
 
 } // namespace tavlen::linux_platform
