@@ -214,15 +214,34 @@ AXElement FakeAccessibility::createApplication(qint64 processIdentifier)
     return AXElement(nobody);
 }
 
+std::variant<const FakeAccessibility::Node*, qint32> FakeAccessibility::enter(Call call)
+{
+    const Operation operation = call.operation;
+    const AXElement element = call.element;
+    logCall(std::move(call));
+    if (const auto failure = injectedFailure(operation))
+        return *failure;
+    if (const Node* node = reachable(element))
+        return node;
+    return AXErrorCode::Failure;
+}
+
+qint32 FakeAccessibility::arrayAttribute(const Node& node, const QString& name, AXValue& holder,
+                                         const AXValue::Array*& array) const
+{
+    if (const qint32 result = attribute(node, name, holder); result != AXErrorCode::Success)
+        return result;
+    array = holder.get<AXValue::Array>();
+    return array ? AXErrorCode::Success : AXErrorCode::Failure;
+}
+
 qint32 FakeAccessibility::copyAttributeValue(const AXElement& element, const QString& attributeName,
                                              AXValue& value)
 {
-    logCall({Operation::CopyAttributeValue, element, {attributeName}});
-    if (const auto failure = injectedFailure(Operation::CopyAttributeValue))
-        return *failure;
-    const Node* node = reachable(element);
-    if (!node)
-        return AXErrorCode::Failure;
+    const auto entered = enter({Operation::CopyAttributeValue, element, {attributeName}});
+    if (const auto* error = std::get_if<qint32>(&entered))
+        return *error;
+    const Node* node = std::get<const Node*>(entered);
     AXValue answer;
     const qint32 result = attribute(*node, attributeName, answer);
     if (result == AXErrorCode::Success)
@@ -233,18 +252,17 @@ qint32 FakeAccessibility::copyAttributeValue(const AXElement& element, const QSt
 qint32 FakeAccessibility::copyAttributeValues(const AXElement& element, const QString& attributeName,
                                               qint64 index, qint64 maxValues, std::vector<AXValue>& values)
 {
-    logCall({Operation::CopyAttributeValues, element, {attributeName}, index, maxValues});
-    if (const auto failure = injectedFailure(Operation::CopyAttributeValues))
-        return *failure;
-    const Node* node = reachable(element);
-    if (!node || index < 0 || maxValues < 0)
+    const auto entered = enter({Operation::CopyAttributeValues, element, {attributeName}, index, maxValues});
+    if (const auto* error = std::get_if<qint32>(&entered))
+        return *error;
+    const Node* node = std::get<const Node*>(entered);
+    if (index < 0 || maxValues < 0)
         return AXErrorCode::Failure;
     AXValue answer;
-    if (const qint32 result = attribute(*node, attributeName, answer); result != AXErrorCode::Success)
+    const AXValue::Array* array = nullptr;
+    if (const qint32 result = arrayAttribute(*node, attributeName, answer, array);
+        result != AXErrorCode::Success)
         return result;
-    const AXValue::Array* array = answer.get<AXValue::Array>();
-    if (!array)
-        return AXErrorCode::Failure;
     const auto size = static_cast<qint64>(array->size());
     const qint64 begin = std::min(index, size);
     const qint64 end = begin + std::min(maxValues, size - begin);
@@ -255,18 +273,15 @@ qint32 FakeAccessibility::copyAttributeValues(const AXElement& element, const QS
 qint32 FakeAccessibility::attributeValueCount(const AXElement& element, const QString& attributeName,
                                               qint64& count)
 {
-    logCall({Operation::AttributeValueCount, element, {attributeName}});
-    if (const auto failure = injectedFailure(Operation::AttributeValueCount))
-        return *failure;
-    const Node* node = reachable(element);
-    if (!node)
-        return AXErrorCode::Failure;
+    const auto entered = enter({Operation::AttributeValueCount, element, {attributeName}});
+    if (const auto* error = std::get_if<qint32>(&entered))
+        return *error;
+    const Node* node = std::get<const Node*>(entered);
     AXValue answer;
-    if (const qint32 result = attribute(*node, attributeName, answer); result != AXErrorCode::Success)
+    const AXValue::Array* array = nullptr;
+    if (const qint32 result = arrayAttribute(*node, attributeName, answer, array);
+        result != AXErrorCode::Success)
         return result;
-    const AXValue::Array* array = answer.get<AXValue::Array>();
-    if (!array)
-        return AXErrorCode::Failure;
     count = static_cast<qint64>(array->size());
     return AXErrorCode::Success;
 }
@@ -274,12 +289,10 @@ qint32 FakeAccessibility::attributeValueCount(const AXElement& element, const QS
 qint32 FakeAccessibility::copyMultipleAttributeValues(const AXElement& element, const QStringList& attributes,
                                                       std::vector<AXValue>& values)
 {
-    logCall({Operation::CopyMultipleAttributeValues, element, attributes});
-    if (const auto failure = injectedFailure(Operation::CopyMultipleAttributeValues))
-        return *failure;
-    const Node* node = reachable(element);
-    if (!node)
-        return AXErrorCode::Failure;
+    const auto entered = enter({Operation::CopyMultipleAttributeValues, element, attributes});
+    if (const auto* error = std::get_if<qint32>(&entered))
+        return *error;
+    const Node* node = std::get<const Node*>(entered);
     std::vector<AXValue> answers;
     answers.reserve(static_cast<std::size_t>(attributes.size()));
     for (const QString& name : attributes) {
@@ -293,11 +306,11 @@ qint32 FakeAccessibility::copyMultipleAttributeValues(const AXElement& element, 
 
 qint32 FakeAccessibility::performAction(const AXElement& element, const QString& action)
 {
-    logCall({Operation::PerformAction, element, {action}});
-    if (const auto failure = injectedFailure(Operation::PerformAction))
-        return *failure;
-    const Node* node = reachable(element);
-    if (!node || node->isApplication || action != PRESS)
+    const auto entered = enter({Operation::PerformAction, element, {action}});
+    if (const auto* error = std::get_if<qint32>(&entered))
+        return *error;
+    const Node* node = std::get<const Node*>(entered);
+    if (node->isApplication || action != PRESS)
         return AXErrorCode::Failure;
     if (const auto it = node->data.errors.constFind(action); it != node->data.errors.constEnd())
         return *it;

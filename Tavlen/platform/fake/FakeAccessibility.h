@@ -7,6 +7,7 @@
 #include <QList>
 #include <memory>
 #include <optional>
+#include <variant>
 
 namespace tavlen::fake {
 
@@ -82,6 +83,11 @@ private:
     std::optional<qint32> injectedFailure(Operation operation) const;
     // An attribute of a node: the value, or the error code it answers.
     qint32 attribute(const Node& node, const QString& name, AXValue& value) const;
+    // Logs the call and applies an injected failure; the element's node, or the error to answer.
+    std::variant<const Node*, qint32> enter(Call call);
+    // An attribute that must be an array; `holder` keeps the value `array` points into.
+    qint32 arrayAttribute(const Node& node, const QString& name, AXValue& holder,
+                          const AXValue::Array*& array) const;
 
     QHash<qint64, std::shared_ptr<Node>> m_applications;
     QHash<int, qint32> m_failures;
