@@ -11,6 +11,7 @@
 #include "store/ElementKey.h"
 
 #include <QScopeGuard>
+#include <algorithm>
 
 namespace tavlen {
 
@@ -130,7 +131,7 @@ void MenuItemViewModel::flatten(const QList<MenuItem>& items, bool topLevel, con
         } else {
             const bool withoutShortcut = item.keys && item.keys->isEmpty();
             if (!(withoutShortcut && !filters.showAllMenus) &&
-                (item.keys.has_value() || anyVisible({item}, filters)))
+                (item.keys.has_value() || isVisible(item, filters)))
                 out.append(item);
         }
         if (!item.submenu.isEmpty()) {
@@ -162,15 +163,15 @@ qint64 MenuItemViewModel::countVisible(const QList<MenuItem>& items, const Filte
 // Whether countVisible would be at least 1, without counting every element of a large menu.
 bool MenuItemViewModel::anyVisible(const QList<MenuItem>& items, const Filters& filters) const
 {
-    for (const MenuItem& item : items) {
-        if (!item.keys && !item.submenu.isEmpty()) {
-            if (anyVisible(item.submenu, filters))
-                return true;
-        } else if (item.isActive || filters.showInactiveMenu) {
-            return true;
-        }
-    }
-    return false;
+    return std::any_of(items.cbegin(), items.cend(),
+                       [&](const MenuItem& item) { return isVisible(item, filters); });
+}
+
+bool MenuItemViewModel::isVisible(const MenuItem& item, const Filters& filters) const
+{
+    if (!item.keys && !item.submenu.isEmpty())
+        return anyVisible(item.submenu, filters);
+    return item.isActive || filters.showInactiveMenu;
 }
 
 QList<MenuItem> MenuItemViewModel::groupMenuItems(const QList<MenuItem>& entries) const

@@ -114,6 +114,7 @@ private:
                  QList<MenuItem>& out) const;
     qint64 countVisible(const QList<MenuItem>& items, const Filters& filters) const;
     bool anyVisible(const QList<MenuItem>& items, const Filters& filters) const;
+    bool isVisible(const MenuItem& item, const Filters& filters) const;
     QList<MenuItem> group(const QList<MenuItem>& entries, const Filters& filters) const;
     void setStoredHotkeys(QList<HotkeyState> states, QList<HotkeyState> globalStates);
 
