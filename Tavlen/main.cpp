@@ -1,32 +1,82 @@
+#include "core/AppDelegate.h"
 #include "core/AppServices.h"
+#include "core/NotificationCenter.h"
 #include "core/RelayRequest.h"
+#include "core/windows/FocusKeyRouter.h"
+#include "core/windows/QtLocalKeyEventSource.h"
+#include "core/windows/WidgetWindowSystem.h"
+#include "platform/linux/BusNameInstanceLock.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/UnixSignalWatcher.h"
+#include "platform/linux/X11WindowStacking.h"
+#include "platform/linux/XInputKeyEventSource.h"
+#include "platform/linux/XdgAutostart.h"
+#include "platform/linux/XpcNotificationObserver.h"
 #include "platform/linux/XpcRelayClient.h"
+#include "sheet/RowServices.h"
 #include "store/StoreStartupError.h"
 
+#include <QApplication>
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QDBusConnection>
+#include <QTimer>
 #include <csignal>
 #include <cstdio>
 
 using namespace tavlen;
 
-int main(int argc, char** argv)
+namespace {
+
+QStringList argumentList(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+void printLine(const QString& text)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+    std::fflush(stderr);
+}
+
+// Another process asking the resident instance for a panel: hand the request to the service
+// and end, without a display, the store or the settings.
+int relay(int argc, char** argv, RelayRequest request)
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("Tavlen"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(TAVLEN_VERSION));
+    const QString connectionName = QStringLiteral("tavlen-relay");
+    int status = 0;
+    {
+        const QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, connectionName);
+        status = linux_platform::XpcRelayClient(bus).run(request);
+    }
+    // Closed while the application object still lives: a connection left to the end of the
+    // process may still be delivering the bus's greeting to a half-destroyed Qt, which then
+    // complains on standard error, where the relay promises a single line at most.
+    QDBusConnection::disconnectFromBus(connectionName);
+    return status;
+}
 
-    // Another process asking the resident instance for a panel: hand the request to the
-    // service and end, without touching the store or the settings.
-    if (const std::optional<RelayRequest> request = relayRequestFromArguments(QCoreApplication::arguments()))
-        return linux_platform::XpcRelayClient(QDBusConnection::sessionBus()).run(*request);
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (const std::optional<RelayRequest> request = relayRequestFromArguments(argumentList(argc, argv)))
+        return relay(argc, argv, *request);
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tavlen"));
+    QApplication::setApplicationVersion(QStringLiteral(TAVLEN_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("com.Fenwater.Tavlen"));
+    // A tray agent: closing the settings window or an alert never ends it.
+    QApplication::setQuitOnLastWindowClosed(false);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Shows the keyboard shortcuts of the frontmost application. Runs in the background."));
+        QStringLiteral("Shows the keyboard shortcuts of the frontmost application: press Super twice and "
+                       "hold it. Runs in the background, with an icon in the tray."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(
@@ -35,24 +85,93 @@ int main(int argc, char** argv)
     parser.addOption(
         QCommandLineOption(QStringLiteral("toggle-persistent"),
                            QStringLiteral("Ask the running Tavlen to show or hide the persistent panel.")));
+    const QCommandLineOption verbose(QStringLiteral("verbose"),
+                                     QStringLiteral("Say on standard error what Tavlen shows and why."));
+    parser.addOption(verbose);
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("A .tavlen file of custom shortcuts to import."),
+                                 QStringLiteral("[FILE...]"));
     parser.process(app);
+    const QStringList files = parser.positionalArguments();
 
     linux_platform::LinuxPlatform platform;
     std::optional<AppServices> services;
     try {
         services.emplace(platform.services());
     } catch (const StoreStartupError& error) {
-        std::fprintf(stderr, "%s\n", qPrintable(error.message()));
+        printLine(error.message());
         return 1;
     }
+    const Platform& base = services->platform();
+
+    NotificationCenter notifications;
+    const RowServices rowServices{services->databaseManager(),
+                                  services->appSettings(),
+                                  platform.accessibility(),
+                                  base.applications,
+                                  platform.launcher(),
+                                  notifications,
+                                  base.locations,
+                                  base.files,
+                                  base.keyboard,
+                                  base.clock,
+                                  platform.workspace(),
+                                  platform.keySender(),
+                                  platform.windowActivator(),
+                                  platform.timers()};
+
+    linux_platform::BusNameInstanceLock instanceLock;
+    linux_platform::XdgAutostart loginItems(base.locations, base.files,
+                                            QCoreApplication::applicationFilePath());
+
+    // Keys typed anywhere come from XInput; without it (a Wayland session) only Tavlen's own
+    // windows can be watched, and the gestures work there alone.
+    linux_platform::XInputKeyEventSource xinput;
+    const bool globalKeys = xinput.start();
+    QtLocalKeyEventSource qtKeys;
+    FocusKeyRouter keys(globalKeys ? &xinput : nullptr, globalKeys ? nullptr : &qtKeys);
+
+    linux_platform::X11WindowStacking stacking;
+    WidgetWindowSystem windows(rowServices, stacking);
+    if (parser.isSet(verbose))
+        windows.setLog(printLine);
+
+    AppDelegate delegate({*services, notifications, platform.workspace(), platform.accessibility(),
+                          instanceLock, loginItems, keys.global(), keys.local(), platform.timers(), windows,
+                          QCoreApplication::applicationPid()});
+    QObject::connect(&delegate, &AppDelegate::notice, printLine);
+
+    // Opening a file while Tavlen already runs imports it here, without the warning about a
+    // second instance: the user asked for the import, not for another Tavlen.
+    if (!files.isEmpty() && !instanceLock.acquire()) {
+        delegate.openFiles(files);
+        return 0;
+    }
+
+    linux_platform::XpcNotificationObserver commands(QDBusConnection::sessionBus());
+    QObject::connect(&commands, &linux_platform::XpcNotificationObserver::messageReceived, &delegate,
+                     &AppDelegate::handleXPCServiceNotification);
+    if (!commands.start())
+        printLine(QStringLiteral(
+            "Tavlen: no session bus; \"tavlen --show-shortcuts\" cannot reach this instance."));
 
     linux_platform::UnixSignalWatcher signalWatcher({SIGINT, SIGTERM, SIGHUP});
-    QObject::connect(&signalWatcher, &linux_platform::UnixSignalWatcher::received, &app,
-                     [] { QCoreApplication::quit(); });
+    QObject::connect(&signalWatcher, &linux_platform::UnixSignalWatcher::received, &delegate,
+                     &AppDelegate::applicationWillTerminate);
+
+    if (!delegate.applicationDidFinishLaunching())
+        return 1;
+    if (!globalKeys)
+        printLine(
+            QStringLiteral("Tavlen: this session does not let Tavlen watch the keyboard (no X11 XInput 2); "
+                           "use the tray menu or \"tavlen --show-shortcuts\"."));
 
     std::printf("Tavlen %s is running.\n  Shortcuts: %s\n  Settings:  %s\n", TAVLEN_VERSION,
                 qPrintable(services->databaseManager().path()),
                 qPrintable(platform.settingsFile().value_or(QStringLiteral("(none)"))));
     std::fflush(stdout);
-    return QCoreApplication::exec();
+
+    if (!files.isEmpty())
+        QTimer::singleShot(0, &delegate, [&delegate, files] { delegate.openFiles(files); });
+    return QApplication::exec();
 }

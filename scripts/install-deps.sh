@@ -12,7 +12,8 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format
   # a desktop session for the tests and the headless demo: X server, buses, window manager,
   # and the real applications whose menus the integration tests read
-  xvfb xauth dbus dbus-x11 at-spi2-core openbox xdotool geany qpdfview
+  xvfb xauth dbus dbus-x11 at-spi2-core openbox tint2 xdotool x11-utils scrot geany qpdfview
+  libglib2.0-bin
   # fonts with the key symbols (⌘ ⌥ ⇧ ⏎ …) and the globe
   fonts-dejavu-core fonts-noto-color-emoji
 )

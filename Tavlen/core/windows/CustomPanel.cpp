@@ -1,0 +1,149 @@
+#include "core/windows/CustomPanel.h"
+
+#include "platform/WindowStacking.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRegion>
+
+namespace tavlen {
+
+namespace {
+
+QPainterPath roundedOutline(const QRectF& bounds)
+{
+    QPainterPath path;
+    path.addRoundedRect(bounds, CustomPanel::CornerRadius, CustomPanel::CornerRadius);
+    return path;
+}
+
+} // namespace
+
+CustomPanel::CustomPanel(const PanelContent& content, ContentFactory makeContent, WindowStacking& stacking,
+                         const std::optional<QRectF>& screen, Observer observer)
+    : QWidget(nullptr,
+              Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
+    , m_makeContent(std::move(makeContent))
+    , m_stacking(stacking)
+    , m_observer(std::move(observer))
+{
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setContent(content);
+    if (screen) {
+        QRect placed(QPoint(), size());
+        placed.moveCenter(screen->toAlignedRect().center());
+        move(placed.topLeft());
+    }
+}
+
+void CustomPanel::orderFront()
+{
+    if (!isVisible()) {
+        // The window must exist on the display before the window manager can be asked about it.
+        winId();
+        QGuiApplication::sync();
+        applyStacking();
+        show();
+        notify(true);
+    }
+    raise();
+}
+
+void CustomPanel::orderOut()
+{
+    if (!isVisible())
+        return;
+    hide();
+    notify(false);
+}
+
+QRectF CustomPanel::frame() const
+{
+    return QRectF(geometry());
+}
+
+void CustomPanel::setTopLeft(const QPointF& topLeft)
+{
+    move(topLeft.toPoint());
+}
+
+void CustomPanel::replaceContent(const PanelContent& content)
+{
+    const QPoint topLeft = pos();
+    const bool kindChanged = content.kind != m_panelContent.kind;
+    setContent(content);
+    move(topLeft);
+    if (isVisible()) {
+        if (kindChanged)
+            applyStacking();
+        notify(true);
+    }
+}
+
+void CustomPanel::setLevel(WindowLevel level)
+{
+    m_level = level;
+    // Both levels stay on top of normal windows through the window flags; the main-menu level
+    // also asks to stay above the desktop's own panels.
+    if (level == WindowLevel::MainMenu && isVisible()) {
+        m_stacking.keepAbove(winId(), true);
+        raise();
+    }
+}
+
+void CustomPanel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPalette& colours = m_content ? m_content->palette() : palette();
+    painter.setBrush(colours.color(QPalette::Window));
+    QColor border = colours.color(QPalette::WindowText);
+    border.setAlphaF(0.2f);
+    painter.setPen(QPen(border, 1.0));
+    // Half a pixel in, so that the hairline falls on whole pixels.
+    painter.drawPath(roundedOutline(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5)));
+}
+
+void CustomPanel::setContent(const PanelContent& content)
+{
+    m_panelContent = content;
+    const bool persistent = content.kind == PanelContent::Kind::Persistent;
+    setObjectName(persistent ? QStringLiteral("TavlenPersistentPanel")
+                             : QStringLiteral("TavlenShortcutsPanel"));
+    setWindowTitle(persistent ? persistentTitle() : shortcutsTitle());
+
+    // The old content may be the one whose event asked for the new: it goes once that is over.
+    if (m_content) {
+        m_content->hide();
+        m_content->deleteLater();
+    }
+    m_content = m_makeContent(content);
+    m_content->setParent(this);
+    // The panel paints the background in the content's colour, inside the rounded outline.
+    m_content->setAutoFillBackground(false);
+    m_content->move(0, 0);
+    setFixedSize(m_content->size());
+    m_content->setMask(QRegion(roundedOutline(QRectF(m_content->rect())).toFillPolygon().toPolygon()));
+    m_content->show();
+    update();
+}
+
+void CustomPanel::notify(bool shown) const
+{
+    if (m_observer)
+        m_observer(*this, shown);
+}
+
+void CustomPanel::applyStacking()
+{
+    const WId window = winId();
+    m_stacking.keepOffTaskbar(window);
+    if (m_panelContent.kind == PanelContent::Kind::Persistent)
+        m_stacking.keepOnAllDesktops(window);
+    if (m_level == WindowLevel::MainMenu)
+        m_stacking.keepAbove(window, true);
+}
+
+} // namespace tavlen

@@ -1,0 +1,217 @@
+#include "core/windows/WidgetWindowSystem.h"
+
+#include "core/windows/CustomPanel.h"
+#include "core/windows/FadingWindow.h"
+#include "core/windows/SettingsWindow.h"
+#include "core/windows/TabView.h"
+#include "core/windows/TrayStatusItem.h"
+#include "sheet/MenuItemViewModel.h"
+#include "sheet/view/HotkeysView.h"
+#include "sheet/view/MenuItemView.h"
+#include "sheet/view/PersistentView.h"
+#include "sheet/view/SectionHeaderView.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <array>
+
+namespace tavlen {
+
+namespace {
+
+struct SettingsTab {
+    const char* title;
+    // From the desktop's icon theme; the tab shows its title alone without one.
+    const char* iconName;
+};
+
+constexpr std::array<SettingsTab, 6> settingsTabs{{
+    {"General", "preferences-system"},
+    {"Visual", "preferences-desktop-theme"},
+    {"Advanced", "preferences-other"},
+    {"Integrations", "preferences-plugin"},
+    {"My Shortcuts", "input-keyboard"},
+    {"About", "help-about"},
+}};
+
+// A pane that says which tab it belongs to, until the tab has its settings.
+QWidget* titledPane(const QString& title)
+{
+    auto* pane = new QWidget;
+    auto* stack = new QVBoxLayout(pane);
+    auto* heading = new QLabel(title, pane);
+    QFont font = heading->font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.3);
+    heading->setFont(font);
+    stack->addWidget(heading);
+    stack->addStretch(1);
+    return pane;
+}
+
+// The sheet's groups as their headers name them.
+QString sheetSummary(MenuItemView& sheet)
+{
+    QStringList groups;
+    for (const SectionHeaderView* header : sheet.headers()) {
+        if (!header->title().isEmpty())
+            groups.append(header->title());
+    }
+    const QString application = sheet.viewModel().bundleIdentifier();
+    return (application.isEmpty() ? QStringLiteral("none") : application) + QStringLiteral(": ") +
+           (groups.isEmpty() ? QStringLiteral("(no shortcuts)") : groups.join(QStringLiteral(", ")));
+}
+
+TabView* settingsContent()
+{
+    auto* tabs = new TabView;
+    for (const SettingsTab& tab : settingsTabs) {
+        const QString title = QString::fromUtf8(tab.title);
+        tabs->addTab(titledPane(title), title, QIcon::fromTheme(QString::fromLatin1(tab.iconName)));
+    }
+    return tabs;
+}
+
+} // namespace
+
+WidgetWindowSystem::WidgetWindowSystem(const RowServices& services, WindowStacking& stacking)
+    : m_services(services), m_stacking(stacking)
+{}
+
+QWidget* WidgetWindowSystem::makePanelContent(const PanelContent& content) const
+{
+    // Measured for every new content: its size is fixed from the screen as it is now.
+    const std::optional<QRectF> screen = mainScreenVisibleFrame();
+    const std::optional<QSizeF> visibleFrame = screen ? std::optional(screen->size()) : std::nullopt;
+    if (content.kind == PanelContent::Kind::Persistent)
+        return new PersistentView(m_services, content.appIdentifier, visibleFrame);
+    return new HotkeysView(m_services, content.isGlobal, visibleFrame);
+}
+
+QString WidgetWindowSystem::describe(const CustomPanel& panel)
+{
+    const bool persistent = panel.panelContent().kind == PanelContent::Kind::Persistent;
+    QString shows;
+    if (const auto* hotkeys = qobject_cast<const HotkeysView*>(panel.content())) {
+        shows = hotkeys->sheet()    ? sheetSummary(*hotkeys->sheet())
+                : hotkeys->legend() ? QStringLiteral("the legend")
+                                    : QStringLiteral("no accessibility access");
+    } else if (const auto* own = qobject_cast<const PersistentView*>(panel.content())) {
+        shows = own->sheet()      ? sheetSummary(*own->sheet())
+                : own->noAccess() ? QStringLiteral("no accessibility access")
+                                  : QStringLiteral("Tavlen's own heading");
+    }
+    return (persistent ? QStringLiteral("persistent panel: ") : QStringLiteral("shortcut panel: ")) + shows;
+}
+
+std::unique_ptr<PanelWindow> WidgetWindowSystem::createPanel(const PanelContent& content)
+{
+    CustomPanel::Observer observer;
+    if (m_log) {
+        observer = [log = m_log](const CustomPanel& panel, bool shown) {
+            if (!shown) {
+                log(panel.panelContent().kind == PanelContent::Kind::Persistent
+                        ? QStringLiteral("persistent panel: hidden")
+                        : QStringLiteral("shortcut panel: hidden"));
+                return;
+            }
+            const QRect frame = panel.geometry();
+            log(describe(panel) + QStringLiteral(" (%1×%2 at %3,%4)")
+                                      .arg(frame.width())
+                                      .arg(frame.height())
+                                      .arg(frame.x())
+                                      .arg(frame.y()));
+        };
+    }
+    return std::make_unique<CustomPanel>(
+        content, [this](const PanelContent& next) { return makePanelContent(next); }, m_stacking,
+        mainScreenVisibleFrame(), std::move(observer));
+}
+
+std::unique_ptr<ManagedWindow> WidgetWindowSystem::createSettingsWindow(std::function<void()> willClose)
+{
+    auto window = std::make_unique<SettingsWindow>(settingsContent(), std::move(willClose));
+    m_settingsWindow = window.get();
+    return window;
+}
+
+std::unique_ptr<FadeWindow> WidgetWindowSystem::createFadeWindow(FadeWindow::Kind kind)
+{
+    log(kind == FadeWindow::Kind::Intro ? QStringLiteral("fade: intro") : QStringLiteral("fade: outro"));
+    return std::make_unique<FadingWindow>(kind, m_stacking);
+}
+
+std::unique_ptr<StatusItem> WidgetWindowSystem::createStatusItem(std::function<void()> clicked)
+{
+    auto item = std::make_unique<TrayStatusItem>(std::move(clicked));
+    log(statusAreaAvailable() ? QStringLiteral("status item: shown in the tray")
+                              : QStringLiteral("status item: no tray to show it in"));
+    return item;
+}
+
+bool WidgetWindowSystem::statusAreaAvailable() const
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+std::optional<QRectF> WidgetWindowSystem::mainScreenVisibleFrame() const
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return std::nullopt;
+    return QRectF(screen->availableGeometry());
+}
+
+void WidgetWindowSystem::showAlert(const QString& title, const QString& message)
+{
+    QMessageBox alert(QMessageBox::Information, alertWindowTitle(), title, QMessageBox::Ok);
+    alert.setInformativeText(message);
+    alert.setDefaultButton(QMessageBox::Ok);
+    // Tavlen has no window of its own in front: an alert behind the user's windows would wait
+    // unseen.
+    alert.setWindowFlag(Qt::WindowStaysOnTopHint);
+    log(QStringLiteral("alert: %1: %2").arg(title, message));
+    alert.exec();
+    log(QStringLiteral("alert: dismissed"));
+}
+
+void WidgetWindowSystem::activateApplication()
+{
+    // Only the settings window takes the keyboard; the panels and fades never do.
+    if (m_settingsWindow && m_settingsWindow->isVisible()) {
+        m_settingsWindow->raise();
+        m_settingsWindow->activateWindow();
+    }
+}
+
+void WidgetWindowSystem::deactivateApplication()
+{
+    // Nothing to do: once Tavlen's window is hidden the window manager gives the focus to
+    // another application's window, and a desktop has no "hide the application" to ask for.
+}
+
+void WidgetWindowSystem::orderOutAllWindows()
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible())
+            window->hide();
+    }
+}
+
+void WidgetWindowSystem::terminate()
+{
+    log(QStringLiteral("quitting"));
+    QCoreApplication::quit();
+}
+
+void WidgetWindowSystem::log(const QString& line) const
+{
+    if (m_log)
+        m_log(line);
+}
+
+} // namespace tavlen

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/WindowSystem.h"
+#include "sheet/RowServices.h"
+
+#include <QPointer>
+#include <QStringList>
+
+namespace tavlen {
+
+class CustomPanel;
+class SettingsWindow;
+class WindowStacking;
+
+// The controller's windows drawn with Qt Widgets: the panels with the sheet's views, the
+// settings window, the fades, the tray icon and the alerts.
+class WidgetWindowSystem final : public WindowSystem {
+public:
+    // Both must outlive the windows made here. `stacking` talks to the window manager, so it
+    // should be the X11 one only where Qt itself runs on X11.
+    WidgetWindowSystem(const RowServices& services, WindowStacking& stacking);
+
+    // Where to say what the windows show, for following Tavlen from a terminal; nowhere by
+    // default. Windows made before keep the previous one.
+    using Log = std::function<void(const QString& line)>;
+    void setLog(Log log) { m_log = std::move(log); }
+
+    std::unique_ptr<PanelWindow> createPanel(const PanelContent& content) override;
+    std::unique_ptr<ManagedWindow> createSettingsWindow(std::function<void()> willClose) override;
+    std::unique_ptr<FadeWindow> createFadeWindow(FadeWindow::Kind kind) override;
+    std::unique_ptr<StatusItem> createStatusItem(std::function<void()> clicked) override;
+    bool statusAreaAvailable() const override;
+    std::optional<QRectF> mainScreenVisibleFrame() const override;
+    void showAlert(const QString& title, const QString& message) override;
+    void activateApplication() override;
+    void deactivateApplication() override;
+    void orderOutAllWindows() override;
+    void terminate() override;
+
+    static QString alertWindowTitle() { return QStringLiteral("Tavlen"); }
+    // What a panel shows, in one line: "shortcut panel: geany: File, Edit, Help".
+    static QString describe(const CustomPanel& panel);
+
+private:
+    QWidget* makePanelContent(const PanelContent& content) const;
+    void log(const QString& line) const;
+
+    RowServices m_services;
+    WindowStacking& m_stacking;
+    QPointer<SettingsWindow> m_settingsWindow;
+    Log m_log;
+};
+
+} // namespace tavlen

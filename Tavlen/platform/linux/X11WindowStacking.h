@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/WindowStacking.h"
+
+struct xcb_connection_t;
+
+namespace tavlen::linux_platform {
+
+// Asks an EWMH window manager for sticky and above windows. A mapped window belongs to the
+// window manager, so it gets the _NET_WM_DESKTOP and _NET_WM_STATE client messages on the root
+// window; a window not yet mapped gets the properties themselves, which the window manager
+// reads when the window is mapped. Only windows whose _NET_WM_PID is this process are touched:
+// a window id from a platform other than X11 never reaches a stranger's window. Runs on a
+// connection of its own, which sees a window only once the toolkit's connection has sent it
+// (QGuiApplication::sync). Without an X display every request is ignored.
+class X11WindowStacking final : public WindowStacking {
+public:
+    X11WindowStacking();
+    ~X11WindowStacking() override;
+    X11WindowStacking(const X11WindowStacking&) = delete;
+    X11WindowStacking& operator=(const X11WindowStacking&) = delete;
+
+    void keepOnAllDesktops(quintptr nativeWindowId) override;
+    void keepAbove(quintptr nativeWindowId, bool above) override;
+    void keepOffTaskbar(quintptr nativeWindowId) override;
+
+private:
+    bool isOwnWindow(quint32 window) const;
+    bool isMapped(quint32 window) const;
+    // Adds the state to, or removes it from, the window's _NET_WM_STATE.
+    void changeState(quint32 window, quint32 state, bool add);
+    void sendToRoot(quint32 window, quint32 type, quint32 first, quint32 second, quint32 third);
+
+    xcb_connection_t* m_connection = nullptr;
+    quint32 m_root = 0;
+    quint32 m_wmPidAtom = 0;
+    quint32 m_desktopAtom = 0;
+    quint32 m_stateAtom = 0;
+    quint32 m_stickyAtom = 0;
+    quint32 m_aboveAtom = 0;
+    quint32 m_skipTaskbarAtom = 0;
+    quint32 m_skipPagerAtom = 0;
+};
+
+} // namespace tavlen::linux_platform

@@ -1,0 +1,61 @@
+#include "core/windows/FocusKeyRouter.h"
+
+#include "platform/fake/FakeKeyEventSource.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+using namespace tavlen;
+
+namespace {
+
+const KeyEvent commandDown{KeyEvent::Type::FlagsChanged, 0x100000, 55};
+const KeyEvent letterDown{KeyEvent::Type::KeyDown, 0, 0};
+
+struct Recorder {
+    explicit Recorder(FocusKeyRouter& router)
+    {
+        QObject::connect(&router.global(), &KeyEventSource::keyEvent,
+                         [this](const KeyEvent& e) { global.push_back(e); });
+        QObject::connect(&router.local(), &KeyEventSource::keyEvent,
+                         [this](const KeyEvent& e) { local.push_back(e); });
+    }
+
+    std::vector<KeyEvent> global;
+    std::vector<KeyEvent> local;
+};
+
+} // namespace
+
+TEST(FocusKeyRouterTest, DisplayKeysGoToTheLocalSourceWhileTavlenHasTheFocus)
+{
+    fake::FakeKeyEventSource display;
+    fake::FakeKeyEventSource fallback;
+    bool focused = false;
+    FocusKeyRouter router(&display, &fallback, [&focused] { return focused; });
+    Recorder recorder(router);
+
+    display.deliver(commandDown);
+    focused = true;
+    display.deliver(letterDown);
+    // With the display's keys at hand the fallback would only repeat them.
+    fallback.deliver(commandDown);
+    focused = false;
+    display.deliver(letterDown);
+
+    EXPECT_EQ(recorder.global, (std::vector<KeyEvent>{commandDown, letterDown}));
+    EXPECT_EQ(recorder.local, std::vector<KeyEvent>{letterDown});
+}
+
+TEST(FocusKeyRouterTest, WithoutDisplayKeysTheFallbackFeedsTheLocalSource)
+{
+    fake::FakeKeyEventSource fallback;
+    FocusKeyRouter router(nullptr, &fallback, [] { return false; });
+    Recorder recorder(router);
+
+    fallback.deliver(commandDown);
+    fallback.deliver(letterDown);
+
+    EXPECT_TRUE(recorder.global.empty());
+    EXPECT_EQ(recorder.local, (std::vector<KeyEvent>{commandDown, letterDown}));
+}

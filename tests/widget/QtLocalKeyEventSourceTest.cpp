@@ -1,0 +1,83 @@
+#include "core/windows/QtLocalKeyEventSource.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QWindow>
+#include <gtest/gtest.h>
+#include <vector>
+
+using namespace tavlen;
+
+namespace {
+
+// X11 keycodes (evdev + 8) and the macOS codes they stand for.
+constexpr quint32 superLeftX11 = 125 + 8;
+constexpr quint32 letterAX11 = 30 + 8;
+constexpr quint16 commandMac = 55;
+constexpr quint16 letterAMac = 0;
+
+constexpr qint64 Command = 0x100000;
+constexpr qint64 Control = 0x40000;
+constexpr qint64 Shift = 0x20000;
+
+QKeyEvent keyEvent(QEvent::Type type, int key, Qt::KeyboardModifiers modifiers, quint32 scanCode,
+                   bool autoRepeat = false)
+{
+    return QKeyEvent(type, key, modifiers, scanCode, 0, 0, QString(), autoRepeat);
+}
+
+} // namespace
+
+TEST(QtLocalKeyEventSourceTest, ModifierKeysChangeTheFlagsAndOtherKeysGoDownAndUp)
+{
+    using Type = KeyEvent::Type;
+    // The platform reports the modifiers held before the key moved.
+    EXPECT_EQ(QtLocalKeyEventSource::translate(
+                  keyEvent(QEvent::KeyPress, Qt::Key_Meta, Qt::NoModifier, superLeftX11)),
+              (KeyEvent{Type::FlagsChanged, Command, commandMac}));
+    EXPECT_EQ(QtLocalKeyEventSource::translate(
+                  keyEvent(QEvent::KeyPress, Qt::Key_Super_L, Qt::ShiftModifier, superLeftX11)),
+              (KeyEvent{Type::FlagsChanged, Command | Shift, commandMac}));
+    EXPECT_EQ(QtLocalKeyEventSource::translate(keyEvent(
+                  QEvent::KeyRelease, Qt::Key_Meta, Qt::MetaModifier | Qt::ControlModifier, superLeftX11)),
+              (KeyEvent{Type::FlagsChanged, Control, commandMac}));
+    // A held modifier repeats its press; the flags stay as they are.
+    EXPECT_EQ(QtLocalKeyEventSource::translate(
+                  keyEvent(QEvent::KeyPress, Qt::Key_Meta, Qt::MetaModifier, superLeftX11, true)),
+              std::nullopt);
+
+    EXPECT_EQ(QtLocalKeyEventSource::translate(
+                  keyEvent(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier, letterAX11)),
+              (KeyEvent{Type::KeyDown, Control, letterAMac}));
+    EXPECT_EQ(
+        QtLocalKeyEventSource::translate(keyEvent(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, letterAX11)),
+        (KeyEvent{Type::KeyUp, 0, letterAMac}));
+    // Without a scan code (synthesized keys) the key has no code.
+    EXPECT_EQ(QtLocalKeyEventSource::translate(keyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, 0)),
+              (KeyEvent{Type::KeyDown, 0, std::nullopt}));
+}
+
+TEST(QtLocalKeyEventSourceTest, EachKeyOfAWindowIsReportedOnce)
+{
+    QtLocalKeyEventSource source;
+    std::vector<KeyEvent> seen;
+    QObject::connect(&source, &KeyEventSource::keyEvent,
+                     [&seen](const KeyEvent& event) { seen.push_back(event); });
+
+    // The window passes the key on to its focus widget, past the filter a second time.
+    QLineEdit field;
+    field.setAttribute(Qt::WA_DontShowOnScreen);
+    field.show();
+    field.setFocus();
+    ASSERT_NE(field.windowHandle(), nullptr);
+    QKeyEvent press = keyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, letterAX11);
+    QCoreApplication::sendEvent(field.windowHandle(), &press);
+    ASSERT_EQ(seen.size(), 1U);
+    EXPECT_EQ(seen.front().type, KeyEvent::Type::KeyDown);
+
+    // Keys sent to a widget directly did not come from a window.
+    QKeyEvent release = keyEvent(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, letterAX11);
+    QCoreApplication::sendEvent(&field, &release);
+    EXPECT_EQ(seen.size(), 1U);
+}

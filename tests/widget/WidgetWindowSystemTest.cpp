@@ -1,0 +1,248 @@
+#include "core/windows/WidgetWindowSystem.h"
+
+#include "SheetViewFixture.h"
+#include "core/windows/CustomPanel.h"
+#include "core/windows/FadingWindow.h"
+#include "core/windows/IntroView.h"
+#include "core/windows/OutroView.h"
+#include "core/windows/SettingsWindow.h"
+#include "core/windows/TabView.h"
+#include "platform/fake/FakeWindowStacking.h"
+#include "settings/AppSettings.h"
+#include "sheet/view/HotkeysView.h"
+#include "sheet/view/PersistentView.h"
+#include "support/WaitUntil.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace tavlen;
+using Request = fake::FakeWindowStacking::Request;
+
+namespace {
+
+class WidgetWindowSystemTest : public test::SheetViewFixture {
+protected:
+    template <typename Window, typename Handle>
+    static Window& as(const std::unique_ptr<Handle>& handle)
+    {
+        auto* window = dynamic_cast<Window*>(handle.get());
+        if (!window)
+            throw std::logic_error("unexpected window class");
+        return *window;
+    }
+
+    static QRect availableGeometry() { return QGuiApplication::primaryScreen()->availableGeometry(); }
+
+    fake::FakeWindowStacking stacking;
+    WidgetWindowSystem windows{services(), stacking};
+};
+
+} // namespace
+
+TEST_F(WidgetWindowSystemTest, ClosingTheSettingsWindowHidesItAndTellsTheController)
+{
+    int closes = 0;
+    std::unique_ptr<ManagedWindow> handle = windows.createSettingsWindow([&closes] { ++closes; });
+    SettingsWindow& window = as<SettingsWindow>(handle);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Tavlen Settings"));
+    EXPECT_EQ(window.size(), QSize(720, 480));
+    EXPECT_FALSE(handle->isVisible());
+
+    handle->orderFront();
+    EXPECT_TRUE(handle->isVisible());
+    QPointer<QWidget> alive(&window);
+    EXPECT_TRUE(window.close());
+    EXPECT_FALSE(handle->isVisible());
+    EXPECT_EQ(closes, 1);
+    EXPECT_FALSE(alive.isNull());
+
+    handle->orderFront();
+    EXPECT_TRUE(handle->isVisible());
+    // Ordered out first, as when quitting: a later close has nothing to report.
+    handle->orderOut();
+    window.close();
+    EXPECT_EQ(closes, 1);
+}
+
+TEST_F(WidgetWindowSystemTest, SettingsWindowHasTheSixTabsInOrder)
+{
+    std::unique_ptr<ManagedWindow> handle = windows.createSettingsWindow({});
+    auto* tabs = qobject_cast<TabView*>(as<SettingsWindow>(handle).content());
+    ASSERT_NE(tabs, nullptr);
+    const QStringList expected{"General", "Visual", "Advanced", "Integrations", "My Shortcuts", "About"};
+    ASSERT_EQ(tabs->count(), expected.size());
+    for (int i = 0; i < tabs->count(); ++i) {
+        EXPECT_EQ(tabs->tabTitle(i), expected.at(i));
+        const QLabel* heading = tabs->pane(i)->findChild<QLabel*>();
+        ASSERT_NE(heading, nullptr);
+        EXPECT_EQ(heading->text(), expected.at(i));
+    }
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_TRUE(tabs->tabButton(0)->isChecked());
+
+    tabs->tabButton(3)->click();
+    EXPECT_EQ(tabs->currentIndex(), 3);
+    EXPECT_EQ(tabs->currentPane(), tabs->pane(3));
+    EXPECT_TRUE(tabs->tabButton(3)->isChecked());
+    EXPECT_FALSE(tabs->tabButton(0)->isChecked());
+
+    tabs->setCurrentIndex(5);
+    EXPECT_TRUE(tabs->tabButton(5)->isChecked());
+    EXPECT_EQ(tabs->currentPane(), tabs->pane(5));
+    tabs->setCurrentIndex(6);
+    EXPECT_EQ(tabs->currentIndex(), 5);
+}
+
+TEST_F(WidgetWindowSystemTest, PersistentPanelShowsItsApplicationAndKeepsItsPlaceWhenTheContentIsReplaced)
+{
+    installGeany();
+    std::unique_ptr<PanelWindow> handle = windows.createPanel(PanelContent::persistent(test::GEANY));
+    CustomPanel& panel = as<CustomPanel>(handle);
+    auto* content = qobject_cast<PersistentView*>(panel.content());
+    ASSERT_NE(content, nullptr);
+    EXPECT_NE(content->sheet(), nullptr);
+    EXPECT_EQ(panel.size(), content->size());
+    EXPECT_EQ(panel.windowTitle(), QStringLiteral("Tavlen Persistent Panel"));
+    const Qt::WindowFlags flags = panel.windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::WindowDoesNotAcceptFocus));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(flags.testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(panel.testAttribute(Qt::WA_ShowWithoutActivating));
+
+    handle->setLevel(WindowLevel::MainMenu);
+    handle->setTopLeft(QPointF(100, 80));
+    handle->orderFront();
+    EXPECT_TRUE(handle->isVisible());
+    const auto window = static_cast<quintptr>(panel.winId());
+    EXPECT_EQ(stacking.requests, (std::vector<Request>{{Request::Kind::OffTaskbar, window},
+                                                       {Request::Kind::OnAllDesktops, window},
+                                                       {Request::Kind::Above, window}}));
+
+    handle->replaceContent(PanelContent::persistent(QString(AppSettings::APP_IDENTIFIER)));
+    auto* replaced = qobject_cast<PersistentView*>(panel.content());
+    ASSERT_NE(replaced, nullptr);
+    EXPECT_NE(replaced, content);
+    EXPECT_EQ(replaced->sheet(), nullptr);
+    EXPECT_EQ(handle->frame().topLeft(), QPointF(100, 80));
+    EXPECT_EQ(handle->frame().size(), QSizeF(replaced->size()));
+    EXPECT_TRUE(handle->isVisible());
+
+    handle->orderOut();
+    EXPECT_FALSE(handle->isVisible());
+}
+
+TEST_F(WidgetWindowSystemTest, ShortcutPanelIsCentredAndStaysOnThisDesktop)
+{
+    std::unique_ptr<PanelWindow> handle = windows.createPanel(PanelContent::hotkeys(false));
+    CustomPanel& panel = as<CustomPanel>(handle);
+    ASSERT_NE(qobject_cast<HotkeysView*>(panel.content()), nullptr);
+    EXPECT_EQ(panel.windowTitle(), QStringLiteral("Tavlen Shortcuts Panel"));
+    EXPECT_EQ(handle->frame().size(), QSizeF(600, 350));
+    EXPECT_LE((handle->frame().center() - QRectF(availableGeometry()).center()).manhattanLength(), 1.0);
+
+    // Floating: on top through the window flags alone; on this desktop only.
+    handle->orderFront();
+    const auto window = static_cast<quintptr>(panel.winId());
+    EXPECT_EQ(stacking.requests, (std::vector<Request>{{Request::Kind::OffTaskbar, window}}));
+    handle->setLevel(WindowLevel::MainMenu);
+    EXPECT_EQ(stacking.requests,
+              (std::vector<Request>{{Request::Kind::OffTaskbar, window}, {Request::Kind::Above, window}}));
+}
+
+TEST_F(WidgetWindowSystemTest, OrderingOutAllWindowsHidesEveryWindowButKeepsThem)
+{
+    std::unique_ptr<PanelWindow> panel = windows.createPanel(PanelContent::hotkeys(false));
+    std::unique_ptr<ManagedWindow> settingsWindow = windows.createSettingsWindow({});
+    std::unique_ptr<FadeWindow> fade = windows.createFadeWindow(FadeWindow::Kind::Intro);
+    panel->orderFront();
+    settingsWindow->orderFront();
+    fade->orderFront();
+
+    windows.orderOutAllWindows();
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_FALSE(settingsWindow->isVisible());
+    EXPECT_FALSE(fade->isVisible());
+    settingsWindow->orderFront();
+    EXPECT_TRUE(settingsWindow->isVisible());
+}
+
+TEST_F(WidgetWindowSystemTest, FadeWindowsShowTheirViewAndFadeToNothing)
+{
+    std::unique_ptr<FadeWindow> intro = windows.createFadeWindow(FadeWindow::Kind::Intro);
+    std::unique_ptr<FadeWindow> outro = windows.createFadeWindow(FadeWindow::Kind::Outro);
+    EXPECT_NE(qobject_cast<IntroView*>(as<FadingWindow>(intro).content()), nullptr);
+    EXPECT_NE(qobject_cast<OutroView*>(as<FadingWindow>(outro).content()), nullptr);
+    EXPECT_EQ(as<FadingWindow>(intro).size(), QSize(130, 130));
+
+    outro->orderFront();
+    outro->fadeOut(std::chrono::milliseconds(40));
+    const FadingWindow& window = as<FadingWindow>(outro);
+    EXPECT_TRUE(test::waitUntil([&window] { return window.windowOpacity() == 0.0; }, 3000));
+}
+
+TEST_F(WidgetWindowSystemTest, AlertShowsTitleAndMessageAndReturnDismissesIt)
+{
+    QString text;
+    QString informative;
+    QString windowTitle;
+    int buttons = 0;
+    QTimer::singleShot(0, [&] {
+        auto* alert = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!alert)
+            return;
+        text = alert->text();
+        informative = alert->informativeText();
+        windowTitle = alert->windowTitle();
+        buttons = static_cast<int>(alert->buttons().size());
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(alert, &press);
+    });
+    // Should the alert not go away, the test fails instead of hanging.
+    QTimer rescue;
+    rescue.setSingleShot(true);
+    QObject::connect(&rescue, &QTimer::timeout, [] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    rescue.start(5000);
+
+    windows.showAlert(QStringLiteral("Tavlen Import file"),
+                      QStringLiteral("Can only process a single file."));
+    EXPECT_TRUE(rescue.isActive());
+    EXPECT_EQ(text, QStringLiteral("Tavlen Import file"));
+    EXPECT_EQ(informative, QStringLiteral("Can only process a single file."));
+    EXPECT_EQ(windowTitle, QStringLiteral("Tavlen"));
+    EXPECT_EQ(buttons, 1);
+}
+
+TEST_F(WidgetWindowSystemTest, TheLogSaysWhatAPanelShows)
+{
+    installGeany();
+    QStringList lines;
+    windows.setLog([&lines](const QString& line) { lines.append(line); });
+    std::unique_ptr<PanelWindow> handle = windows.createPanel(PanelContent::hotkeys(true));
+    EXPECT_TRUE(lines.isEmpty());
+
+    handle->orderFront();
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_TRUE(lines.front().startsWith(QStringLiteral("shortcut panel: geany: File, Edit, ")))
+        << lines.front().toStdString();
+    handle->orderFront();
+    EXPECT_EQ(lines.size(), 1);
+
+    handle->replaceContent(PanelContent::hotkeys(false));
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines.back().startsWith(QStringLiteral("shortcut panel: the legend (600×350 at ")))
+        << lines.back().toStdString();
+    handle->orderOut();
+    handle->orderOut();
+    EXPECT_EQ(lines.mid(2), QStringList{"shortcut panel: hidden"});
+}
