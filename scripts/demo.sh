@@ -25,6 +25,7 @@ desktop_start_shell || fail "the window manager or the tray did not start"
 desktop_enable_accessibility || fail "the accessibility bus could not be switched on"
 echo "Starting Geany…"
 desktop_start_geany || fail "Geany did not show its window"
+wait_for 30 geany_menus_readable "$bin_dir" || fail "Geany's menus did not appear on the accessibility bus"
 echo "Starting Tavlen…"
 desktop_start tavlen "$bin_dir/tavlen" --verbose
 wait_for 20 log_contains tavlen "is running" || fail "Tavlen did not start"

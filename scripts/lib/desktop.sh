@@ -72,6 +72,9 @@ desktop_start_geany() {
   geany_window=$(xdotool search --onlyvisible --class geany | head -n 1)
 }
 
+# True once Geany's menu bar can be read over the accessibility bus (tavlenctl in $1).
+geany_menus_readable() { "$1/tavlenctl" menus --app geany | grep -q "New"; }
+
 focus_geany() {
   xdotool windowactivate --sync "$geany_window" 2>/dev/null || xdotool windowfocus --sync "$geany_window"
 }

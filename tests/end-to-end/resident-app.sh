@@ -53,8 +53,7 @@ printf '[General]\nactivationPersistentKeyType=1\n' >"$XDG_CONFIG_HOME/Fenwater/
 require "openbox and tint2 start" desktop_start_shell
 require "the accessibility bus is on" desktop_enable_accessibility
 require "Geany shows its window" desktop_start_geany
-geany_menus_readable() { "$bin_dir/tavlenctl" menus --app geany | grep -q "New"; }
-require "Geany's menus are on the accessibility bus" wait_for 30 geany_menus_readable
+require "Geany's menus are on the accessibility bus" wait_for 30 geany_menus_readable "$bin_dir"
 desktop_start tavlen "$bin_dir/tavlen" --verbose
 tavlen_pid=$last_pid
 require "Tavlen starts" wait_for 20 log_contains tavlen "is running"
