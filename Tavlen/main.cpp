@@ -7,6 +7,7 @@
 #include "core/windows/WidgetWindowSystem.h"
 #include "platform/linux/BusNameInstanceLock.h"
 #include "platform/linux/LinuxPlatform.h"
+#include "platform/linux/LinuxRowServices.h"
 #include "platform/linux/UnixSignalWatcher.h"
 #include "platform/linux/X11WindowStacking.h"
 #include "platform/linux/XInputKeyEventSource.h"
@@ -49,7 +50,8 @@ int relay(int argc, char** argv, RelayRequest request)
     const QString connectionName = QStringLiteral("tavlen-relay");
     int status = 0;
     {
-        const QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, connectionName);
+        const QDBusConnection bus =
+            QDBusConnection::connectToBus(QDBusConnection::SessionBus, connectionName);
         status = linux_platform::XpcRelayClient(bus).run(request);
     }
     // Closed while the application object still lives: a connection left to the end of the
@@ -105,20 +107,8 @@ int main(int argc, char** argv)
     const Platform& base = services->platform();
 
     NotificationCenter notifications;
-    const RowServices rowServices{services->databaseManager(),
-                                  services->appSettings(),
-                                  platform.accessibility(),
-                                  base.applications,
-                                  platform.launcher(),
-                                  notifications,
-                                  base.locations,
-                                  base.files,
-                                  base.keyboard,
-                                  base.clock,
-                                  platform.workspace(),
-                                  platform.keySender(),
-                                  platform.windowActivator(),
-                                  platform.timers()};
+    const RowServices rowServices =
+        linux_platform::rowServices(platform, *services, notifications, platform.workspace());
 
     linux_platform::BusNameInstanceLock instanceLock;
     linux_platform::XdgAutostart loginItems(base.locations, base.files,

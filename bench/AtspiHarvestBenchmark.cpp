@@ -2,15 +2,10 @@
 // children, title, child count, and the five key attributes of every leaf. Needs an X display
 // and a session bus (scripts/with-session.sh gives both); starts its own Geany.
 
+#include "GeanyInstance.h"
 #include "harvest/AccessibilityError.h"
 #include "platform/linux/AtspiAccessibility.h"
 
-#include <QDeadlineTimer>
-#include <QDir>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QThread>
 #include <benchmark/benchmark.h>
 
 using namespace tavlen;
@@ -68,21 +63,10 @@ qint64 walk(Accessibility& ax, const AXElement& element, int level)
     return visited;
 }
 
-AXElement menuBarOf(Accessibility& ax, qint64 pid)
-{
-    AXValue value;
-    if (ax.copyAttributeValue(ax.createApplication(pid), QStringLiteral("AXMenuBar"), value) !=
-        AXErrorCode::Success)
-        return {};
-    const auto* element = value.get<AXElement>();
-    return element ? *element : AXElement();
-}
-
 void BM_AtspiWalkGeanyMenuBar(benchmark::State& state)
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") || qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") ||
-        QStandardPaths::findExecutable(QStringLiteral("geany")).isEmpty()) {
-        state.SkipWithError("needs an X display, a session bus and geany");
+    if (const QString missing = bench::GeanyInstance::missingRequirement(); !missing.isEmpty()) {
+        state.SkipWithError(qPrintable(missing));
         return;
     }
     AtspiAccessibility ax;
@@ -90,25 +74,17 @@ void BM_AtspiWalkGeanyMenuBar(benchmark::State& state)
         state.SkipWithError("the accessibility bus cannot be switched on");
         return;
     }
-    QTemporaryDir config;
-    QProcess geany;
-    geany.setStandardOutputFile(QProcess::nullDevice());
-    geany.setStandardErrorFile(QProcess::nullDevice());
-    geany.start(QStringLiteral("geany"),
-                {QStringLiteral("--new-instance"), QStringLiteral("-c"), config.path()});
-    if (!geany.waitForStarted(10000)) {
+    bench::GeanyInstance geany;
+    if (!geany.start()) {
         state.SkipWithError("geany did not start");
         return;
     }
-    const qint64 pid = geany.processId();
-    QDeadlineTimer deadline(30000);
-    while (menuBarOf(ax, pid).isNull() && !deadline.hasExpired())
-        QThread::msleep(50);
+    geany.waitForMenuBar(ax);
 
     qint64 elements = 0;
     ax.resetStatistics();
     for (auto _ : state) {
-        const AXElement menuBar = menuBarOf(ax, pid);
+        const AXElement menuBar = geany.menuBar(ax);
         if (menuBar.isNull()) {
             state.SkipWithError("Geany's menu bar did not appear");
             break;
@@ -123,9 +99,6 @@ void BM_AtspiWalkGeanyMenuBar(benchmark::State& state)
     state.counters["round_trips_per_element"] = static_cast<double>(statistics.roundTrips) / perWalk;
     state.counters["round_trips_per_walk"] =
         static_cast<double>(statistics.roundTrips) / std::max(1.0, walks);
-
-    geany.kill();
-    geany.waitForFinished(5000);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "core/NotificationCenter.h"
 #include "platform/Accessibility.h"
 #include "platform/linux/LinuxPlatform.h"
+#include "platform/linux/LinuxRowServices.h"
 #include "sheet/MenuItemViewModel.h"
 #include "sheet/RowServices.h"
 #include "sheet/SheetText.h"
@@ -82,20 +83,8 @@ int runSheet(const QStringList& arguments, AppServices& services,
 
     if (!options->png.isEmpty()) {
         NotificationCenter notifications;
-        const RowServices rowServices{services.databaseManager(),
-                                      services.appSettings(),
-                                      accessibility,
-                                      platform.applications,
-                                      platformServices.launcher(),
-                                      notifications,
-                                      platform.locations,
-                                      platform.files,
-                                      platform.keyboard,
-                                      platform.clock,
-                                      pinned,
-                                      platformServices.keySender(),
-                                      platformServices.windowActivator(),
-                                      platformServices.timers()};
+        const RowServices rowServices =
+            linux_platform::rowServices(platformServices, services, notifications, pinned);
         QString error;
         if (!SheetPicture::save(model, rowServices, PICTURE_SCREEN_FRAME, options->png, error)) {
             printError(QStringLiteral("Could not write the picture to '%1': %2").arg(options->png, error));

@@ -1,0 +1,28 @@
+#include "platform/linux/LinuxRowServices.h"
+
+#include "core/AppServices.h"
+#include "platform/linux/LinuxPlatform.h"
+
+namespace tavlen::linux_platform {
+
+RowServices rowServices(LinuxPlatform& platform, AppServices& services, NotificationCenter& notifications,
+                        Workspace& workspace)
+{
+    const Platform& base = services.platform();
+    return RowServices{services.databaseManager(),
+                       services.appSettings(),
+                       platform.accessibility(),
+                       base.applications,
+                       platform.launcher(),
+                       notifications,
+                       base.locations,
+                       base.files,
+                       base.keyboard,
+                       base.clock,
+                       workspace,
+                       platform.keySender(),
+                       platform.windowActivator(),
+                       platform.timers()};
+}
+
+} // namespace tavlen::linux_platform

@@ -1,0 +1,142 @@
+// The resident application's memory once it sits idle: the built tavlen started in a temporary
+// home on the X display, with Geany running, read from /proc a few seconds after it said it is
+// running (the intro fade is over by then). The time is the start-up, until that line. Needs
+// an X display and a session bus (scripts/with-session.sh gives both) and geany.
+
+#include "GeanyInstance.h"
+#include "platform/linux/AtspiAccessibility.h"
+
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <optional>
+
+using namespace tavlen;
+
+namespace {
+
+// Long enough after start-up for the intro fade (two seconds) to have ended and its window to
+// have gone.
+constexpr int IdleMilliseconds = 5000;
+
+// One "Name:   1234 kB" line of /proc/PID/status, in mebibytes; none when it cannot be read.
+std::optional<double> statusMegabytes(qint64 pid, const QByteArray& name)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray prefix = name + ':';
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (!line.startsWith(prefix))
+            continue;
+        const QList<QByteArray> fields = line.mid(prefix.size()).simplified().split(' ');
+        bool ok = false;
+        const double kilobytes = fields.value(0).toDouble(&ok);
+        if (ok && fields.value(1) == "kB")
+            return kilobytes / 1024.0;
+    }
+    return std::nullopt;
+}
+
+// Everything tavlen writes goes into `home`; Qt draws on the display whatever the benchmarks
+// themselves use.
+QProcessEnvironment temporaryHome(const QString& home)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/cache"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    return environment;
+}
+
+bool waitForLine(QProcess& process, const QByteArray& text, int milliseconds)
+{
+    const QDeadlineTimer deadline(milliseconds);
+    QByteArray printed;
+    while (!printed.contains(text)) {
+        if (deadline.hasExpired() || process.state() == QProcess::NotRunning)
+            return false;
+        process.waitForReadyRead(static_cast<int>(std::max<qint64>(1, deadline.remainingTime())));
+        printed += process.readAllStandardOutput();
+    }
+    return true;
+}
+
+// False when the process did not end by itself, cleanly, after SIGTERM: the outro plays for two
+// seconds, then the event loop ends.
+bool stop(QProcess& process)
+{
+    process.terminate();
+    if (!process.waitForFinished(10000)) {
+        process.kill();
+        process.waitForFinished(1000);
+        return false;
+    }
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+void BM_IdleMemoryResidentTavlen(benchmark::State& state)
+{
+    if (const QString missing = bench::GeanyInstance::missingRequirement(); !missing.isEmpty()) {
+        state.SkipWithError(qPrintable(missing));
+        return;
+    }
+    bench::GeanyInstance geany;
+    linux_platform::AtspiAccessibility ax;
+    if (!geany.start() || !ax.isProcessTrusted(true) || !geany.waitForMenuBar(ax)) {
+        state.SkipWithError("geany did not start, or does not show on the accessibility bus");
+        return;
+    }
+
+    double residentMegabytes = 0;
+    double peakMegabytes = 0;
+    double anonymousMegabytes = 0;
+    for (auto _ : state) {
+        QTemporaryDir home;
+        QProcess tavlen;
+        tavlen.setWorkingDirectory(home.path());
+        tavlen.setProcessEnvironment(temporaryHome(home.path()));
+        tavlen.setStandardErrorFile(QProcess::nullDevice());
+        QElapsedTimer clock;
+        clock.start();
+        tavlen.start(QStringLiteral(TAVLEN_EXECUTABLE), {});
+        if (!waitForLine(tavlen, "is running", 30000)) {
+            state.SkipWithError("tavlen did not say it is running");
+            stop(tavlen);
+            break;
+        }
+        state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
+        if (tavlen.waitForFinished(IdleMilliseconds)) {
+            state.SkipWithError("tavlen ended by itself");
+            break;
+        }
+        const std::optional<double> resident = statusMegabytes(tavlen.processId(), "VmRSS");
+        const std::optional<double> peak = statusMegabytes(tavlen.processId(), "VmHWM");
+        const std::optional<double> anonymous = statusMegabytes(tavlen.processId(), "RssAnon");
+        if (!stop(tavlen)) {
+            state.SkipWithError("tavlen did not end cleanly on SIGTERM");
+            break;
+        }
+        if (!resident || !peak || !anonymous) {
+            state.SkipWithError("tavlen's memory cannot be read from /proc");
+            break;
+        }
+        residentMegabytes = *resident;
+        peakMegabytes = *peak;
+        anonymousMegabytes = *anonymous;
+    }
+    state.counters["rss_mb"] = residentMegabytes;
+    state.counters["hwm_mb"] = peakMegabytes;
+    // What is the process's alone: the rest of the resident set is mostly the shared libraries'
+    // pages, which other Qt applications share.
+    state.counters["anon_mb"] = anonymousMegabytes;
+}
+BENCHMARK(BM_IdleMemoryResidentTavlen)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
+
+} // namespace
