@@ -14,6 +14,7 @@
 #include "platform/linux/XdgAutostart.h"
 #include "platform/linux/XpcNotificationObserver.h"
 #include "platform/linux/XpcRelayClient.h"
+#include "settings/view/MyShortcutsView.h"
 #include "sheet/RowServices.h"
 #include "store/StoreStartupError.h"
 
@@ -123,6 +124,7 @@ int main(int argc, char** argv)
 
     linux_platform::X11WindowStacking stacking;
     WidgetWindowSystem windows(rowServices, stacking);
+    windows.setMyShortcutsPaneFactory([&rowServices] { return new MyShortcutsView(rowServices); });
     if (parser.isSet(verbose))
         windows.setLog(printLine);
 

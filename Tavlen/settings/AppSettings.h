@@ -82,6 +82,9 @@ public:
     // The reader of this process's own environment.
     static EnvironmentReader processEnvironment();
 
+    // The store behind the stored properties, for the few keys bound elsewhere (PaneSettings).
+    UserDefaultsStore& defaults() const { return m_defaults; }
+
     // Unstored run-time flags.
     bool pauseMonitoring() const { return m_pauseMonitoring; }
     void setPauseMonitoring(bool value);

@@ -2,7 +2,9 @@
 
 #include "SheetViewFixture.h"
 
+#include "support/ImagePixels.h"
 #include <QFileInfo>
+
 #include <gtest/gtest.h>
 
 using namespace tavlen;
@@ -14,15 +16,7 @@ class SheetPictureTest : public test::SheetViewFixture {};
 // Pixels that differ clearly from the picture's background (its top-left corner).
 int drawnPixels(const QImage& image)
 {
-    const QColor background = image.pixelColor(0, 0);
-    int count = 0;
-    for (int y = 0; y < image.height(); y += 2) {
-        for (int x = 0; x < image.width(); x += 2) {
-            if (std::abs(image.pixelColor(x, y).lightness() - background.lightness()) > 60)
-                ++count;
-        }
-    }
-    return count;
+    return test::drawnPixels(image, QPoint(0, 0));
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 #include "core/windows/TabView.h"
 #include "platform/fake/FakeWindowStacking.h"
 #include "settings/AppSettings.h"
+#include "settings/view/SettingsPane.h"
+#include "settings/view/SettingsView.h"
 #include "sheet/view/HotkeysView.h"
 #include "sheet/view/PersistentView.h"
 #include "support/WaitUntil.h"
@@ -75,15 +77,18 @@ TEST_F(WidgetWindowSystemTest, ClosingTheSettingsWindowHidesItAndTellsTheControl
 TEST_F(WidgetWindowSystemTest, SettingsWindowHasTheSixTabsInOrder)
 {
     std::unique_ptr<ManagedWindow> handle = windows.createSettingsWindow({});
-    auto* tabs = qobject_cast<TabView*>(as<SettingsWindow>(handle).content());
-    ASSERT_NE(tabs, nullptr);
+    auto* content = qobject_cast<SettingsView*>(as<SettingsWindow>(handle).content());
+    ASSERT_NE(content, nullptr);
+    TabView* tabs = content->tabView();
     const QStringList expected{"General", "Visual", "Advanced", "Integrations", "My Shortcuts", "About"};
+    const QStringList paneTitles{"General Presets", "Visual Presets", "Advanced Presets",
+                                 "Integrations",    "My Shortcuts",   "About"};
     ASSERT_EQ(tabs->count(), expected.size());
     for (int i = 0; i < tabs->count(); ++i) {
         EXPECT_EQ(tabs->tabTitle(i), expected.at(i));
-        const QLabel* heading = tabs->pane(i)->findChild<QLabel*>();
-        ASSERT_NE(heading, nullptr);
-        EXPECT_EQ(heading->text(), expected.at(i));
+        const auto* pane = qobject_cast<SettingsPane*>(tabs->pane(i));
+        ASSERT_NE(pane, nullptr);
+        EXPECT_EQ(pane->title(), paneTitles.at(i));
     }
     EXPECT_EQ(tabs->currentIndex(), 0);
     EXPECT_TRUE(tabs->tabButton(0)->isChecked());
@@ -99,6 +104,23 @@ TEST_F(WidgetWindowSystemTest, SettingsWindowHasTheSixTabsInOrder)
     EXPECT_EQ(tabs->currentPane(), tabs->pane(5));
     tabs->setCurrentIndex(6);
     EXPECT_EQ(tabs->currentIndex(), 5);
+}
+
+TEST_F(WidgetWindowSystemTest, SettingsWindowShowsTheCustomShortcutEditorFromItsFactory)
+{
+    QPointer<QWidget> editor;
+    windows.setMyShortcutsPaneFactory([&editor] {
+        editor = new QLabel(QStringLiteral("editor"));
+        return editor.data();
+    });
+    std::unique_ptr<ManagedWindow> handle = windows.createSettingsWindow({});
+    auto* content = qobject_cast<SettingsView*>(as<SettingsWindow>(handle).content());
+    ASSERT_NE(content, nullptr);
+    ASSERT_FALSE(editor.isNull());
+    EXPECT_EQ(content->tabView()->pane(SettingsView::MyShortcutsIndex), editor.data());
+    // Owned by the window: gone with it.
+    handle.reset();
+    EXPECT_TRUE(editor.isNull());
 }
 
 TEST_F(WidgetWindowSystemTest, PersistentPanelShowsItsApplicationAndKeepsItsPlaceWhenTheContentIsReplaced)

@@ -47,8 +47,8 @@ int TabView::addTab(QWidget* pane, const QString& title, const QIcon& icon)
     button->setAutoRaise(true);
     button->setMinimumWidth(tabMinimumWidth);
     m_buttons->addButton(button, index);
-    // Between the two stretches, so that the row stays centred.
-    m_bar->insertWidget(m_bar->count() - 1, button);
+    // Between the two stretches, so that the tabs stay centred.
+    m_bar->insertWidget(m_bar->count() - 1 - m_barButtons.size(), button);
     if (index == m_panes->currentIndex())
         button->setChecked(true);
     return index;
@@ -92,6 +92,13 @@ QString TabView::tabTitle(int index) const
 QAbstractButton* TabView::tabButton(int index) const
 {
     return m_buttons->button(index);
+}
+
+void TabView::addBarButton(QAbstractButton* button)
+{
+    button->setParent(this);
+    m_bar->addWidget(button, 0, Qt::AlignVCenter);
+    m_barButtons.append(button);
 }
 
 } // namespace tavlen

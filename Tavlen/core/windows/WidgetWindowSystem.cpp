@@ -3,8 +3,9 @@
 #include "core/windows/CustomPanel.h"
 #include "core/windows/FadingWindow.h"
 #include "core/windows/SettingsWindow.h"
-#include "core/windows/TabView.h"
 #include "core/windows/TrayStatusItem.h"
+#include "platform/linux/DesktopSettingsOpener.h"
+#include "settings/view/SettingsView.h"
 #include "sheet/MenuItemViewModel.h"
 #include "sheet/view/HotkeysView.h"
 #include "sheet/view/MenuItemView.h"
@@ -13,45 +14,13 @@
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
 #include <QVBoxLayout>
-#include <array>
 
 namespace tavlen {
 
 namespace {
-
-struct SettingsTab {
-    const char* title;
-    // From the desktop's icon theme; the tab shows its title alone without one.
-    const char* iconName;
-};
-
-constexpr std::array<SettingsTab, 6> settingsTabs{{
-    {"General", "preferences-system"},
-    {"Visual", "preferences-desktop-theme"},
-    {"Advanced", "preferences-other"},
-    {"Integrations", "preferences-plugin"},
-    {"My Shortcuts", "input-keyboard"},
-    {"About", "help-about"},
-}};
-
-// A pane that says which tab it belongs to, until the tab has its settings.
-QWidget* titledPane(const QString& title)
-{
-    auto* pane = new QWidget;
-    auto* stack = new QVBoxLayout(pane);
-    auto* heading = new QLabel(title, pane);
-    QFont font = heading->font();
-    font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * 1.3);
-    heading->setFont(font);
-    stack->addWidget(heading);
-    stack->addStretch(1);
-    return pane;
-}
 
 // The sheet's groups as their headers name them.
 QString sheetSummary(MenuItemView& sheet)
@@ -66,21 +35,16 @@ QString sheetSummary(MenuItemView& sheet)
            (groups.isEmpty() ? QStringLiteral("(no shortcuts)") : groups.join(QStringLiteral(", ")));
 }
 
-TabView* settingsContent()
-{
-    auto* tabs = new TabView;
-    for (const SettingsTab& tab : settingsTabs) {
-        const QString title = QString::fromUtf8(tab.title);
-        tabs->addTab(titledPane(title), title, QIcon::fromTheme(QString::fromLatin1(tab.iconName)));
-    }
-    return tabs;
-}
-
 } // namespace
 
 WidgetWindowSystem::WidgetWindowSystem(const RowServices& services, WindowStacking& stacking)
-    : m_services(services), m_stacking(stacking)
+    : m_services(services)
+    , m_stacking(stacking)
+    , m_systemSettings(std::make_unique<linux_platform::DesktopSettingsOpener>(
+          services.applications, services.launcher, linux_platform::DesktopSettingsOpener::currentDesktops()))
 {}
+
+WidgetWindowSystem::~WidgetWindowSystem() = default;
 
 QWidget* WidgetWindowSystem::makePanelContent(const PanelContent& content) const
 {
@@ -134,7 +98,12 @@ std::unique_ptr<PanelWindow> WidgetWindowSystem::createPanel(const PanelContent&
 
 std::unique_ptr<ManagedWindow> WidgetWindowSystem::createSettingsWindow(std::function<void()> willClose)
 {
-    auto window = std::make_unique<SettingsWindow>(settingsContent(), std::move(willClose));
+    QWidget* myShortcuts = m_myShortcutsPaneFactory ? m_myShortcutsPaneFactory() : nullptr;
+    const SettingsViewServices services{m_services.appSettings, m_services.notifications, *m_systemSettings,
+                                        QCoreApplication::applicationFilePath(),
+                                        QCoreApplication::applicationVersion()};
+    auto window =
+        std::make_unique<SettingsWindow>(new SettingsView(services, myShortcuts), std::move(willClose));
     m_settingsWindow = window.get();
     return window;
 }

@@ -5,11 +5,14 @@
 
 #include <QPointer>
 #include <QStringList>
+#include <functional>
+#include <memory>
 
 namespace tavlen {
 
 class CustomPanel;
 class SettingsWindow;
+class SystemSettingsOpener;
 class WindowStacking;
 
 // The controller's windows drawn with Qt Widgets: the panels with the sheet's views, the
@@ -19,11 +22,21 @@ public:
     // Both must outlive the windows made here. `stacking` talks to the window manager, so it
     // should be the X11 one only where Qt itself runs on X11.
     WidgetWindowSystem(const RowServices& services, WindowStacking& stacking);
+    ~WidgetWindowSystem() override;
 
     // Where to say what the windows show, for following Tavlen from a terminal; nowhere by
     // default. Windows made before keep the previous one.
     using Log = std::function<void(const QString& line)>;
     void setLog(Log log) { m_log = std::move(log); }
+
+    // Makes the settings window's "My Shortcuts" pane, the custom shortcut editor; the window
+    // adopts it. Without a factory the tab shows an empty pane with its title. Set before the
+    // settings window is made.
+    using MyShortcutsPaneFactory = std::function<QWidget*()>;
+    void setMyShortcutsPaneFactory(MyShortcutsPaneFactory factory)
+    {
+        m_myShortcutsPaneFactory = std::move(factory);
+    }
 
     std::unique_ptr<PanelWindow> createPanel(const PanelContent& content) override;
     std::unique_ptr<ManagedWindow> createSettingsWindow(std::function<void()> willClose) override;
@@ -48,6 +61,10 @@ private:
     RowServices m_services;
     WindowStacking& m_stacking;
     QPointer<SettingsWindow> m_settingsWindow;
+    // The desktop's settings pages that the General pane opens, found through the same
+    // application directory and launcher as the sheet's.
+    std::unique_ptr<SystemSettingsOpener> m_systemSettings;
+    MyShortcutsPaneFactory m_myShortcutsPaneFactory;
     Log m_log;
 };
 
