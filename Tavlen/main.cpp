@@ -15,6 +15,7 @@
 #include "platform/linux/XpcNotificationObserver.h"
 #include "platform/linux/XpcRelayClient.h"
 #include "settings/view/MyShortcutsView.h"
+#include "sheet/MenuPrefetch.h"
 #include "sheet/RowServices.h"
 #include "store/StoreStartupError.h"
 
@@ -24,6 +25,7 @@
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 
 using namespace tavlen;
 
@@ -48,18 +50,14 @@ void printLine(const QString& text)
 int relay(int argc, char** argv, RelayRequest request)
 {
     QCoreApplication app(argc, argv);
-    const QString connectionName = QStringLiteral("tavlen-relay");
-    int status = 0;
-    {
-        const QDBusConnection bus =
-            QDBusConnection::connectToBus(QDBusConnection::SessionBus, connectionName);
-        status = linux_platform::XpcRelayClient(bus).run(request);
-    }
-    // Closed while the application object still lives: a connection left to the end of the
-    // process may still be delivering the bus's greeting to a half-destroyed Qt, which then
-    // complains on standard error, where the relay promises a single line at most.
-    QDBusConnection::disconnectFromBus(connectionName);
-    return status;
+    const int status = linux_platform::XpcRelayClient(QDBusConnection::sessionBus()).run(request);
+    // The service has answered (or could not be reached, which is said): nothing is left to
+    // send. Ending here skips the teardown of Qt's D-Bus thread, which may still be handling
+    // the bus's greeting and then complains on standard error, where the relay promises one
+    // line at most.
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(status);
 }
 
 } // namespace
@@ -130,7 +128,8 @@ int main(int argc, char** argv)
 
     AppDelegate delegate({*services, notifications, platform.workspace(), platform.accessibility(),
                           instanceLock, loginItems, keys.global(), keys.local(), platform.timers(), windows,
-                          QCoreApplication::applicationPid()});
+                          QCoreApplication::applicationPid(),
+                          [&rowServices] { prefetchFrontmostMenus(rowServices); }});
     QObject::connect(&delegate, &AppDelegate::notice, printLine);
 
     // Opening a file while Tavlen already runs imports it here, without the warning about a

@@ -28,6 +28,7 @@
 #include "platform/linux/X11WindowStacking.h"
 #include "settings/UserDefaults.h"
 #include "sheet/MenuItemViewModel.h"
+#include "sheet/MenuPrefetch.h"
 #include "sheet/RowServices.h"
 #include "sheet/view/HotkeysView.h"
 #include "sheet/view/MenuItemView.h"
@@ -336,7 +337,8 @@ void BM_ShortcutPanelGestureToFirstPaint(benchmark::State& state)
     HoldTimerProbe timers(platform.timers(), stamps);
     AppDelegate delegate({*services, notifications, platform.workspace(), platform.accessibility(),
                           instanceLock, loginItems, globalKeys, localKeys, timers, windows,
-                          QCoreApplication::applicationPid()});
+                          QCoreApplication::applicationPid(),
+                          [&rowServices] { prefetchFrontmostMenus(rowServices); }});
     if (!delegate.applicationDidFinishLaunching()) {
         state.SkipWithError("the controller did not start");
         return;

@@ -161,6 +161,7 @@ void ActivationKeyDetector::handleCommandPress(Monitor monitor)
             m_keyCMDPressTimes = 0;
         if (m_defaults.keyHoldingDelay() >= ImmediateOpenThreshold) {
             startHoldTimer(monitor);
+            Q_EMIT shortcutPanelLikely(monitor == Monitor::Global);
         } else {
             m_keyCMDPressTimes = 0;
             scheduleShow(monitor);

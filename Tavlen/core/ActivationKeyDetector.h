@@ -74,6 +74,9 @@ Q_SIGNALS:
     void closeShortcutPanel();
     void togglePersistentPanel();
     void openSettingsWindow();
+    // The second quick press of "twice and hold": the shortcut panel opens once the hold
+    // delay has passed, unless the gesture is broken off. The menus can be read meanwhile.
+    void shortcutPanelLikely(bool isGlobal);
 
 private:
     enum class Monitor { Global, Local };

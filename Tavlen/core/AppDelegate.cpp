@@ -41,6 +41,8 @@ AppDelegate::AppDelegate(const AppDelegateServices& services, QObject* parent)
     connect(&m_detector, &ActivationKeyDetector::togglePersistentPanel, this,
             &AppDelegate::togglePersistentPanel);
     connect(&m_detector, &ActivationKeyDetector::openSettingsWindow, this, &AppDelegate::openSettingsWindow);
+    connect(&m_detector, &ActivationKeyDetector::shortcutPanelLikely, this,
+            &AppDelegate::shortcutPanelLikely);
 }
 
 AppDelegate::~AppDelegate()
@@ -251,6 +253,17 @@ void AppDelegate::handleWindowChanged()
         m_windowHotkeysController->replaceContent(PanelContent::hotkeys(true));
         m_windowHotkeysController->setLevel(WindowLevel::Floating);
     }
+}
+
+void AppDelegate::shortcutPanelLikely(bool isGlobal)
+{
+    // Tavlen's own windows show the legend, which needs no menus; an open panel has its sheet.
+    if (!isGlobal || shortcutPanelOpen() || !m_services.prefetchMenus)
+        return;
+    schedule(0ms, [this] {
+        if (!shortcutPanelOpen())
+            m_services.prefetchMenus();
+    });
 }
 
 // Windows

@@ -40,6 +40,9 @@ struct AppDelegateServices {
     WindowSystem& windows;
     // This process, so that its own windows count as Tavlen whatever id the desktop gives them.
     qint64 ownProcessIdentifier = 0;
+    // Reads the frontmost application's menus ahead of the shortcut panel, while the gesture's
+    // hold delay runs, so that the panel finds the answers fresh; may be empty.
+    std::function<void()> prefetchMenus;
 };
 
 // The resident instance: refuses to run twice, keeps the status item and its menu, turns the
@@ -107,6 +110,7 @@ public:
     void handleXPCServiceNotification(const QString& message);
     void userDefaultsDidChange();
     void handleWindowChanged();
+    void shortcutPanelLikely(bool isGlobal);
 
     // Windows.
     void showShortcutPanel(bool isGlobal);

@@ -49,12 +49,37 @@ desktop_prepare_home() {
   mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$desktop_logs"
 }
 
+# desktop_start_retrying NAME SECONDS CHECK... -- COMMAND...: starts the command, and again
+# (three times in all) when the check does not succeed within the time: on a display that other
+# programs are busy with, a program's first connection is occasionally refused.
+desktop_start_retrying() {
+  local name=$1 seconds=$2 attempt
+  shift 2
+  local check=()
+  while [ "$1" != "--" ]; do
+    check+=("$1")
+    shift
+  done
+  shift
+  for attempt in 1 2 3; do
+    desktop_start "$name" "$@"
+    if wait_for "$seconds" "${check[@]}"; then
+      return 0
+    fi
+    kill "$last_pid" 2>/dev/null || true
+    echo "$name did not come up (attempt $attempt)" >>"$desktop_logs/$name.attempts.log"
+  done
+  return 1
+}
+
+# A window manager runs once the root window names its check window (xprop answers 0 even when
+# the property is missing, so its output is what tells).
+window_manager_running() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"; }
+
 desktop_start_shell() {
-  desktop_start openbox openbox
-  wait_for 10 xprop -root _NET_SUPPORTING_WM_CHECK || return 1
+  desktop_start_retrying openbox 10 window_manager_running -- openbox || return 1
   # tint2 draws a panel with a system tray, so the status item has somewhere to live.
-  desktop_start tint2 tint2
-  wait_for 10 xdotool search --class tint2 || return 1
+  desktop_start_retrying tint2 10 xdotool search --class tint2 -- tint2
 }
 
 # Accessibility on before the applications start, as on a desktop where it is on for good:

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Tavlen as a user meets it, on the current display: a window manager with a tray, Geany, the
+# Tavlen as a user meets it, on a desktop of its own: a window manager with a tray, Geany, the
 # resident instance, gestures typed through XTest, the relay, the D-Bus service activated by
 # the bus from the build tree's activation file, and a second instance.
 #   usage: resident-app.sh BUILD_DIR
@@ -8,16 +8,18 @@ set -euo pipefail
 build_dir=$(cd "$1" && pwd)
 script_dir=$(cd "$(dirname "$0")" && pwd)
 
-# A session bus of the test's own that can activate the service from the build tree.
-if [ -z "${TAVLEN_END_TO_END_BUS:-}" ]; then
-  export TAVLEN_END_TO_END_BUS=1
+# A desktop of the test's own: an X server that nothing else draws on or types into, and a
+# session bus that activates the service from the build tree.
+if [ -z "${TAVLEN_END_TO_END_DESKTOP:-}" ]; then
+  export TAVLEN_END_TO_END_DESKTOP=1
   export XDG_DATA_DIRS="$build_dir/share:${XDG_DATA_DIRS:-/usr/local/share:/usr/share}"
   # The accessibility bus, started by this bus, puts its socket here: a folder of the test's own.
   XDG_RUNTIME_DIR=$(mktemp -d)
   export XDG_RUNTIME_DIR
   trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
+  unset DISPLAY DBUS_SESSION_BUS_ADDRESS
   status=0
-  dbus-run-session -- "$0" "$@" || status=$?
+  "$script_dir/../../scripts/with-session.sh" "$0" "$@" || status=$?
   exit $status
 fi
 

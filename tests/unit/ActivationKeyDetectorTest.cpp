@@ -125,6 +125,39 @@ TEST_F(ActivationKeyDetectorTest, TwiceAndHoldOpensWithinTheQuickWindowOnly)
     EXPECT_EQ(take().count("show"), 1);
 }
 
+TEST_F(ActivationKeyDetectorTest, OnlyTheSecondQuickPressOfTwiceAndHoldAnnouncesThePanel)
+{
+    QList<bool> likely;
+    QObject::connect(detector.get(), &ActivationKeyDetector::shortcutPanelLikely,
+                     [&](bool isGlobal) { likely.append(isGlobal); });
+    commandDown();
+    allUp();
+    EXPECT_TRUE(likely.isEmpty());
+    wait(100ms);
+    commandDown();
+    EXPECT_EQ(likely, QList<bool>{true});
+    allUp();
+
+    // Inside Tavlen's own window, for the legend.
+    wait(1s);
+    detector->handleLocalEvent(flags(EventFlag::Command));
+    detector->handleLocalEvent(flags(0));
+    wait(100ms);
+    detector->handleLocalEvent(flags(EventFlag::Command));
+    EXPECT_EQ(likely, (QList<bool>{true, false}));
+    detector->handleLocalEvent(flags(0));
+
+    // Press and hold: every Command press starts the hold, most of them for other shortcuts,
+    // so none is announced.
+    defaults.setActivationKeyType(2);
+    defaults.setKeyHoldingDelay(0.5);
+    wait(1s);
+    commandDown();
+    wait(500ms);
+    EXPECT_TRUE(take().contains("show"));
+    EXPECT_EQ(likely.size(), 2);
+}
+
 TEST_F(ActivationKeyDetectorTest, ReleasingBeforeTheHoldDelayOpensNothing)
 {
     commandDown();

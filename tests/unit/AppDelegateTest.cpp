@@ -52,9 +52,9 @@ protected:
     AppDelegate& delegate()
     {
         if (!m_delegate)
-            m_delegate = std::make_unique<AppDelegate>(
-                tavlen::AppDelegateServices{*services, notifications, workspace, accessibility, lock,
-                                            loginItems, globalKeys, localKeys, timers, windows, OwnPid});
+            m_delegate = std::make_unique<AppDelegate>(tavlen::AppDelegateServices{
+                *services, notifications, workspace, accessibility, lock, loginItems, globalKeys, localKeys,
+                timers, windows, OwnPid, [this] { ++prefetches; }});
         return *m_delegate;
     }
 
@@ -100,6 +100,7 @@ protected:
     fake::FakeKeyEventSource globalKeys;
     fake::FakeKeyEventSource localKeys;
     FakeWindowSystem windows;
+    int prefetches = 0;
 
 private:
     std::unique_ptr<AppDelegate> m_delegate;
@@ -492,6 +493,44 @@ TEST_F(AppDelegateTest, TheGestureOpensThePanelAndReleasingClosesItButNoOtherWin
     wait(1s);
     ASSERT_EQ(openCount("hotkeys"), 1);
     EXPECT_FALSE(only("hotkeys")->content.isGlobal);
+}
+
+TEST_F(AppDelegateTest, MenusAreReadWhileTheGestureIsHeldButNotForAnOpenPanel)
+{
+    launched();
+    using tavlen::EventFlag::Command;
+    command(Command);
+    command(0);
+    EXPECT_EQ(prefetches, 0) << "one press is no gesture yet";
+    wait(100ms);
+    command(Command);
+    EXPECT_EQ(prefetches, 0) << "read from the event loop, not inside the key handler";
+    wait(0ms);
+    EXPECT_EQ(prefetches, 1);
+    wait(250ms);
+    ASSERT_EQ(openCount("hotkeys"), 1);
+
+    // A panel that opened meanwhile (from the tray, between the two presses) has its sheet.
+    command(0);
+    wait(600ms);
+    command(Command);
+    command(0);
+    wait(100ms);
+    delegate().showShortcutPanel(true);
+    command(Command);
+    wait(0ms);
+    EXPECT_EQ(prefetches, 1);
+    command(0);
+    wait(0ms);
+
+    // Nor does the gesture inside Tavlen's own window, which shows the legend.
+    wait(600ms);
+    localKeys.deliver(KeyEvent{KeyEvent::Type::FlagsChanged, Command, 55});
+    localKeys.deliver(KeyEvent{KeyEvent::Type::FlagsChanged, 0, 55});
+    wait(100ms);
+    localKeys.deliver(KeyEvent{KeyEvent::Type::FlagsChanged, Command, 55});
+    wait(0ms);
+    EXPECT_EQ(prefetches, 1);
 }
 
 TEST_F(AppDelegateTest, LocalNotificationsReachTheirHandlers)

@@ -325,7 +325,13 @@ std::optional<QList<AtspiObjectRef>> AtspiAccessibility::computeVisibleChildren(
     const std::optional<QList<AtspiObjectRef>> all = childRefs(parent);
     if (!all)
         return std::nullopt;
-    fetchInfo(*all, false, true);
+    QList<AtspiObjectRef> unknown;
+    for (const AtspiObjectRef& ref : *all) {
+        const auto known = m_info.constFind(ref);
+        if (known == m_info.constEnd() || !isFresh(known->fetchedAtMs) || !known->keyBindingAsked)
+            unknown << ref;
+    }
+    fetchInfo(unknown, false, true);
 
     QList<AtspiObjectRef> present;
     QList<AtspiObjectRef> visible;
@@ -355,10 +361,11 @@ qint32 AtspiAccessibility::visibleChildren(AtspiElement& element, QList<AXElemen
         return AXErrorCode::Failure;
 
     std::optional<QList<AtspiObjectRef>> refs;
-    if (auto cached = m_visibleChildren.find(*ref); cached != m_visibleChildren.end()) {
+    // Kept while fresh: a sheet made right after a read of the same menus (the read ahead of
+    // the shortcut panel) takes the lists from here instead of asking again.
+    if (auto cached = m_visibleChildren.constFind(*ref); cached != m_visibleChildren.constEnd()) {
         if (isFresh(cached->first))
             refs = cached->second;
-        m_visibleChildren.erase(cached);
     }
     if (!refs)
         refs = computeVisibleChildren(*ref);
@@ -575,10 +582,16 @@ qint32 AtspiAccessibility::attributeValueCount(const AXElement& element, const Q
     }
     // Counting visible children means listing them; the list waits for the call that usually
     // follows a non-zero count.
-    const std::optional<QList<AtspiObjectRef>> refs = computeVisibleChildren(*ref);
-    if (!refs)
-        return AXErrorCode::Failure;
-    m_visibleChildren.insert(*ref, {m_clock.elapsed(), *refs});
+    std::optional<QList<AtspiObjectRef>> refs;
+    if (auto cached = m_visibleChildren.constFind(*ref);
+        cached != m_visibleChildren.constEnd() && isFresh(cached->first)) {
+        refs = cached->second;
+    } else {
+        refs = computeVisibleChildren(*ref);
+        if (!refs)
+            return AXErrorCode::Failure;
+        m_visibleChildren.insert(*ref, {m_clock.elapsed(), *refs});
+    }
     count = refs->size() + (isMenuBar(*ref) ? 1 : 0);
     return AXErrorCode::Success;
 }

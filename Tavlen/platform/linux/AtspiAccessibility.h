@@ -49,6 +49,15 @@ public:
     AtspiStatistics statistics() const { return m_statistics; }
     void resetStatistics() { m_statistics = {}; }
 
+    // Answers are kept for a second, so that reading the same menus twice in a row (ahead of
+    // the shortcut panel, then for it) asks the application once. This drops them all: the
+    // next read asks again.
+    void forgetAnswers()
+    {
+        m_info.clear();
+        m_visibleChildren.clear();
+    }
+
 private:
     std::optional<QDBusConnection> bus();
     // The direct connection to an application when it offers one, else the bus.
