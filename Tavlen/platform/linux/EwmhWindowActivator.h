@@ -1,8 +1,7 @@
 #pragma once
 
 #include "platform/WindowActivator.h"
-
-struct xcb_connection_t;
+#include "platform/linux/XcbConnection.h"
 
 namespace tavlen::linux_platform {
 
@@ -14,17 +13,13 @@ namespace tavlen::linux_platform {
 class EwmhWindowActivator final : public WindowActivator {
 public:
     EwmhWindowActivator();
-    ~EwmhWindowActivator() override;
-    EwmhWindowActivator(const EwmhWindowActivator&) = delete;
-    EwmhWindowActivator& operator=(const EwmhWindowActivator&) = delete;
 
     bool activate(const RunningApplication& application) override;
 
 private:
     quint32 windowOf(qint64 processIdentifier) const;
 
-    xcb_connection_t* m_connection = nullptr;
-    quint32 m_root = 0;
+    XcbConnection m_x;
     quint32 m_activeWindowAtom = 0;
     quint32 m_clientListAtom = 0;
     quint32 m_wmPidAtom = 0;

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "platform/WindowStacking.h"
-
-struct xcb_connection_t;
+#include "platform/linux/XcbConnection.h"
 
 namespace tavlen::linux_platform {
 
@@ -16,9 +15,6 @@ namespace tavlen::linux_platform {
 class X11WindowStacking final : public WindowStacking {
 public:
     X11WindowStacking();
-    ~X11WindowStacking() override;
-    X11WindowStacking(const X11WindowStacking&) = delete;
-    X11WindowStacking& operator=(const X11WindowStacking&) = delete;
 
     void keepOnAllDesktops(quintptr nativeWindowId) override;
     void keepAbove(quintptr nativeWindowId, bool above) override;
@@ -31,8 +27,7 @@ private:
     void changeState(quint32 window, quint32 state, bool add);
     void sendToRoot(quint32 window, quint32 type, quint32 first, quint32 second, quint32 third);
 
-    xcb_connection_t* m_connection = nullptr;
-    quint32 m_root = 0;
+    XcbConnection m_x;
     quint32 m_wmPidAtom = 0;
     quint32 m_desktopAtom = 0;
     quint32 m_stateAtom = 0;
