@@ -5,6 +5,10 @@
 #include "core/windows/FocusKeyRouter.h"
 #include "core/windows/QtLocalKeyEventSource.h"
 #include "core/windows/WidgetWindowSystem.h"
+#include "harvest/MenuSource.h"
+#include "harvest/ThreadedMenuReader.h"
+#include "platform/linux/AtspiAccessibility.h"
+#include "platform/linux/AtspiEventListener.h"
 #include "platform/linux/BusNameInstanceLock.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/LinuxRowServices.h"
@@ -106,8 +110,19 @@ int main(int argc, char** argv)
     const Platform& base = services->platform();
 
     NotificationCenter notifications;
+    // Menus are read on a thread of their own, so that no application, however it hangs, can hold
+    // the user interface; the source keeps what was read and reads again when it changes.
+    ThreadedMenuReader menuReader([] { return std::make_unique<linux_platform::AtspiAccessibility>(); });
+    MenuSource menus(menuReader, platform.timers(), base.clock);
     const RowServices rowServices =
-        linux_platform::rowServices(platform, *services, notifications, platform.workspace());
+        linux_platform::rowServices(platform, *services, notifications, platform.workspace(), menus);
+    QObject::connect(&platform.workspace(), &Workspace::frontmostApplicationChanged, &menus,
+                     [&rowServices] { prefetchFrontmostMenus(rowServices, false); });
+    linux_platform::AtspiEventListener menuEvents;
+    QObject::connect(&menuEvents, &linux_platform::AtspiEventListener::elementChanged, &menus,
+                     &MenuSource::elementChanged);
+    QObject::connect(&menuEvents, &linux_platform::AtspiEventListener::applicationGone, &menus,
+                     &MenuSource::applicationGone);
 
     linux_platform::BusNameInstanceLock instanceLock;
     linux_platform::XdgAutostart loginItems(base.locations, base.files,
@@ -129,7 +144,7 @@ int main(int argc, char** argv)
     AppDelegate delegate({*services, notifications, platform.workspace(), platform.accessibility(),
                           instanceLock, loginItems, keys.global(), keys.local(), platform.timers(), windows,
                           QCoreApplication::applicationPid(),
-                          [&rowServices] { prefetchFrontmostMenus(rowServices); }});
+                          [&rowServices] { prefetchFrontmostMenus(rowServices, true); }});
     QObject::connect(&delegate, &AppDelegate::notice, printLine);
 
     // Opening a file while Tavlen already runs imports it here, without the warning about a
@@ -152,6 +167,8 @@ int main(int argc, char** argv)
 
     if (!delegate.applicationDidFinishLaunching())
         return 1;
+    // After the launch, which has switched the accessibility bus on where it was off.
+    menuEvents.start();
     if (!globalKeys)
         printLine(
             QStringLiteral("Tavlen: this session does not let Tavlen watch the keyboard (no X11 XInput 2); "

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "core/NotificationCenter.h"
+#include "harvest/InlineMenuReader.h"
 #include "harvest/MenuFixture.h"
+#include "harvest/MenuSource.h"
 #include "platform/fake/FakeAccessibility.h"
 #include "platform/fake/FakeApplicationDirectory.h"
 #include "platform/fake/FakeApplicationLauncher.h"
@@ -41,8 +43,9 @@ struct BenchHarness {
 
     RowServices services()
     {
-        return RowServices{store, settings, accessibility, applications, launcher,  notifications, locations,
-                           files, keyboard, clock,         workspace,    keySender, activator,     timers};
+        return RowServices{store,    settings,      accessibility, menuSource, applications,
+                           launcher, notifications, locations,     files,      keyboard,
+                           clock,    workspace,     keySender,     activator,  timers};
     }
 
     QTemporaryDir dir;
@@ -61,6 +64,8 @@ struct BenchHarness {
     fake::FakeWorkspace workspace;
     fake::FakeKeySender keySender;
     fake::FakeWindowActivator activator;
+    InlineMenuReader menuReader{accessibility};
+    MenuSource menuSource{menuReader, timers, clock};
 };
 
 } // namespace tavlen::bench

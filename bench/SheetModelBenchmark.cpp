@@ -40,7 +40,7 @@ struct Harness : bench::BenchHarness {
 
     MenuItemViewModel model(qint64 force)
     {
-        return MenuItemViewModel(workspace, accessibility, store, settings, applications, clock, force);
+        return MenuItemViewModel(workspace, menuSource, store, settings, applications, clock, force);
     }
 };
 
@@ -49,7 +49,7 @@ void BM_SheetLoadAndLayout(benchmark::State& state)
     Harness harness;
     qsizetype entries = 0;
     for (auto _ : state) {
-        MenuItemViewModel model(harness.workspace, harness.accessibility, harness.store, harness.settings,
+        MenuItemViewModel model(harness.workspace, harness.menuSource, harness.store, harness.settings,
                                 harness.applications, harness.clock, 0);
         model.loadSheet();
         const SheetLayout layout = model.layout();
@@ -66,7 +66,7 @@ BENCHMARK(BM_SheetLoadAndLayout)->Unit(benchmark::kMillisecond);
 void BM_SheetGroupingAndLayout(benchmark::State& state)
 {
     Harness harness;
-    MenuItemViewModel model(harness.workspace, harness.accessibility, harness.store, harness.settings,
+    MenuItemViewModel model(harness.workspace, harness.menuSource, harness.store, harness.settings,
                             harness.applications, harness.clock, 0);
     model.loadSheet();
     const QList<MenuItem> harvested = model.fetchMenuItems();

@@ -31,7 +31,7 @@ void BM_GeanyShortcutPanelFirstPaint(benchmark::State& state)
 {
     bench::BenchHarness harness(geanyFixture());
     for (auto _ : state) {
-        MenuItemViewModel model(harness.workspace, harness.accessibility, harness.store, harness.settings,
+        MenuItemViewModel model(harness.workspace, harness.menuSource, harness.store, harness.settings,
                                 harness.applications, harness.clock, 0);
         const QImage image = SheetPicture::render(model, harness.services(), QSizeF(1440, 875));
         benchmark::DoNotOptimize(image.constBits());

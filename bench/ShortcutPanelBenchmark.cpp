@@ -17,6 +17,8 @@
 #include "core/NotificationCenter.h"
 #include "core/windows/CustomPanel.h"
 #include "core/windows/WidgetWindowSystem.h"
+#include "harvest/MenuSource.h"
+#include "harvest/ThreadedMenuReader.h"
 #include "platform/Timers.h"
 #include "platform/Workspace.h"
 #include "platform/fake/FakeInstanceLock.h"
@@ -325,8 +327,10 @@ void BM_ShortcutPanelGestureToFirstPaint(benchmark::State& state)
     // Wired as the application's main wires it, but for the keys, the single-instance lock and
     // the login item, which are the benchmark's own.
     NotificationCenter notifications;
+    ThreadedMenuReader menuReader([] { return std::make_unique<linux_platform::AtspiAccessibility>(); });
+    MenuSource menus(menuReader, platform.timers(), base.clock);
     const RowServices rowServices =
-        linux_platform::rowServices(platform, *services, notifications, platform.workspace());
+        linux_platform::rowServices(platform, *services, notifications, platform.workspace(), menus);
     fake::FakeInstanceLock instanceLock;
     fake::FakeLoginItems loginItems;
     fake::FakeKeyEventSource globalKeys;
@@ -338,7 +342,7 @@ void BM_ShortcutPanelGestureToFirstPaint(benchmark::State& state)
     AppDelegate delegate({*services, notifications, platform.workspace(), platform.accessibility(),
                           instanceLock, loginItems, globalKeys, localKeys, timers, windows,
                           QCoreApplication::applicationPid(),
-                          [&rowServices] { prefetchFrontmostMenus(rowServices); }});
+                          [&rowServices] { prefetchFrontmostMenus(rowServices, true); }});
     if (!delegate.applicationDidFinishLaunching()) {
         state.SkipWithError("the controller did not start");
         return;

@@ -1,10 +1,13 @@
 #include "MenusCommand.h"
 
 #include "ConsoleOutput.h"
+#include "ExitStatus.h"
 #include "TargetApplication.h"
 #include "core/AppServices.h"
 #include "harvest/HotkeyManager.h"
+#include "harvest/InlineMenuReader.h"
 #include "harvest/MenuFixture.h"
+#include "harvest/MenuSource.h"
 #include "platform/Accessibility.h"
 #include "platform/Workspace.h"
 
@@ -60,27 +63,38 @@ int runMenus(const QStringList& arguments, AppServices& services, Accessibility&
     const auto options = parseOptions(arguments);
     if (!options) {
         printError(QStringLiteral("usage: tavlenctl menus [--app ID] [--json]"));
-        return 2;
+        return Usage;
     }
 
     const std::optional<RunningApplication> app = targetApplication(options->app, workspace, accessibility);
     if (!app)
-        return 1;
+        return Failed;
 
     if (options->json) {
+        // A recording asks for everything, so it has the whole deadline of a read to itself.
+        accessibility.beginRead(QDeadlineTimer(MenuSource::READ_DEADLINE_MS));
         AXValue menuBar;
         const AXElement application = accessibility.createApplication(app->processIdentifier);
         accessibility.copyAttributeValue(application, QStringLiteral("AXMenuBar"), menuBar);
         const AXElement* element = menuBar.get<AXElement>();
         const QJsonObject fixture =
             MenuFixture::record(accessibility, element ? *element : AXElement(), *app);
+        const Accessibility::ReadTrouble trouble = accessibility.endRead();
         printOut(QString::fromUtf8(QJsonDocument(fixture).toJson(QJsonDocument::Indented)).trimmed());
-        return 0;
+        return readStatus(*app, trouble.gone       ? MenuReadOutcome::Gone
+                                : trouble.timedOut ? MenuReadOutcome::TimedOut
+                                                   : MenuReadOutcome::Complete);
     }
 
-    HotkeyManager manager(app->localizedName, app->identifier, accessibility, workspace,
-                          services.databaseManager(), services.appSettings(), services.platform().clock);
-    const QList<MenuItem> items = HotkeyManager::pruneMenuItems(manager.harvestMenuBar(app->identifier));
+    HotkeyManager manager(app->localizedName, app->identifier, workspace, services.databaseManager(),
+                          services.appSettings(), services.platform().clock);
+    if (!manager.recordApplication(app->identifier)) {
+        printError(QStringLiteral("No running application has the id '%1'.").arg(app->identifier));
+        return Failed;
+    }
+    const MenuRead read = readMenusNow(
+        accessibility, {app->processIdentifier, manager.walkLimits(), MenuSource::READ_DEADLINE_MS});
+    const QList<MenuItem> items = HotkeyManager::pruneMenuItems(read.items);
     QStringList lines{
         QStringLiteral("%1 (%2, pid %3)")
             .arg(app->localizedName.isEmpty() ? app->identifier : app->localizedName, app->identifier)
@@ -89,7 +103,7 @@ int runMenus(const QStringList& arguments, AppServices& services, Accessibility&
     if (items.isEmpty())
         lines.append(QStringLiteral("(no menu entries with shortcuts)"));
     printOut(lines.join(QLatin1Char('\n')));
-    return 0;
+    return readStatus(*app, read.outcome);
 }
 
 } // namespace tavlen::ctl

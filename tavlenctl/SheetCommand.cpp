@@ -1,10 +1,13 @@
 #include "SheetCommand.h"
 
 #include "ConsoleOutput.h"
+#include "ExitStatus.h"
 #include "PinnedWorkspace.h"
 #include "TargetApplication.h"
 #include "core/AppServices.h"
 #include "core/NotificationCenter.h"
+#include "harvest/InlineMenuReader.h"
+#include "harvest/MenuSource.h"
 #include "platform/Accessibility.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/LinuxRowServices.h"
@@ -68,37 +71,43 @@ int runSheet(const QStringList& arguments, AppServices& services,
     if (!options) {
         printError(
             QStringLiteral("usage: tavlenctl sheet [--app ID] [--format text|markdown|json] [--png FILE]"));
-        return 2;
+        return Usage;
     }
 
     const std::optional<RunningApplication> app = targetApplication(options->app, workspace, accessibility);
     if (!app)
-        return 1;
+        return Failed;
 
     const Platform& platform = services.platform();
     PinnedWorkspace pinned(workspace, *app);
-    MenuItemViewModel model(pinned, accessibility, services.databaseManager(), services.appSettings(),
+    // The command line may wait for the read, which its deadline bounds.
+    InlineMenuReader reader(accessibility);
+    MenuSource menus(reader, platformServices.timers(), platform.clock);
+    MenuItemViewModel model(pinned, menus, services.databaseManager(), services.appSettings(),
                             platform.applications, platform.clock);
     model.loadSheet();
+    const MenuReadOutcome outcome = model.menuStatus() == MenuStatus::NotAnswering ? MenuReadOutcome::TimedOut
+                                    : model.menuStatus() == MenuStatus::Quit       ? MenuReadOutcome::Gone
+                                                                             : MenuReadOutcome::Complete;
 
     if (!options->png.isEmpty()) {
         NotificationCenter notifications;
         const RowServices rowServices =
-            linux_platform::rowServices(platformServices, services, notifications, pinned);
+            linux_platform::rowServices(platformServices, services, notifications, pinned, menus);
         QString error;
         if (!SheetPicture::save(model, rowServices, PICTURE_SCREEN_FRAME, options->png, error)) {
             printError(QStringLiteral("Could not write the picture to '%1': %2").arg(options->png, error));
-            return 1;
+            return Failed;
         }
         printOut(QStringLiteral("Wrote the sheet of %1 to '%2'.").arg(app->identifier, options->png));
-        return 0;
+        return readStatus(*app, outcome);
     }
     const SheetText sheet =
         SheetText::fromModel(model, platform.keyboard, services.appSettings().showLocalizedCustomShortcuts());
     const QByteArray bytes = sheet.render(options->format);
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
     std::fflush(stdout);
-    return 0;
+    return readStatus(*app, outcome);
 }
 
 } // namespace tavlen::ctl

@@ -29,7 +29,17 @@ const char USAGE[] = "usage: tavlenctl COMMAND [ARGUMENTS]\n"
                      "                                   print the sheet the shortcut panel would show,\n"
                      "                                   or draw it into a PNG picture\n"
                      "  help                             show this text\n"
-                     "  version                          show the version";
+                     "  version                          show the version\n"
+                     "\n"
+                     "Menus are read with a deadline of one second: an application that does not answer\n"
+                     "in time, or quits while it is read, is named on standard error.\n"
+                     "\n"
+                     "Exit status:\n"
+                     "  0  done\n"
+                     "  1  failed: no such application, accessibility off, a file not read or written\n"
+                     "  2  wrong usage\n"
+                     "  3  the application did not answer within the deadline (what it answered is shown)\n"
+                     "  4  the application quit while its menus were read";
 
 using Command = std::function<int(const QStringList& arguments, AppServices& services)>;
 

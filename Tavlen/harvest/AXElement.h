@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 #include <cstddef>
 #include <functional>
@@ -17,6 +18,9 @@ public:
     // one element override this together with identityHash.
     virtual bool sameElement(const AXElementHandle& other) const { return this == &other; }
     virtual std::size_t identityHash() const noexcept { return std::hash<const void*>{}(this); }
+    // The adapter's name for the application the element belongs to (on AT-SPI its bus name);
+    // empty when unknown. Events about an application name it the same way.
+    virtual QString origin() const { return {}; }
 
 protected:
     AXElementHandle() = default;
@@ -33,6 +37,7 @@ public:
 
     bool isNull() const { return m_handle == nullptr; }
     AXElementHandle* handle() const { return m_handle.get(); }
+    QString origin() const { return m_handle ? m_handle->origin() : QString(); }
 
     // The adapter's own handle type, or null for a handle of another adapter.
     template <typename Handle>

@@ -2,7 +2,8 @@
 
 #include "harvest/AXElement.h"
 #include "harvest/MenuItem.h"
-#include "harvest/MenuItemIds.h"
+#include "harvest/MenuWalk.h"
+#include "platform/Workspace.h"
 
 #include <QList>
 #include <QString>
@@ -15,7 +16,6 @@ class Accessibility;
 class AppSettings;
 class Clock;
 class DatabaseManager;
-class Workspace;
 
 // Reads one application's menu bar into a tree of MenuItem records. One manager serves one
 // harvest: the sheet model creates it, calls harvestMenuBar, prunes the result and drops it.
@@ -29,6 +29,10 @@ public:
     HotkeyManager(QString activeAppName, QString appBundleIdentifier, Accessibility& accessibility,
                   Workspace& workspace, DatabaseManager& databaseManager, AppSettings& appSettings,
                   const Clock& clock);
+    // For a harvest whose walk runs elsewhere (see MenuSource): only recordApplication and
+    // walkLimits are of use; harvestMenuBar and collectMenuItems find nothing.
+    HotkeyManager(QString activeAppName, QString appBundleIdentifier, Workspace& workspace,
+                  DatabaseManager& databaseManager, AppSettings& appSettings, const Clock& clock);
 
     const QString& activeAppName() const { return m_activeAppName; }
     const QString& appBundleIdentifier() const { return m_appBundleIdentifier; }
@@ -41,26 +45,27 @@ public:
     // The records for the children of one element, recursively.
     QList<MenuItem> collectMenuItems(const AXElement& element, qint64 level, const QStringList& parentTitles);
 
+    // The first steps of a harvest, which need the workspace and the store: the first running
+    // application with that identifier, recorded in the store; none when it is not running.
+    std::optional<RunningApplication> recordApplication(const QString& bundleIdentifier);
+    // What the walk may read, from the settings of this moment.
+    MenuWalkLimits walkLimits() const;
+
     // Drops every branch without a keyed element anywhere below it. What survives keeps its
     // whole submenu, unpruned.
     static QList<MenuItem> pruneMenuItems(const QList<MenuItem>& items);
 
 private:
-    QList<MenuItem> collect(const AXElement& element, qint64 level, const QStringList& parentTitles,
-                            QList<AXElement>& path);
-    std::optional<MenuItem> leafItem(const AXElement& child, const QString& title, qint64 level,
-                                     const QStringList& parentTitles);
     qint64 childLimit() const;
 
     QString m_activeAppName;
     QString m_appBundleIdentifier;
-    Accessibility& m_accessibility;
+    Accessibility* m_accessibility;
     Workspace& m_workspace;
     DatabaseManager& m_databaseManager;
     AppSettings& m_appSettings;
     const Clock& m_clock;
     bool m_isAppBrowser = false;
-    MenuItemIds m_ids;
 };
 
 } // namespace tavlen

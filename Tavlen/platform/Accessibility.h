@@ -3,6 +3,7 @@
 #include "harvest/AXElement.h"
 #include "harvest/AXValue.h"
 
+#include <QDeadlineTimer>
 #include <QStringList>
 #include <QtGlobal>
 #include <vector>
@@ -17,9 +18,34 @@ namespace tavlen {
 // Calls are synchronous to their caller. An adapter is free to answer from requests it sent
 // ahead (for instance all of one menu's children at once), as long as every answer is what the
 // element held when the call was made or later.
+//
+// Another application can hang or quit in the middle of a read. A read is therefore bracketed by
+// beginRead, which sets one deadline for every call until endRead, and endRead, which tells how
+// the calls went. Outside a read an adapter bounds each call by itself.
 class Accessibility {
 public:
+    // What went wrong with the other application during a read; both false when it answered.
+    struct ReadTrouble {
+        bool timedOut = false; // a call went unanswered until the deadline
+        bool gone = false;     // the application left the bus
+    };
+
     virtual ~Accessibility() = default;
+
+    // Starts a read: answers kept from earlier reads are dropped, and no call waits past the
+    // deadline (once it has passed, calls fail at once).
+    virtual void beginRead(QDeadlineTimer deadline) { (void)deadline; }
+    virtual ReadTrouble endRead() { return {}; }
+    // Whether the read under way has met trouble already: every call that follows fails, and a
+    // walk stops rather than take those failures for absent values.
+    virtual bool readInTrouble() const { return false; }
+
+    // Whether the application of that process answers a cheap request within the timeout.
+    virtual bool answers(qint64 processIdentifier, int timeoutMs)
+    {
+        (void)timeoutMs;
+        return processIdentifier > 0;
+    }
 
     // The element standing for the whole application with that process id. Never fails: an
     // element for a process without accessibility answers errors to every request.
@@ -38,6 +64,8 @@ public:
     virtual qint32 copyMultipleAttributeValues(const AXElement& element, const QStringList& attributes,
                                                std::vector<AXValue>& values) = 0;
 
+    // Sends the action without waiting for the application to carry it out: a hung application
+    // must not hold its caller. Failure means the action could not even be sent.
     virtual qint32 performAction(const AXElement& element, const QString& action) = 0;
 
     // Whether accessibility requests can be answered at all. With prompt, an adapter that can

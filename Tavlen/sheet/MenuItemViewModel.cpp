@@ -10,7 +10,6 @@
 #include "store/DatabaseManager.h"
 #include "store/ElementKey.h"
 
-#include <QScopeGuard>
 #include <algorithm>
 
 namespace tavlen {
@@ -30,19 +29,26 @@ MenuItem bareCopy(const MenuItem& item, MenuItemIds& ids)
 
 } // namespace
 
-MenuItemViewModel::MenuItemViewModel(Workspace& workspace, Accessibility& accessibility,
+MenuItemViewModel::MenuItemViewModel(Workspace& workspace, MenuSource& menus,
                                      DatabaseManager& databaseManager, AppSettings& appSettings,
                                      const ApplicationDirectory& applications, const Clock& clock,
                                      qint64 forceAmountOfColumns, QObject* parent)
     : QObject(parent)
     , m_workspace(workspace)
-    , m_accessibility(accessibility)
+    , m_menus(menus)
     , m_databaseManager(databaseManager)
     , m_appSettings(appSettings)
     , m_applications(applications)
     , m_clock(clock)
     , m_forceAmountOfColumns(forceAmountOfColumns)
-{}
+{
+    // A later read of the application shown: the sheet follows it.
+    connect(&m_menus, &MenuSource::menusChanged, this,
+            [this](qint64 processIdentifier, const MenuSnapshot& snapshot) {
+                if (m_loaded && !m_loading && processIdentifier == m_processIdentifier)
+                    applyMenus(snapshot);
+            });
+}
 
 void MenuItemViewModel::loadSheet(qint64 forceAmountOfColumns)
 {
@@ -53,7 +59,6 @@ void MenuItemViewModel::loadSheet(qint64 forceAmountOfColumns)
         return;
     }
     m_loading = true;
-    const auto done = qScopeGuard([this] { m_loading = false; });
 
     readFrontmostApplication();
 
@@ -63,8 +68,27 @@ void MenuItemViewModel::loadSheet(qint64 forceAmountOfColumns)
     m_columns = sheetColumnCount(forceAmountOfColumns, m_appSettings.amountOfColumns());
     Q_EMIT columnsChanged();
 
-    const QList<MenuItem> items = fetchMenuItems();
-    m_groupedMenuItems = groupMenuItems(flattenMenuItems(items, true));
+    requestMenus([this](const MenuSnapshot& snapshot) { applyMenus(snapshot); });
+}
+
+void MenuItemViewModel::requestMenus(std::function<void(const MenuSnapshot&)> done)
+{
+    HotkeyManager manager(m_appTitle, m_bundleIdentifier, m_workspace, m_databaseManager, m_appSettings,
+                          m_clock);
+    const std::optional<RunningApplication> app = manager.recordApplication(m_bundleIdentifier);
+    if (!app) {
+        done(MenuSnapshot{});
+        return;
+    }
+    m_processIdentifier = app->processIdentifier;
+    m_menus.menus(*app, manager.walkLimits(), this, std::move(done));
+}
+
+void MenuItemViewModel::applyMenus(const MenuSnapshot& snapshot)
+{
+    m_menuStatus = snapshot.status;
+    m_groupedMenuItems =
+        groupMenuItems(flattenMenuItems(HotkeyManager::pruneMenuItems(snapshot.items), true));
     Q_EMIT groupedMenuItemsChanged();
 
     m_customGlobalItems = fetchCustomItems(GLOBAL_IDENTIFIER);
@@ -80,8 +104,29 @@ void MenuItemViewModel::loadSheet(qint64 forceAmountOfColumns)
     m_columnHeight = entriesPerColumn(m_columns, m_columnsAmount, m_groupedMenuItems.size());
     Q_EMIT columnHeightChanged();
 
+    m_loading = false;
     m_loaded = true;
     Q_EMIT loadedChanged();
+}
+
+QString MenuItemViewModel::notice() const
+{
+    const QString name = m_appTitle.isEmpty() ? m_bundleIdentifier : m_appTitle;
+    switch (m_menuStatus) {
+    case MenuStatus::NotAnswering:
+        return QStringLiteral("%1 (pid %2) did not answer within %3 s")
+            .arg(name)
+            .arg(m_processIdentifier)
+            .arg(MenuSource::READ_DEADLINE_MS / 1000);
+    case MenuStatus::Quit:
+        return QStringLiteral("%1 (pid %2) quit while its menus were read")
+            .arg(name)
+            .arg(m_processIdentifier);
+    case MenuStatus::Read:
+    case MenuStatus::Cached:
+        break;
+    }
+    return {};
 }
 
 void MenuItemViewModel::readFrontmostApplication()
@@ -104,9 +149,11 @@ void MenuItemViewModel::readFrontmostApplication()
 
 QList<MenuItem> MenuItemViewModel::fetchMenuItems()
 {
-    HotkeyManager manager(m_appTitle, m_bundleIdentifier, m_accessibility, m_workspace, m_databaseManager,
-                          m_appSettings, m_clock);
-    return HotkeyManager::pruneMenuItems(manager.harvestMenuBar(m_bundleIdentifier));
+    // Held apart from this frame: a source that answers later must find something to write to.
+    const auto items = std::make_shared<QList<MenuItem>>();
+    requestMenus(
+        [items](const MenuSnapshot& snapshot) { *items = HotkeyManager::pruneMenuItems(snapshot.items); });
+    return *items;
 }
 
 MenuItemViewModel::Filters MenuItemViewModel::filters() const
@@ -264,7 +311,8 @@ SheetContent MenuItemViewModel::content() const
     return SheetContent{m_loaded,         m_appTitle,         m_bundleIdentifier,
                         m_appIcon,        m_columns,          m_columnsAmount,
                         m_columnHeight,   m_groupedMenuItems, m_customGlobalItems,
-                        m_customAppItems, m_storedHotkeys,    m_storedHotkeysGlobally};
+                        m_customAppItems, m_storedHotkeys,    m_storedHotkeysGlobally,
+                        notice()};
 }
 
 SheetLayout MenuItemViewModel::layout() const

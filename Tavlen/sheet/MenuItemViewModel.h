@@ -1,6 +1,7 @@
 #pragma once
 
 #include "harvest/MenuItem.h"
+#include "harvest/MenuSource.h"
 #include "sheet/SheetLayout.h"
 #include "sheet/StoredFlagIndex.h"
 #include "store/HotkeyState.h"
@@ -13,7 +14,6 @@
 
 namespace tavlen {
 
-class Accessibility;
 class AppSettings;
 class ApplicationDirectory;
 class Clock;
@@ -22,10 +22,12 @@ class Workspace;
 
 // The model of one shortcut sheet: reads the frontmost application's menus once, merges the
 // stored flags, groups the entries and decides how many go in each column. It lives as long as
-// its sheet view and never reloads itself; a changed setting or another frontmost application
-// shows only in a new sheet.
+// its sheet view; a changed setting or another frontmost application shows only in a new sheet.
+// The menus come from the MenuSource, at once when it keeps them, else when its read ends (at the
+// latest at the read's deadline); when a later read finds that the application's menus differ
+// from those shown, the sheet takes them and announces `loaded` again.
 //
-// Every published property notifies its observers each time loadSheet sets it, changed or not,
+// Every published property notifies its observers each time loading sets it, changed or not,
 // one after another in the order of loading.
 class MenuItemViewModel : public QObject {
     Q_OBJECT
@@ -46,7 +48,7 @@ class MenuItemViewModel : public QObject {
 public:
     // forceAmountOfColumns: the grid columns the sheet demands; 0 or less lets the setting
     // `amountOfColumns` decide (the shortcut panel passes 0, the persistent panel 1).
-    MenuItemViewModel(Workspace& workspace, Accessibility& accessibility, DatabaseManager& databaseManager,
+    MenuItemViewModel(Workspace& workspace, MenuSource& menus, DatabaseManager& databaseManager,
                       AppSettings& appSettings, const ApplicationDirectory& applications, const Clock& clock,
                       qint64 forceAmountOfColumns = 0, QObject* parent = nullptr);
 
@@ -68,13 +70,18 @@ public:
     const QList<HotkeyState>& storedHotkeysGlobally() const { return m_storedHotkeysGlobally; }
 
     // The single loading step. Runs once per model: later calls only announce `loaded` again.
-    // A call made by an observer while loading runs is ignored.
+    // A call made while loading runs (or waits for the menus) is ignored.
     void loadSheet(qint64 forceAmountOfColumns);
     void loadSheet() { loadSheet(m_forceAmountOfColumns); }
 
     // The loading step's parts, public for the drawing and for tests.
     void readFrontmostApplication();
+    // The frontmost application's menus, pruned, as far as the menu source hands them out at once
+    // (it always does when it keeps them, or reads inline); empty otherwise.
     QList<MenuItem> fetchMenuItems();
+    // How the menus shown came to be, and the line that says so when they may be incomplete.
+    MenuStatus menuStatus() const { return m_menuStatus; }
+    QString notice() const;
     QList<MenuItem> flattenMenuItems(const QList<MenuItem>& items, bool topLevel) const;
     qint64 countVisibleItems(const QList<MenuItem>& items) const;
     QList<MenuItem> groupMenuItems(const QList<MenuItem>& entries) const;
@@ -117,15 +124,21 @@ private:
     bool isVisible(const MenuItem& item, const Filters& filters) const;
     QList<MenuItem> group(const QList<MenuItem>& entries, const Filters& filters) const;
     void setStoredHotkeys(QList<HotkeyState> states, QList<HotkeyState> globalStates);
+    // Asks the menu source; `done` runs with the pruned menus.
+    void requestMenus(std::function<void(const MenuSnapshot&)> done);
+    // The loading steps that follow the menus.
+    void applyMenus(const MenuSnapshot& snapshot);
 
     Workspace& m_workspace;
-    Accessibility& m_accessibility;
+    MenuSource& m_menus;
     DatabaseManager& m_databaseManager;
     AppSettings& m_appSettings;
     const ApplicationDirectory& m_applications;
     const Clock& m_clock;
     qint64 m_forceAmountOfColumns = 0;
     bool m_loading = false;
+    qint64 m_processIdentifier = 0;
+    MenuStatus m_menuStatus = MenuStatus::Read;
 
     bool m_loaded = false;
     std::optional<QString> m_appIcon;

@@ -12,6 +12,7 @@ class FileLocations;
 class FileSystem;
 class KeySender;
 class KeyboardLayout;
+class MenuSource;
 class NotificationCenter;
 class Timers;
 class WindowActivator;
@@ -24,6 +25,8 @@ struct RowServices {
     DatabaseManager& databaseManager;
     AppSettings& appSettings;
     Accessibility& accessibility;
+    // Where sheets get applications' menus from.
+    MenuSource& menus;
     // Whether the CustomShortcuts application is installed, at the moment "Customize" runs.
     const ApplicationDirectory& applications;
     ApplicationLauncher& launcher;

@@ -72,6 +72,9 @@ struct SheetContent {
     QList<ManualHotkey> customAppItems;
     QList<HotkeyState> storedHotkeys;
     QList<HotkeyState> storedHotkeysGlobally;
+    // One line on why the menus shown may be incomplete (the application did not answer, or
+    // quit while it was read); empty when there is nothing to say.
+    QString notice;
 };
 
 // The display settings the layout depends on, read once per layout.

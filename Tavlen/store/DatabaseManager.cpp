@@ -112,6 +112,7 @@ DatabaseManager::DatabaseManager(FileLocations& locations, FileSystem& files, St
             throw StoreStartupError(QStringLiteral("Unable to open the database: ") + error);
     }
 
+    m_db->setBusyTimeout(busyTimeout);
     m_db->setStatementObserver(std::move(observer));
     runMigrations();
 }
@@ -143,18 +144,18 @@ void DatabaseManager::runMigrations()
 std::variant<qint64, QString> DatabaseManager::count(const QString& sql,
                                                      std::initializer_list<SqlValue> values)
 {
-    SqliteStatement statement = m_db->prepare(sql);
-    if (!statement.bind(values) || statement.step() != SqliteStatement::Step::Row)
+    ReusedStatement statement = m_db->reuse(sql);
+    if (!statement->bind(values) || statement->step() != SqliteStatement::Step::Row)
         return m_db->lastError();
-    if (const auto rows = statement.integer(0))
+    if (const auto rows = statement->integer(0))
         return *rows;
     return QStringLiteral("The row count could not be read.");
 }
 
 StoreWrite DatabaseManager::write(const QString& sql, std::initializer_list<SqlValue> values)
 {
-    SqliteStatement statement = m_db->prepare(sql);
-    if (!statement.bind(values) || !statement.run())
+    ReusedStatement statement = m_db->reuse(sql);
+    if (!statement->bind(values) || !statement->run())
         return StoreWrite::failure(m_db->lastError());
     return StoreWrite::written();
 }

@@ -3,10 +3,12 @@
 #include "store/CustomHotkeyRow.h"
 #include "store/HotkeyState.h"
 #include "store/SqliteConnection.h"
+#include "store/StoreTransaction.h"
 #include "store/StoreWrite.h"
 
 #include <QList>
 #include <QString>
+#include <chrono>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -31,6 +33,9 @@ public:
 
     static constexpr char appName[] = "Tavlen";
     static constexpr char dbFileName[] = "Tavlen.sqlitedb";
+    // tavlen and tavlenctl write the same file: a write that finds it locked by the other waits
+    // this long before it fails. An import holds the lock for a fraction of a second.
+    static constexpr std::chrono::milliseconds busyTimeout{2000};
 
     // `observer`, when given, sees the statements of the start-up too.
     DatabaseManager(FileLocations& locations, FileSystem& files, StatementObserver observer = {});
@@ -45,6 +50,10 @@ public:
     // Every statement sent from now on is passed to the observer as its SQL text, with "?"
     // where values are bound. An empty observer stops the reports.
     void setStatementObserver(StatementObserver observer);
+
+    // Makes the operations that follow, until it commits or goes, one transaction. At most one
+    // at a time; while it is open, no other code may use the store.
+    StoreTransaction beginTransaction() { return StoreTransaction(*m_db); }
 
     StoreWrite saveApp(const QString& identifier, const QString& title);
     // (identifier, title) of every application but "global", ordered by title.
@@ -72,6 +81,7 @@ private:
     void runMigrations();
 
     // Count-then-write: the count decides, and when the count itself fails nothing is written.
+    // Both keep their statements compiled, since an import runs them once per shortcut.
     std::variant<qint64, QString> count(const QString& sql, std::initializer_list<SqlValue> values);
     StoreWrite write(const QString& sql, std::initializer_list<SqlValue> values);
     // The writes that address one custom shortcut by its uuid: only when that row exists.

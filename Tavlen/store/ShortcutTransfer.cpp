@@ -7,6 +7,7 @@
 #include "platform/FileSystem.h"
 #include "store/DatabaseManager.h"
 #include "store/GlobalApp.h"
+#include "store/StoreTransaction.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -48,62 +49,94 @@ std::optional<qint64> keyCode(const QJsonValue& value)
     return static_cast<qint64>(number);
 }
 
-// Collects what could not be written, so that the import still reports it after going on
-// with the remaining entries.
-class Failures {
+// The import's store writes, each in a savepoint of the one transaction. A write that fails is
+// noted and the import goes on with the next; only when SQLite threw the whole transaction away
+// with it does the import end, having stored nothing.
+class Importer {
 public:
-    void add(const StoreWrite& result, const QString& what)
+    Importer(DatabaseManager& store, StoreTransaction& transaction, bool useCurrentLayout,
+             const KeyboardLayout& keyboard)
+        : m_store(store)
+        , m_transaction(transaction)
+        , m_useCurrentLayout(useCurrentLayout)
+        , m_keyboard(keyboard)
+    {}
+
+    // False when the import cannot go on.
+    template <typename Write>
+    bool save(const QString& what, Write write)
     {
-        if (result.failed())
-            m_descriptions.append(what + QStringLiteral(": ") + result.error);
+        const StoreWrite result = m_transaction.savepoint(write);
+        if (!result.failed())
+            return true;
+        if (!m_transaction.isOpen()) {
+            m_abandoned = QStringLiteral("\nError: ") + what + QStringLiteral(": ") + result.error +
+                          QStringLiteral(" (nothing was imported.)");
+            return false;
+        }
+        m_failures.append(what + QStringLiteral(": ") + result.error);
+        return true;
+    }
+
+    bool saveApp(const QString& identifier, const QString& name)
+    {
+        return save(QStringLiteral("The application \u201C%1\u201D could not be saved").arg(identifier),
+                    [&] { return m_store.saveApp(identifier, name); });
+    }
+
+    // False when the import cannot go on; an entry that cannot be stored is skipped.
+    bool importEntry(const QString& identifier, const QJsonArray& entry)
+    {
+        if (entry.size() != 3)
+            return true;
+        const auto code = keyCode(entry.at(2));
+        if (!code || !entry.at(0).isString() || !entry.at(1).isString())
+            return true;
+        const QString title = entry.at(0).toString();
+        const QString what =
+            QStringLiteral("The shortcut \u201C%1\u201D of \u201C%2\u201D could not be saved")
+                .arg(title, identifier);
+
+        if (*code == NO_KEY) {
+            return save(what, [&] {
+                return m_store.importCustomHotkey(identifier, title, QStringLiteral("Record Shortcut"),
+                                                  NO_KEY, NO_KEY, true, false);
+            });
+        }
+        const qint64 mask = modifierMask(entry.at(1).toString());
+        const auto input = notation::keyInputFromStore(*code, mask);
+        if (!input)
+            return true;
+        const QString value = notation::keyInputText(*input, true, m_useCurrentLayout, m_keyboard);
+        return save(what, [&] {
+            return m_store.importCustomHotkey(identifier, title, value, *code, mask, true, false);
+        });
     }
 
     std::optional<QString> errorText() const
     {
-        if (m_descriptions.isEmpty())
+        if (m_abandoned)
+            return m_abandoned;
+        if (m_failures.isEmpty())
             return std::nullopt;
-        QString text = QStringLiteral("\nError: ") + m_descriptions.first();
-        if (m_descriptions.size() > 1)
-            text += QStringLiteral(" (%1 more could not be saved either.)").arg(m_descriptions.size() - 1);
+        QString text = QStringLiteral("\nError: ") + m_failures.first();
+        if (m_failures.size() > 1)
+            text += QStringLiteral(" (%1 more could not be saved either.)").arg(m_failures.size() - 1);
         return text;
     }
 
 private:
-    QStringList m_descriptions;
+    DatabaseManager& m_store;
+    StoreTransaction& m_transaction;
+    bool m_useCurrentLayout;
+    const KeyboardLayout& m_keyboard;
+    QStringList m_failures;
+    std::optional<QString> m_abandoned;
 };
 
-struct ImportContext {
-    DatabaseManager& store;
-    bool useCurrentLayout;
-    const KeyboardLayout& keyboard;
-    Failures& failures;
-};
-
-void importEntry(const QString& identifier, const QJsonArray& entry, const ImportContext& context)
+QString notSavedText(const QString& error)
 {
-    if (entry.size() != 3)
-        return;
-    const auto code = keyCode(entry.at(2));
-    if (!code || !entry.at(0).isString() || !entry.at(1).isString())
-        return;
-    const QString title = entry.at(0).toString();
-    const QString what = QStringLiteral("The shortcut \u201C%1\u201D of \u201C%2\u201D could not be saved")
-                             .arg(title, identifier);
-
-    if (*code == NO_KEY) {
-        context.failures.add(context.store.importCustomHotkey(identifier, title,
-                                                              QStringLiteral("Record Shortcut"), NO_KEY,
-                                                              NO_KEY, true, false),
-                             what);
-        return;
-    }
-    const qint64 mask = modifierMask(entry.at(1).toString());
-    const auto input = notation::keyInputFromStore(*code, mask);
-    if (!input)
-        return;
-    const QString value = notation::keyInputText(*input, true, context.useCurrentLayout, context.keyboard);
-    context.failures.add(context.store.importCustomHotkey(identifier, title, value, *code, mask, true, false),
-                         what);
+    return QStringLiteral("\nError: The shortcuts could not be saved: ") + error;
 }
 
 } // namespace
@@ -160,8 +193,12 @@ std::optional<QString> importFile(const QString& filePath, DatabaseManager& stor
     if (!document.isObject())
         return QStringLiteral("\nError: Invalid JSON format.");
 
-    Failures failures;
-    const ImportContext context{store, useCurrentLayout, keyboard, failures};
+    // Every write of the file in one transaction: an import that ends half-way, whether by an
+    // error, an exception or the end of the process, leaves the store as it was.
+    StoreTransaction transaction = store.beginTransaction();
+    if (const auto& error = transaction.beginError())
+        return notSavedText(*error);
+    Importer importer(store, transaction, useCurrentLayout, keyboard);
     const QJsonObject top = document.object();
     for (auto app = top.constBegin(); app != top.constEnd(); ++app) {
         const QString identifier = app.key();
@@ -171,8 +208,8 @@ std::optional<QString> importFile(const QString& filePath, DatabaseManager& stor
             const QString name = applicationName(identifier, applications)
                                      .value_or(QStringLiteral("-app-") + identifier + QLatin1Char('-') +
                                                QString::number(clock.secondsSinceEpoch()) + QLatin1Char('-'));
-            failures.add(store.saveApp(identifier, name),
-                         QStringLiteral("The application \u201C%1\u201D could not be saved").arg(identifier));
+            if (!importer.saveApp(identifier, name))
+                return importer.errorText();
         }
         if (!app.value().isObject())
             continue;
@@ -186,11 +223,15 @@ std::optional<QString> importFile(const QString& filePath, DatabaseManager& stor
                                                [](const QJsonValue& entry) { return entry.isArray(); });
             if (!allArrays)
                 continue;
-            for (const QJsonValue& entry : entries)
-                importEntry(identifier, entry.toArray(), context);
+            for (const QJsonValue& entry : entries) {
+                if (!importer.importEntry(identifier, entry.toArray()))
+                    return importer.errorText();
+            }
         }
     }
-    return failures.errorText();
+    if (const auto error = transaction.commit())
+        return notSavedText(*error);
+    return importer.errorText();
 }
 
 std::optional<QString> applicationName(const QString& identifier, const ApplicationDirectory& applications)

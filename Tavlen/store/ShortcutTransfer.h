@@ -36,6 +36,9 @@ std::optional<QString> exportShortcuts(const QString& appTitle, const QString& a
 // Imports one export file. Entries that cannot be stored are skipped. Returns nothing on
 // success, or the error text for the alert: it starts with a line feed, and it is also given
 // when a store write failed (the other entries are imported all the same).
+// The whole file goes into the store as one transaction, so an import that ends half-way (the
+// store lost the transaction, an exception, the process killed) leaves the store as it was. It
+// waits for another process's write to end for the store's busy timeout.
 // `useCurrentLayout` is the setting showLocalizedCustomShortcuts: it decides which keyboard
 // layout names the keys in the trigger texts.
 std::optional<QString> importFile(const QString& filePath, DatabaseManager& store, bool useCurrentLayout,

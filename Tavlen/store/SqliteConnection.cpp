@@ -20,6 +20,22 @@ int traceStatement(unsigned type, void* context, void* /*statement*/, void* sql)
 
 } // namespace
 
+ReusedStatement::ReusedStatement(SqliteStatement& kept, bool& lent) : m_statement(&kept), m_lent(&lent)
+{
+    lent = true;
+}
+
+ReusedStatement::ReusedStatement(SqliteStatement own) : m_own(std::move(own)), m_statement(&m_own)
+{}
+
+ReusedStatement::~ReusedStatement()
+{
+    if (m_lent) {
+        m_statement->reset();
+        *m_lent = false;
+    }
+}
+
 std::unique_ptr<SqliteConnection> SqliteConnection::open(const QString& path, QString& error)
 {
     sqlite3* db = nullptr;
@@ -38,7 +54,9 @@ SqliteConnection::SqliteConnection(sqlite3* db) : m_db(db)
 
 SqliteConnection::~SqliteConnection()
 {
-    // Every statement is finalized by its owner before this point, so the plain close succeeds.
+    // Every other statement is finalized by its owner before this point, so once the kept ones
+    // are gone the plain close succeeds.
+    m_kept.clear();
     sqlite3_close(m_db);
 }
 
@@ -63,6 +81,36 @@ SqliteStatement SqliteConnection::prepare(const QString& sql)
         return SqliteStatement();
     }
     return SqliteStatement(statement);
+}
+
+ReusedStatement SqliteConnection::reuse(const QString& sql)
+{
+    const auto found = m_kept.find(sql);
+    if (found != m_kept.end()) {
+        if (found->second.lent)
+            return ReusedStatement(prepare(sql));
+        return ReusedStatement(found->second.statement, found->second.lent);
+    }
+    const QByteArray utf8 = sql.toUtf8();
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v3(m_db, utf8.constData(), static_cast<int>(utf8.size() + 1),
+                           SQLITE_PREPARE_PERSISTENT, &statement, nullptr) != SQLITE_OK) {
+        // Not kept: the next use tries again, and lastError() says why this one failed.
+        sqlite3_finalize(statement);
+        return ReusedStatement(SqliteStatement());
+    }
+    Kept& kept = m_kept.emplace(sql, Kept{SqliteStatement(statement), false}).first->second;
+    return ReusedStatement(kept.statement, kept.lent);
+}
+
+void SqliteConnection::setBusyTimeout(std::chrono::milliseconds timeout)
+{
+    sqlite3_busy_timeout(m_db, static_cast<int>(timeout.count()));
+}
+
+bool SqliteConnection::inTransaction() const
+{
+    return sqlite3_get_autocommit(m_db) == 0;
 }
 
 QString SqliteConnection::lastError() const

@@ -3,13 +3,39 @@
 #include "store/SqliteStatement.h"
 
 #include <QString>
+#include <chrono>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 
 struct sqlite3;
 
 namespace tavlen {
+
+// A statement that its connection keeps compiled, lent out for one use. It is reset when the
+// loan ends, so that a query stopped before its last row does not keep the database locked
+// between uses.
+class ReusedStatement {
+public:
+    ~ReusedStatement();
+    ReusedStatement(const ReusedStatement&) = delete;
+    ReusedStatement& operator=(const ReusedStatement&) = delete;
+
+    SqliteStatement& operator*() { return *m_statement; }
+    SqliteStatement* operator->() { return m_statement; }
+
+private:
+    friend class SqliteConnection;
+    // Lends a kept statement; `lent` stays true until the loan ends.
+    ReusedStatement(SqliteStatement& kept, bool& lent);
+    // Holds a statement of its own, for when the kept one is out or could not be compiled.
+    explicit ReusedStatement(SqliteStatement own);
+
+    SqliteStatement m_own;
+    SqliteStatement* m_statement;
+    bool* m_lent = nullptr;
+};
 
 // One open SQLite connection, closed when the object goes.
 class SqliteConnection {
@@ -32,6 +58,18 @@ public:
     // An invalid statement when the text does not compile; lastError() then says why.
     SqliteStatement prepare(const QString& sql);
 
+    // The same, for statements run again and again: compiled on first use and kept as long as
+    // the connection. A statement that is already lent out is compiled afresh for the nested use.
+    ReusedStatement reuse(const QString& sql);
+
+    // How long a statement that finds the database locked by another connection keeps trying
+    // before it fails with "database is locked". Zero, the default, fails at once.
+    void setBusyTimeout(std::chrono::milliseconds timeout);
+
+    // True between BEGIN and the end of the transaction, whether that end is a COMMIT, a
+    // ROLLBACK or SQLite rolling back by itself after an error such as a full disk.
+    bool inTransaction() const;
+
     QString lastError() const;
 
     void setStatementObserver(StatementObserver observer);
@@ -39,8 +77,15 @@ public:
 private:
     explicit SqliteConnection(sqlite3* db);
 
+    struct Kept {
+        SqliteStatement statement;
+        bool lent = false;
+    };
+
     sqlite3* m_db;
     StatementObserver m_observer;
+    // Node-based, so a lent statement stays where it is while others are added.
+    std::map<QString, Kept> m_kept;
 };
 
 } // namespace tavlen

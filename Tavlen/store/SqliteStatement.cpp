@@ -68,6 +68,14 @@ bool SqliteStatement::run()
     return result == Step::Done;
 }
 
+void SqliteStatement::reset()
+{
+    if (!m_statement)
+        return;
+    sqlite3_reset(m_statement);
+    sqlite3_clear_bindings(m_statement);
+}
+
 int SqliteStatement::columnCount() const
 {
     return m_statement ? sqlite3_column_count(m_statement) : 0;

@@ -37,6 +37,10 @@ public:
     // Steps to completion, for statements that return no rows.
     bool run();
 
+    // Makes the statement ready to run again with new values. Until then a statement that
+    // stopped before its last row keeps its read of the database open.
+    void reset();
+
     int columnCount() const;
     // The index of the result column of that name, or none.
     std::optional<int> columnIndex(const char* name) const;

@@ -5,6 +5,7 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QStandardPaths>
@@ -162,6 +163,16 @@ bool DesktopSession::start(QString& error)
         error = QStringLiteral("the accessibility bus could not be switched on");
         return false;
     }
+    // GTK finds the accessibility bus through the display's root window, which any other
+    // session on the same display (another test run, a tavlen under test) may point at its own
+    // bus: the applications started from here are told this session's bus outright.
+    const QDBusMessage address = QDBusConnection::sessionBus().call(
+        QDBusMessage::createMethodCall(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
+                                       QStringLiteral("org.a11y.Bus"), QStringLiteral("GetAddress")),
+        QDBus::Block, 10000);
+    if (address.type() == QDBusMessage::ReplyMessage && !address.arguments().isEmpty())
+        m_environment.insert(QStringLiteral("AT_SPI_BUS_ADDRESS"),
+                             address.arguments().constFirst().toString());
 
     QProcess* geany = startGeany(QStringLiteral("main"));
     if (!geany) {

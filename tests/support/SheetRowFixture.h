@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/NotificationCenter.h"
+#include "harvest/InlineMenuReader.h"
+#include "harvest/MenuSource.h"
 #include "platform/fake/FakeAccessibility.h"
 #include "platform/fake/FakeApplicationDirectory.h"
 #include "platform/fake/FakeApplicationLauncher.h"
@@ -38,6 +40,7 @@ protected:
         return RowServices{store,
                            settings,
                            accessibility,
+                           menuSource,
                            applications,
                            launcher,
                            notifications,
@@ -90,6 +93,9 @@ protected:
     fake::FakeWorkspace workspace;
     fake::FakeKeySender keySender;
     fake::FakeWindowActivator activator;
+    // Reads on the test's thread: a sheet is loaded when loadSheet returns.
+    InlineMenuReader menuReader{accessibility};
+    MenuSource menuSource{menuReader, timers, clock};
 };
 
 } // namespace tavlen::test

@@ -1,13 +1,17 @@
 #include "sheet/MenuItemViewModel.h"
 
+#include "harvest/InlineMenuReader.h"
+
 #include "platform/fake/FakeAccessibility.h"
 #include "platform/fake/FakeApplicationDirectory.h"
 #include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeFileLocations.h"
 #include "platform/fake/FakeFileSystem.h"
+#include "platform/fake/FakeTimers.h"
 #include "platform/fake/FakeUserDefaults.h"
 #include "platform/fake/FakeWorkspace.h"
 #include "settings/AppSettings.h"
+#include "support/ManualMenuReader.h"
 #include "support/MenuFixtureBuilder.h"
 #include "support/StoreTestSupport.h"
 
@@ -106,7 +110,7 @@ protected:
 
     MenuItemViewModel& load(qint64 forceAmountOfColumns = 0)
     {
-        model = std::make_unique<MenuItemViewModel>(workspace, accessibility, store, settings, applications,
+        model = std::make_unique<MenuItemViewModel>(workspace, menuSource, store, settings, applications,
                                                     clock, forceAmountOfColumns);
         model->loadSheet();
         return *model;
@@ -131,6 +135,9 @@ protected:
     FakeAccessibility accessibility;
     fake::FakeWorkspace workspace;
     fake::FakeClock clock;
+    fake::FakeTimers timers{&clock};
+    InlineMenuReader menuReader{accessibility};
+    MenuSource menuSource{menuReader, timers, clock};
     std::unique_ptr<MenuItemViewModel> model;
 };
 
@@ -167,7 +174,7 @@ TEST_F(MenuItemViewModelTest, FlattensAndGroupsNestedMenuIntoSixEntries)
 TEST_F(MenuItemViewModelTest, PublishesEveryFieldInLoadingOrderAndLoadsOnce)
 {
     installEditMenu();
-    MenuItemViewModel sheet(workspace, accessibility, store, settings, applications, clock, 0);
+    MenuItemViewModel sheet(workspace, menuSource, store, settings, applications, clock, 0);
     QStringList order;
     const QMetaObject* meta = sheet.metaObject();
     for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i)
@@ -400,6 +407,51 @@ TEST_F(MenuItemViewModelTest, NoFrontmostApplicationOrNoMenusShowsOnlyTheHeading
     EXPECT_TRUE(none.appTitle().isEmpty());
     EXPECT_TRUE(none.bundleIdentifier().isEmpty());
     EXPECT_TRUE(none.groupedMenuItems().isEmpty());
+}
+
+TEST_F(MenuItemViewModelTest,
+       ASheetFromKeptMenusFollowsTheReadBehindThemAndSaysWhenTheApplicationStopsAnswering)
+{
+    test::ManualMenuReader reader;
+    MenuSource source(reader, timers, clock);
+    const auto sheet = [&] {
+        return std::make_unique<MenuItemViewModel>(workspace, source, store, settings, applications, clock,
+                                                   0);
+    };
+    installEditMenu();
+
+    // The first sheet waits for the read.
+    const auto first = sheet();
+    first->loadSheet();
+    EXPECT_FALSE(first->loaded());
+    reader.finishNext(accessibility);
+    ASSERT_TRUE(first->loaded());
+    EXPECT_EQ(entriesOf(first->groupedMenuItems()).first(), QStringLiteral("Edit[Copy, Paste]"));
+    EXPECT_TRUE(first->notice().isEmpty());
+
+    // A later one shows the kept menus at once, then what the read behind them finds.
+    timers.advance(std::chrono::seconds(1));
+    install({menu(QStringLiteral("Edit"), {keyed(QStringLiteral("Duplicate"), QStringLiteral("D"))})});
+    const auto second = sheet();
+    int loads = 0;
+    QObject::connect(second.get(), &MenuItemViewModel::loadedChanged, [&loads] { ++loads; });
+    second->loadSheet();
+    ASSERT_EQ(loads, 1);
+    EXPECT_EQ(second->menuStatus(), MenuStatus::Cached);
+    EXPECT_EQ(entriesOf(second->groupedMenuItems()).first(), QStringLiteral("Edit[Copy, Paste]"));
+    reader.finishNext(accessibility);
+    EXPECT_EQ(loads, 2);
+    EXPECT_EQ(entriesOf(second->groupedMenuItems()), (QStringList{"Edit[Duplicate]", "Duplicate"}));
+
+    // The next read never comes back: the sheet keeps its entries and says why they may be old.
+    timers.advance(std::chrono::seconds(1));
+    const auto third = sheet();
+    third->loadSheet();
+    timers.advance(std::chrono::milliseconds(MenuSource::READ_DEADLINE_MS + MenuSource::ANSWER_GRACE_MS));
+    EXPECT_EQ(third->menuStatus(), MenuStatus::NotAnswering);
+    EXPECT_EQ(third->notice(), QStringLiteral("Editor (pid 100) did not answer within 1 s"));
+    EXPECT_EQ(third->content().notice, third->notice());
+    EXPECT_EQ(entriesOf(third->groupedMenuItems()), (QStringList{"Edit[Duplicate]", "Duplicate"}));
 }
 
 TEST_F(MenuItemViewModelTest, OnlyTheFirstHeadingCarriesTheIcon)

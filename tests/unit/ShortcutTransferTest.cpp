@@ -8,7 +8,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <chrono>
+#include <functional>
 #include <gtest/gtest.h>
+#include <thread>
 
 using tavlen::ExportRow;
 using tavlen::fake::FakeKeyboardLayout;
@@ -324,14 +327,106 @@ TEST(ShortcutTransfer, FailedStoreWritesTurnTheImportIntoAFailure)
                    "CREATE TRIGGER refuse_shortcut BEFORE INSERT ON CustomHotkeys WHEN NEW.title = 'Broken'"
                    " BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END;"));
 
-    const auto error = t.importJson(R"({"org.gnome.gedit": {"x": [["Broken", "", 1], ["Fine", "", 2]]},
+    const auto error = t.importJson(R"({"org.gnome.gedit": {"x": [["Before", "", 0], ["Broken", "", 1],
+                                                                  ["Fine", "", 2]]},
                                         "org.refused": {"x": [["Kept", "", 3]]}})");
 
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(*error,
               s("\nError: The shortcut “Broken” of “org.gnome.gedit” could not be saved: database or disk "
                 "is full (1 more could not be saved either.)"));
-    EXPECT_EQ(t.rows(s("org.gnome.gedit")), QStringList{s("Fine| D|2|0|10")});
+    EXPECT_EQ(t.rows(s("org.gnome.gedit")), (QStringList{s("Before| A|0|0|10"), s("Fine| D|2|0|10")}));
     EXPECT_EQ(t.rows(s("org.refused")), QStringList{s("Kept| F|3|0|10")})
         << "the rest is imported all the same";
+}
+
+namespace {
+
+struct Interruption {};
+
+// Ends an import half-way, the way an exception or the end of the process would: it is called
+// when the importer asks for the name of "org.interrupted".
+class InterruptingDirectory final : public tavlen::ApplicationDirectory {
+public:
+    explicit InterruptingDirectory(std::function<void()> interrupt) : m_interrupt(std::move(interrupt)) {}
+
+    std::optional<tavlen::ApplicationInfo> find(const QString& identifier) const override
+    {
+        if (identifier == s("org.interrupted"))
+            m_interrupt();
+        return std::nullopt;
+    }
+
+private:
+    std::function<void()> m_interrupt;
+};
+
+} // namespace
+
+TEST(ShortcutTransfer, ImportEndedHalfWayLeavesTheStoreAsItWas)
+{
+    Transfer t;
+    auto& db = *t.store.store;
+    db.saveApp(s("org.gnome.gedit"), s("My Editor"));
+    db.saveCustomHotkey(s("org.gnome.gedit"), uuid(1), s("Wrap"), s(" W"), 13, 0, true, false);
+    const auto contents = [&t] { return t.appRows() + t.rows(s("org.gnome.gedit")) + t.rows(s("global")); };
+    const QStringList before = contents();
+    // Members are read in name order: "org.interrupted" comes after the others were written.
+    t.files.putFile(s("/in/all.tavlen"), R"({"global": {"x": [["Mail", "command", 46]]},
+                                             "org.gnome.gedit": {"x": [["Wrap", "command", 13], ["New", "", 1]]},
+                                             "org.interrupted": {"x": [["Never", "", 2]]}})");
+
+    QStringList seenMeanwhile;
+    const InterruptingDirectory interrupting([&] {
+        seenMeanwhile = contents(); // through a connection of its own
+        throw Interruption{};
+    });
+    EXPECT_THROW(
+        transfer::importFile(s("/in/all.tavlen"), db, false, t.files, t.keyboard, interrupting, t.clock),
+        Interruption);
+    EXPECT_EQ(seenMeanwhile, before) << "nothing is visible before the import commits";
+    EXPECT_EQ(contents(), before);
+
+    // SQLite may roll the whole transaction back by itself (a full disk, an I/O error): what was
+    // written before is gone then, and nothing after it may be written on its own.
+    t.store.exec(s("CREATE TRIGGER lose BEFORE INSERT ON CustomHotkeys WHEN NEW.title = 'New'"
+                   " BEGIN SELECT RAISE(ROLLBACK, 'disk I/O error'); END;"));
+    EXPECT_EQ(t.import(s("/in/all.tavlen")),
+              s("\nError: The shortcut “New” of “org.gnome.gedit” could not be "
+                "saved: disk I/O error (nothing was imported.)"));
+    EXPECT_EQ(contents(), before);
+
+    t.store.exec(s("DROP TRIGGER lose;"));
+    EXPECT_EQ(t.import(s("/in/all.tavlen")), std::nullopt);
+    EXPECT_EQ(t.rows(s("org.gnome.gedit")), (QStringList{s("New| S|1|0|10"), s("Wrap|⌘ W|13|1048576|10")}));
+    EXPECT_EQ(t.rows(s("global")), QStringList{s("Mail|⌘ M|46|1048576|10")});
+}
+
+TEST(ShortcutTransfer, ImportWaitsForAnotherWriterInsteadOfFailing)
+{
+    Transfer t;
+    const auto other = t.store.raw();
+    // Between operations the store holds no lock, not even the read of a count it stopped
+    // reading after the first row: a writer without a busy timeout gets through at once.
+    EXPECT_EQ(t.store.store->appCount(s("org.gnome.gedit")), (std::variant<qint64, QString>(qint64(0))));
+    EXPECT_EQ(other->execute(s("BEGIN IMMEDIATE; INSERT INTO Apps VALUES ('org.first', 'First'); COMMIT;")),
+              std::nullopt);
+
+    // The other writer holds the write lock for a moment, as a running tavlen saving a flag would.
+    other->setBusyTimeout(std::chrono::seconds(2));
+    ASSERT_EQ(other->execute(s("BEGIN IMMEDIATE; INSERT INTO Apps VALUES ('org.second', 'Second');")),
+              std::nullopt);
+    std::optional<QString> releaseError;
+    std::thread releaser([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        releaseError = other->execute(s("COMMIT;"));
+    });
+    const auto error = t.importJson(R"({"org.gnome.gedit": {"x": [["Fine", "", 2]]}})");
+    releaser.join();
+
+    EXPECT_EQ(releaseError, std::nullopt);
+    EXPECT_EQ(error, std::nullopt);
+    EXPECT_EQ(t.appRows(),
+              (QStringList{s("org.first=First"), s("org.gnome.gedit=Text Editor"), s("org.second=Second")}));
+    EXPECT_EQ(t.rows(s("org.gnome.gedit")), QStringList{s("Fine| D|2|0|10")});
 }

@@ -58,7 +58,7 @@ protected:
 TEST_F(MenuItemViewTest, LoadsWhenItComesOnScreenAndPlacesGroupsInColumns)
 {
     installEditor();
-    MenuItemViewModel sheetModel(workspace, accessibility, store, settings, applications, clock, 0);
+    MenuItemViewModel sheetModel(workspace, menuSource, store, settings, applications, clock, 0);
     MenuItemView view(sheetModel, services(), 700);
     EXPECT_TRUE(view.headers().isEmpty()); // nothing while not loaded
     EXPECT_EQ(view.cellWidget(0, 0), nullptr);
@@ -129,7 +129,7 @@ TEST_F(MenuItemViewTest, AnEmptyHarvestShowsTheApplicationHeading)
 TEST_F(MenuItemViewTest, ScrollsOnlyWhenGivenTheVisibleAreaOrMore)
 {
     installEditor();
-    MenuItemViewModel sheetModel(workspace, accessibility, store, settings, applications, clock, 0);
+    MenuItemViewModel sheetModel(workspace, menuSource, store, settings, applications, clock, 0);
     MenuItemView low(sheetModel, services(), 700);
     layOut(low, QSize(800, 650));
     EXPECT_LT(low.scrollViewSize(), 700);

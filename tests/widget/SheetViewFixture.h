@@ -45,7 +45,7 @@ protected:
 
     MenuItemViewModel& loadedModel(qint64 forceAmountOfColumns = 0)
     {
-        model = std::make_unique<MenuItemViewModel>(workspace, accessibility, store, settings, applications,
+        model = std::make_unique<MenuItemViewModel>(workspace, menuSource, store, settings, applications,
                                                     clock, forceAmountOfColumns);
         model->loadSheet();
         return *model;

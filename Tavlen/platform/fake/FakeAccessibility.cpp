@@ -22,6 +22,8 @@ public:
     std::vector<std::shared_ptr<Node>> children;
     std::shared_ptr<Node> menuBar; // applications only
     QString applicationName;       // applications only
+
+    QString origin() const override { return FakeAccessibility::originOf(processIdentifier); }
 };
 
 namespace {
@@ -78,6 +80,25 @@ std::shared_ptr<Node> findBelow(const std::shared_ptr<Node>& node, const QString
 } // namespace
 
 FakeAccessibility::FakeAccessibility() = default;
+
+void FakeAccessibility::beginRead(QDeadlineTimer)
+{
+    m_reading = true;
+    m_callsInRead = 0;
+    m_readTrouble = {};
+    ++m_readCount;
+}
+
+Accessibility::ReadTrouble FakeAccessibility::endRead()
+{
+    m_reading = false;
+    return std::exchange(m_readTrouble, {});
+}
+
+bool FakeAccessibility::answers(qint64 processIdentifier, int)
+{
+    return m_applications.contains(processIdentifier) && !m_troubleAfterCalls;
+}
 FakeAccessibility::~FakeAccessibility() = default;
 
 void FakeAccessibility::addApplication(const MenuFixture& fixture)
@@ -219,6 +240,11 @@ std::variant<const FakeAccessibility::Node*, qint32> FakeAccessibility::enter(Ca
     const Operation operation = call.operation;
     const AXElement element = call.element;
     logCall(std::move(call));
+    // An application that stops answering, or quits, part way through a read.
+    if (m_troubleAfterCalls && m_reading && m_callsInRead++ >= m_troubleAfterCalls->first) {
+        m_readTrouble = m_troubleAfterCalls->second;
+        return AXErrorCode::Failure;
+    }
     if (const auto failure = injectedFailure(operation))
         return *failure;
     if (const Node* node = reachable(element))

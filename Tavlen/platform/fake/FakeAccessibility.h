@@ -38,6 +38,12 @@ public:
     FakeAccessibility();
     ~FakeAccessibility() override;
 
+    // The origin of every element of the application of that process.
+    static QString originOf(qint64 processIdentifier)
+    {
+        return QStringLiteral("pid:%1").arg(processIdentifier);
+    }
+
     // Adds the fixture's application under its pid, replacing one with the same pid.
     void addApplication(const MenuFixture& fixture);
     void removeApplication(qint64 processIdentifier);
@@ -49,6 +55,14 @@ public:
 
     // Makes every call of one operation fail with `code` (none: answer normally again).
     void setOperationFailure(Operation operation, std::optional<qint32> code);
+
+    // From the given call of every read on, every call fails and the read ends with that
+    // trouble: an application that hangs (timedOut) or quits (gone) part way. None: answer again.
+    void setTroubleAfter(std::optional<std::pair<int, ReadTrouble>> trouble)
+    {
+        m_troubleAfterCalls = trouble;
+    }
+    int readCount() const { return m_readCount; }
 
     const QList<Call>& calls() const { return m_calls; }
     qsizetype callCount(Operation operation) const;
@@ -74,6 +88,10 @@ public:
                                        std::vector<AXValue>& values) override;
     qint32 performAction(const AXElement& element, const QString& action) override;
     bool isProcessTrusted(bool prompt) override;
+    void beginRead(QDeadlineTimer deadline) override;
+    ReadTrouble endRead() override;
+    bool readInTrouble() const override { return m_readTrouble.timedOut || m_readTrouble.gone; }
+    bool answers(qint64 processIdentifier, int timeoutMs) override;
 
     class Node;
 
@@ -100,6 +118,11 @@ private:
     QList<Call> m_calls;
     bool m_loggingCalls = true;
     QList<AXElement> m_presses;
+    std::optional<std::pair<int, ReadTrouble>> m_troubleAfterCalls;
+    bool m_reading = false;
+    int m_callsInRead = 0;
+    int m_readCount = 0;
+    ReadTrouble m_readTrouble;
     bool m_trusted = true;
     bool m_promptGrantsTrust = true;
     int m_promptCount = 0;

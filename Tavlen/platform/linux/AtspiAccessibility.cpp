@@ -11,6 +11,7 @@
 #include <QDBusVariant>
 
 #include <algorithm>
+#include <limits>
 
 namespace tavlen::linux_platform {
 namespace {
@@ -18,6 +19,8 @@ namespace {
 // Long enough for one harvest to use what its child lists brought along, short enough that the
 // next harvest asks afresh.
 constexpr qint64 answerLifetimeMs = 1000;
+// Outside a read, a call waits no longer than this: the user-interface thread may be the caller.
+constexpr int callTimeoutOutsideReadMs = 1000;
 // Menu bars sit a few containers below their window; deeper than this is no window layout.
 constexpr int maxMenuBarDepth = 24;
 // The platform's "action not supported".
@@ -145,11 +148,100 @@ std::optional<QDBusConnection> AtspiAccessibility::connectionFor(const QString& 
     return connection;
 }
 
+int AtspiAccessibility::callTimeoutMs() const
+{
+    if (!m_reading)
+        return callTimeoutOutsideReadMs;
+    if (m_deadline.isForever())
+        return -1;
+    return static_cast<int>(
+        std::clamp<qint64>(m_deadline.remainingTime(), 0, std::numeric_limits<int>::max()));
+}
+
+void AtspiAccessibility::noteReply(const QDBusMessage& reply)
+{
+    if (reply.type() != QDBusMessage::ErrorMessage)
+        return;
+    const QString name = reply.errorName();
+    if (name == QLatin1String("org.freedesktop.DBus.Error.NoReply") ||
+        name == QLatin1String("org.freedesktop.DBus.Error.Timeout") ||
+        name == QLatin1String("org.freedesktop.DBus.Error.TimedOut"))
+        m_trouble.timedOut = true;
+    else if (AtspiReplies::isGone(reply))
+        m_trouble.gone = true;
+}
+
 QDBusMessage AtspiAccessibility::callNow(QDBusConnection& connection, const QDBusMessage& message)
 {
+    const int timeout = callTimeoutMs();
+    if (timeout == 0) {
+        m_trouble.timedOut = true;
+        return message.createErrorReply(QDBusError::NoReply,
+                                        QStringLiteral("The read's deadline has passed."));
+    }
     ++m_statistics.messages;
     ++m_statistics.roundTrips;
-    return connection.call(message, QDBus::Block);
+    QDBusMessage reply = connection.call(message, QDBus::Block, timeout);
+    noteReply(reply);
+    return reply;
+}
+
+QDBusPendingCall AtspiAccessibility::send(QDBusConnection& connection, const QDBusMessage& message)
+{
+    const int timeout = callTimeoutMs();
+    if (timeout == 0) {
+        m_trouble.timedOut = true;
+        return QDBusPendingCall::fromError(
+            QDBusError(QDBusError::NoReply, QStringLiteral("The read's deadline has passed.")));
+    }
+    ++m_statistics.messages;
+    return connection.asyncCall(message, timeout);
+}
+
+void AtspiAccessibility::beginRead(QDeadlineTimer deadline)
+{
+    forgetAnswers();
+    m_deadline = deadline;
+    m_reading = true;
+    m_trouble = {};
+}
+
+Accessibility::ReadTrouble AtspiAccessibility::endRead()
+{
+    m_reading = false;
+    m_deadline = QDeadlineTimer();
+    const ReadTrouble trouble = m_trouble;
+    m_trouble = {};
+    return trouble;
+}
+
+bool AtspiAccessibility::answers(qint64 processIdentifier, int timeoutMs)
+{
+    const bool wasReading = m_reading;
+    const QDeadlineTimer previous = m_deadline;
+    const ReadTrouble previousTrouble = m_trouble;
+    m_reading = true;
+    m_deadline = QDeadlineTimer(std::max(timeoutMs, 1));
+    bool answered = false;
+    if (const std::optional<AtspiObjectRef> root = resolveApplication(processIdentifier)) {
+        // The child count of the application's root: answered by the application itself (its
+        // toolkit's main loop), which is what a harvest needs.
+        if (std::optional<QDBusConnection> connection = bus()) {
+            QDBusMessage message = methodCall(*root, atspi::propertiesInterface, "Get");
+            message << QLatin1String(atspi::accessibleInterface) << QStringLiteral("ChildCount");
+            answered = AtspiReplies::property(callNow(*connection, message)).has_value();
+        }
+    }
+    m_reading = wasReading;
+    m_deadline = previous;
+    m_trouble = previousTrouble;
+    return answered;
+}
+
+QString AtspiAccessibility::applicationService(qint64 processIdentifier)
+{
+    const std::optional<AtspiObjectRef> root = resolveApplication(processIdentifier);
+    return root ? root->service : QString();
 }
 
 AXElement AtspiAccessibility::createApplication(qint64 processIdentifier)
@@ -176,13 +268,13 @@ std::optional<AtspiObjectRef> AtspiAccessibility::resolveApplication(qint64 proc
             QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
             QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetConnectionUnixProcessID"));
         message << application.service;
-        pending.push_back(connection->asyncCall(message));
-        ++m_statistics.messages;
+        pending.push_back(send(*connection, message));
     }
     ++m_statistics.roundTrips;
     std::optional<AtspiObjectRef> found;
     for (std::size_t i = 0; i < pending.size(); ++i) {
         pending[i].waitForFinished();
+        noteReply(pending[i].reply());
         const std::optional<quint32> pid = AtspiReplies::unsignedNumber(pending[i].reply());
         if (!found && pid && static_cast<qint64>(*pid) == processIdentifier)
             found = applications->at(static_cast<qsizetype>(i));
@@ -258,10 +350,7 @@ void AtspiAccessibility::fetchInfo(const QList<AtspiObjectRef>& refs, bool withR
     std::vector<Requests> pending;
     pending.reserve(refs.size());
     QString connectedService = refs.constFirst().service;
-    const auto send = [&](const QDBusMessage& message) {
-        ++m_statistics.messages;
-        return connection->asyncCall(message);
-    };
+    const auto send = [&](const QDBusMessage& message) { return this->send(*connection, message); };
     for (const AtspiObjectRef& ref : refs) {
         if (ref.service != connectedService) {
             connectedService = ref.service;
@@ -287,6 +376,7 @@ void AtspiAccessibility::fetchInfo(const QList<AtspiObjectRef>& refs, bool withR
         Requests& requests = pending[static_cast<std::size_t>(i)];
         for (QDBusPendingCall* call : {&requests.name, &requests.childCount, &requests.states})
             call->waitForFinished();
+        noteReply(requests.name.reply());
         AtspiNodeInfo node;
         node.fetchedAtMs = m_clock.elapsed();
         const std::optional<QVariant> name = AtspiReplies::property(requests.name.reply());
@@ -635,14 +725,26 @@ qint32 AtspiAccessibility::performAction(const AXElement& element, const QString
         return AXErrorCode::Failure;
     if (action != press)
         return actionUnsupported;
-    const std::optional<AtspiObjectRef> ref = objectOf(*handle);
-    std::optional<QDBusConnection> connection = ref ? connectionFor(ref->service) : std::nullopt;
+    if (handle->kind() != AtspiElement::Kind::Object)
+        return AXErrorCode::Failure;
+    // Through the bus rather than a direct connection, which might first have to be asked for;
+    // and without waiting: what the application does with the action is its own affair.
+    std::optional<QDBusConnection> connection = bus();
     if (!connection)
         return AXErrorCode::Failure;
-    QDBusMessage message = methodCall(*ref, atspi::actionInterface, "DoAction");
+    // The bus itself (not the application) knows at once whether the application is still there.
+    QDBusMessage hasOwner = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
+    hasOwner << handle->ref().service;
+    const std::optional<bool> present = AtspiReplies::boolean(callNow(*connection, hasOwner));
+    if (!present || !*present)
+        return AXErrorCode::Failure;
+    QDBusMessage message = methodCall(handle->ref(), atspi::actionInterface, "DoAction");
     message << 0;
-    const std::optional<bool> done = AtspiReplies::boolean(callNow(*connection, message));
-    return done && *done ? AXErrorCode::Success : AXErrorCode::Failure;
+    message.setAutoStartService(false);
+    ++m_statistics.messages;
+    return connection->send(message) ? AXErrorCode::Success : AXErrorCode::Failure;
 }
 
 bool AtspiAccessibility::isProcessTrusted(bool prompt)

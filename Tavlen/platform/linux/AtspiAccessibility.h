@@ -7,6 +7,7 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCall>
 #include <QElapsedTimer>
 #include <QHash>
 #include <QList>
@@ -28,7 +29,9 @@ class AtspiElement;
 // Applications that offer a connection of their own (GTK's do) are talked to directly, which
 // spares every message the detour through the bus daemon.
 //
-// Every call is synchronous and waits at most the D-Bus default time-out for an answer.
+// Every call is synchronous, but none waits past the deadline of the read it belongs to, and
+// outside a read none waits longer than a second: an application that hangs costs its caller
+// that much at most. Pressing an entry does not wait at all.
 class AtspiAccessibility final : public Accessibility {
 public:
     AtspiAccessibility();
@@ -45,6 +48,17 @@ public:
                                        std::vector<AXValue>& values) override;
     qint32 performAction(const AXElement& element, const QString& action) override;
     bool isProcessTrusted(bool prompt) override;
+    void beginRead(QDeadlineTimer deadline) override;
+    ReadTrouble endRead() override;
+    bool readInTrouble() const override
+    {
+        return m_reading && (m_trouble.timedOut || m_trouble.gone || m_deadline.hasExpired());
+    }
+    bool answers(qint64 processIdentifier, int timeoutMs) override;
+
+    // The bus name of the application of that process on the accessibility bus; empty when it is
+    // not there.
+    QString applicationService(qint64 processIdentifier);
 
     AtspiStatistics statistics() const { return m_statistics; }
     void resetStatistics() { m_statistics = {}; }
@@ -63,6 +77,12 @@ private:
     // The direct connection to an application when it offers one, else the bus.
     std::optional<QDBusConnection> connectionFor(const QString& service);
     QDBusMessage callNow(QDBusConnection& connection, const QDBusMessage& message);
+    // Sends without waiting; the answer comes no later than the deadline allows.
+    QDBusPendingCall send(QDBusConnection& connection, const QDBusMessage& message);
+    // Notes what an answer says about the application: unanswered, or gone.
+    void noteReply(const QDBusMessage& reply);
+    // How long the next call may wait; 0 once the deadline has passed.
+    int callTimeoutMs() const;
 
     // The object an element stands for on the bus; none when it cannot be found.
     std::optional<AtspiObjectRef> objectOf(AtspiElement& element);
@@ -87,6 +107,9 @@ private:
     void dropStaleEntries();
     bool isFresh(qint64 fetchedAtMs) const;
 
+    QDeadlineTimer m_deadline;
+    bool m_reading = false;
+    ReadTrouble m_trouble;
     QString m_connectionName;
     bool m_connected = false;
     // Application bus name to the name of a direct connection to it; empty when it has none.

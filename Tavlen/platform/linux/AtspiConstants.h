@@ -11,6 +11,9 @@ inline constexpr char accessibleInterface[] = "org.a11y.atspi.Accessible";
 inline constexpr char actionInterface[] = "org.a11y.atspi.Action";
 inline constexpr char applicationInterface[] = "org.a11y.atspi.Application";
 inline constexpr char propertiesInterface[] = "org.freedesktop.DBus.Properties";
+inline constexpr char registryInterface[] = "org.a11y.atspi.Registry";
+inline constexpr char registryPath[] = "/org/a11y/atspi/registry";
+inline constexpr char objectEventInterface[] = "org.a11y.atspi.Event.Object";
 
 inline constexpr char busService[] = "org.a11y.Bus";
 inline constexpr char busPath[] = "/org/a11y/bus";

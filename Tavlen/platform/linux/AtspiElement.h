@@ -46,6 +46,8 @@ public:
         return element->m_ref == m_ref;
     }
 
+    QString origin() const override { return m_ref.service; }
+
     std::size_t identityHash() const noexcept override
     {
         const std::size_t kind = static_cast<std::size_t>(m_kind);

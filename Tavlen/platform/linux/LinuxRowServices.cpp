@@ -6,12 +6,13 @@
 namespace tavlen::linux_platform {
 
 RowServices rowServices(LinuxPlatform& platform, AppServices& services, NotificationCenter& notifications,
-                        Workspace& workspace)
+                        Workspace& workspace, MenuSource& menus)
 {
     const Platform& base = services.platform();
     return RowServices{services.databaseManager(),
                        services.appSettings(),
                        platform.accessibility(),
+                       menus,
                        base.applications,
                        platform.launcher(),
                        notifications,

@@ -4,6 +4,7 @@
 
 namespace tavlen {
 class AppServices;
+class MenuSource;
 class NotificationCenter;
 class Workspace;
 } // namespace tavlen
@@ -15,6 +16,6 @@ class LinuxPlatform;
 // What the sheet's rows act through, from the real platform and the process's shared objects.
 // `workspace` is the platform's own unless the caller pins the sheet to one application.
 RowServices rowServices(LinuxPlatform& platform, AppServices& services, NotificationCenter& notifications,
-                        Workspace& workspace);
+                        Workspace& workspace, MenuSource& menus);
 
 } // namespace tavlen::linux_platform

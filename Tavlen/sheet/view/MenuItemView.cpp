@@ -11,6 +11,7 @@
 
 #include <QEvent>
 #include <QGridLayout>
+#include <QLabel>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -40,6 +41,13 @@ MenuItemView::MenuItemView(MenuItemViewModel& model, const RowServices& services
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
 
+    m_notice = new QLabel(this);
+    m_notice->setWordWrap(true);
+    m_notice->setContentsMargins(scrollLeadingPadding + 10, 6, 20, 0);
+    m_notice->setForegroundRole(QPalette::PlaceholderText);
+    m_notice->hide();
+    outer->addWidget(m_notice);
+
     m_scrollArea = new QScrollArea(this);
     m_scrollArea->setFrameShape(QFrame::NoFrame);
     m_scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -63,7 +71,7 @@ MenuItemView* MenuItemView::create(const RowServices& services, qint64 forceAmou
 {
     if (services.appSettings.enableCustomShortcuts())
         services.appSettings.refreshCustomShortcutsAvailable();
-    auto* model = new MenuItemViewModel(services.workspace, services.accessibility, services.databaseManager,
+    auto* model = new MenuItemViewModel(services.workspace, services.menus, services.databaseManager,
                                         services.appSettings, services.applications, services.clock,
                                         forceAmountOfColumns);
     auto* view = new MenuItemView(*model, services, tavlen::visibleAreaSize(visibleFrameHeight), parent);
@@ -135,7 +143,10 @@ void MenuItemView::rebuild()
     layoutOptions.showInactiveMenu = settings.showInactiveMenu();
     layoutOptions.showCredits = settings.showCredits();
     layoutOptions.fontSize = settings.fontSize();
-    m_layout = layOutSheet(m_model.content(), layoutOptions);
+    const SheetContent content = m_model.content();
+    m_layout = layOutSheet(content, layoutOptions);
+    m_notice->setText(content.notice);
+    m_notice->setVisible(!content.notice.isEmpty());
 
     m_grid = new QWidget;
     m_grid->setAutoFillBackground(false);

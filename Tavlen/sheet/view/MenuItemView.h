@@ -9,6 +9,7 @@
 #include <memory>
 
 class QGridLayout;
+class QLabel;
 class QScrollArea;
 
 namespace tavlen {
@@ -53,6 +54,8 @@ public:
     const QList<HoverableItemView*>& elementRows() const { return m_elementRows; }
     const QList<HoverableCustomItemView*>& customRows() const { return m_customRows; }
     CreditsView* creditsView() const { return m_credits; }
+    // The line saying why the menus may be incomplete; hidden when there is nothing to say.
+    QLabel* noticeLabel() const { return m_notice; }
     // The grid cell of a menu column (or, at columnsAmount, the custom column); null if absent.
     QWidget* cellWidget(qint64 row, qint64 column) const;
 
@@ -72,6 +75,7 @@ private:
     double m_scrollViewSize = 0;
     bool m_appeared = false;
 
+    QLabel* m_notice;
     QScrollArea* m_scrollArea;
     QWidget* m_grid = nullptr;
     CreditsView* m_credits = nullptr;

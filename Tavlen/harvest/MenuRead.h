@@ -1,0 +1,35 @@
+#pragma once
+
+#include "harvest/AXElement.h"
+#include "harvest/MenuItem.h"
+#include "harvest/MenuWalk.h"
+
+#include <QList>
+
+namespace tavlen {
+
+// How a read of an application's menus ended.
+enum class MenuReadOutcome {
+    Complete,
+    // The application did not answer before the deadline: what it answered until then.
+    TimedOut,
+    // The application left the accessibility bus during the read.
+    Gone,
+};
+
+struct MenuReadRequest {
+    qint64 processIdentifier = 0;
+    MenuWalkLimits limits;
+    // One deadline for the whole read, from the moment it starts.
+    int deadlineMs = 1000;
+};
+
+// What one read brought: the harvested top-level menus, unpruned.
+struct MenuRead {
+    QList<MenuItem> items;
+    MenuReadOutcome outcome = MenuReadOutcome::Complete;
+    // The menu bar the items came from; null when none was found.
+    AXElement menuBar;
+};
+
+} // namespace tavlen

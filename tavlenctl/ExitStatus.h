@@ -1,0 +1,23 @@
+#pragma once
+
+#include "harvest/MenuRead.h"
+#include "platform/Workspace.h"
+
+namespace tavlen::ctl {
+
+// What tavlenctl's exit status says; listed in its help text.
+enum ExitStatus : int {
+    Done = 0,
+    // No such application, accessibility off, a file that could not be read or written.
+    Failed = 1,
+    Usage = 2,
+    // The application did not answer before the read's deadline; what it answered was printed.
+    NotAnswering = 3,
+    // The application quit while its menus were read.
+    ApplicationQuit = 4,
+};
+
+// The status for how a read ended; says why on standard error when it did not end well.
+int readStatus(const RunningApplication& app, MenuReadOutcome outcome);
+
+} // namespace tavlen::ctl
