@@ -169,6 +169,8 @@ int main(int argc, char** argv)
         return 1;
     // After the launch, which has switched the accessibility bus on where it was off.
     menuEvents.start();
+    // The application in front now has become frontmost without a word to anyone.
+    prefetchFrontmostMenus(rowServices, false);
     if (!globalKeys)
         printLine(
             QStringLiteral("Tavlen: this session does not let Tavlen watch the keyboard (no X11 XInput 2); "

@@ -14,7 +14,9 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <benchmark/benchmark.h>
+#include <memory>
 #include <optional>
+#include <vector>
 
 using namespace tavlen;
 
@@ -138,5 +140,78 @@ void BM_IdleMemoryResidentTavlen(benchmark::State& state)
     state.counters["anon_mb"] = anonymousMegabytes;
 }
 BENCHMARK(BM_IdleMemoryResidentTavlen)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
+
+// The same, with ten applications' menus kept: ten Geanys, each brought to the front in turn
+// (which has tavlen read its menus ahead), then left idle. Starts openbox for the notion of a
+// frontmost window when no window manager runs (a second one quits at once).
+void BM_IdleMemoryTenApplicationsKept(benchmark::State& state)
+{
+    constexpr int applications = 10;
+    if (const QString missing = bench::GeanyInstance::missingRequirement(); !missing.isEmpty()) {
+        state.SkipWithError(qPrintable(missing));
+        return;
+    }
+    QProcess windowManager;
+    windowManager.setStandardOutputFile(QProcess::nullDevice());
+    windowManager.setStandardErrorFile(QProcess::nullDevice());
+    windowManager.start(QStringLiteral("openbox"), {});
+    std::vector<std::unique_ptr<bench::GeanyInstance>> geanys;
+    linux_platform::AtspiAccessibility ax;
+    for (int i = 0; i < applications; ++i) {
+        geanys.push_back(std::make_unique<bench::GeanyInstance>());
+        if (!geanys.back()->start()) {
+            state.SkipWithError("geany did not start");
+            return;
+        }
+    }
+    for (const auto& geany : geanys) {
+        if (!ax.isProcessTrusted(true) || !geany->waitForMenuBar(ax)) {
+            state.SkipWithError("geany does not show on the accessibility bus");
+            return;
+        }
+    }
+
+    double residentMegabytes = 0;
+    double anonymousMegabytes = 0;
+    for (auto _ : state) {
+        QTemporaryDir home;
+        QProcess tavlen;
+        tavlen.setWorkingDirectory(home.path());
+        tavlen.setProcessEnvironment(temporaryHome(home.path()));
+        tavlen.setStandardErrorFile(QProcess::nullDevice());
+        QElapsedTimer clock;
+        clock.start();
+        tavlen.start(QStringLiteral(TAVLEN_EXECUTABLE), {});
+        if (!waitForLine(tavlen, "is running", 30000)) {
+            state.SkipWithError("tavlen did not say it is running");
+            stop(tavlen);
+            break;
+        }
+        // Each stays in front long enough for the read ahead (it waits 300 ms) and the read.
+        for (const auto& geany : geanys) {
+            geany->activate();
+            tavlen.waitForFinished(1000);
+        }
+        state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
+        if (tavlen.waitForFinished(IdleMilliseconds)) {
+            state.SkipWithError("tavlen ended by itself");
+            break;
+        }
+        const std::optional<double> resident = statusMegabytes(tavlen.processId(), "VmRSS");
+        const std::optional<double> anonymous = statusMegabytes(tavlen.processId(), "RssAnon");
+        if (!stop(tavlen) || !resident || !anonymous) {
+            state.SkipWithError("tavlen did not end cleanly, or its memory cannot be read");
+            break;
+        }
+        residentMegabytes = *resident;
+        anonymousMegabytes = *anonymous;
+    }
+    windowManager.terminate();
+    windowManager.waitForFinished(5000);
+    state.counters["applications"] = applications;
+    state.counters["rss_mb"] = residentMegabytes;
+    state.counters["anon_mb"] = anonymousMegabytes;
+}
+BENCHMARK(BM_IdleMemoryTenApplicationsKept)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
 
 } // namespace

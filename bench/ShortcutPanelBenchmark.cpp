@@ -40,6 +40,7 @@
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QThread>
@@ -50,6 +51,7 @@
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cmath>
+#include <csignal>
 
 using namespace tavlen;
 using namespace std::chrono_literals;
@@ -63,9 +65,7 @@ constexpr quint16 CommandKeyCode = 55;
 // When each step of one showing of the panel happened.
 struct PanelStamps {
     std::optional<Steady::time_point> holdFired;
-    std::optional<Steady::time_point> harvestStarted;
-    std::optional<Steady::time_point> harvested;
-    std::optional<Steady::time_point> widgetsBuilt;
+    std::optional<Steady::time_point> shown;
     std::optional<Steady::time_point> exposed;
     std::optional<Steady::time_point> firstPaint;
     std::optional<Steady::time_point> painted;
@@ -114,8 +114,8 @@ bool isShortcutPanel(const QString& windowTitle)
 }
 
 // Watches every event of the application for the steps of the shortcut panel's showing: its
-// sheet coming on screen (which loads the model, harvest first), the window exposed, and the
-// first paint.
+// window shown (its sheet was built while the hold delay ran, or is built now), exposed by the
+// X server, and its first paint.
 class PanelProbe final : public QObject {
 public:
     explicit PanelProbe(PanelStamps& stamps) : m_stamps(stamps) { qApp->installEventFilter(this); }
@@ -127,8 +127,9 @@ public:
     {
         switch (event->type()) {
         case QEvent::Show:
-            if (auto* sheet = qobject_cast<MenuItemView*>(watched); sheet && !m_stamps.harvestStarted)
-                watchSheet(*sheet);
+            if (auto* panel = qobject_cast<CustomPanel*>(watched);
+                panel && isShortcutPanel(panel->windowTitle()))
+                stampOnce(m_stamps.shown);
             break;
         case QEvent::Expose:
             if (const auto* window = qobject_cast<QWindow*>(watched);
@@ -150,22 +151,6 @@ public:
     }
 
 private:
-    // The sheet loads its model while it is being shown, after this filter has seen the event:
-    // the columns are set just before the harvest, the groups just after, and `loaded` is
-    // announced once the sheet (connected first) has built its widgets.
-    void watchSheet(MenuItemView& sheet)
-    {
-        if (!isShortcutPanel(sheet.window()->windowTitle()))
-            return;
-        MenuItemViewModel& model = sheet.viewModel();
-        connect(&model, &MenuItemViewModel::columnsChanged, this,
-                [this] { stampOnce(m_stamps.harvestStarted); });
-        connect(&model, &MenuItemViewModel::groupedMenuItemsChanged, this,
-                [this] { stampOnce(m_stamps.harvested); });
-        connect(&model, &MenuItemViewModel::loadedChanged, this,
-                [this] { stampOnce(m_stamps.widgetsBuilt); });
-    }
-
     PanelStamps& m_stamps;
 };
 
@@ -261,15 +246,6 @@ private:
     QProcess m_openbox;
 };
 
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
 // The rows the panel on screen shows; -1 when it shows something other than a sheet.
 qint64 sheetRows(const AppDelegate& delegate)
 {
@@ -293,89 +269,159 @@ QString requirementMissing()
     return {};
 }
 
-void BM_ShortcutPanelGestureToFirstPaint(benchmark::State& state)
-{
-    if (const QString missing = requirementMissing(); !missing.isEmpty()) {
-        state.SkipWithError(qPrintable(missing));
-        return;
-    }
-    test::TempEnvironment home;
-    WindowManager windowManager;
-    if (!windowManager.ensureRunning()) {
-        state.SkipWithError("no window manager runs on the display, and openbox did not start");
-        return;
-    }
-    bench::GeanyInstance geany;
-    if (!geany.start()) {
-        state.SkipWithError("geany did not start");
-        return;
-    }
-    linux_platform::LinuxPlatform platform;
-    if (!platform.accessibility().isProcessTrusted(true) || !geany.waitForMenuBar(platform.accessibility())) {
-        state.SkipWithError("Geany's menu bar does not show on the accessibility bus");
-        return;
-    }
-    std::optional<AppServices> services;
-    try {
-        services.emplace(platform.services());
-    } catch (const StoreStartupError& error) {
-        state.SkipWithError(qPrintable(error.message()));
-        return;
-    }
-    const Platform& base = services->platform();
-
-    // Wired as the application's main wires it, but for the keys, the single-instance lock and
-    // the login item, which are the benchmark's own.
-    NotificationCenter notifications;
-    ThreadedMenuReader menuReader([] { return std::make_unique<linux_platform::AtspiAccessibility>(); });
-    MenuSource menus(menuReader, platform.timers(), base.clock);
-    const RowServices rowServices =
-        linux_platform::rowServices(platform, *services, notifications, platform.workspace(), menus);
-    fake::FakeInstanceLock instanceLock;
-    fake::FakeLoginItems loginItems;
-    fake::FakeKeyEventSource globalKeys;
-    fake::FakeKeyEventSource localKeys;
-    linux_platform::X11WindowStacking stacking;
-    WidgetWindowSystem windows(rowServices, stacking);
-    PanelStamps stamps;
-    HoldTimerProbe timers(platform.timers(), stamps);
-    AppDelegate delegate({*services, notifications, platform.workspace(), platform.accessibility(),
-                          instanceLock, loginItems, globalKeys, localKeys, timers, windows,
-                          QCoreApplication::applicationPid(),
-                          [&rowServices] { prefetchFrontmostMenus(rowServices, true); }});
-    if (!delegate.applicationDidFinishLaunching()) {
-        state.SkipWithError("the controller did not start");
-        return;
-    }
-    timers.setHoldDelay(
-        std::chrono::milliseconds(std::llround(UserDefaults(base.defaults).keyHoldingDelay() * 1000)));
-    // The intro fade comes and goes first.
-    runFor(AppDelegate::IntroDelay + AppDelegate::IntroFadeDuration + 300ms);
-
-    Workspace& workspace = platform.workspace();
-    const auto geanyFrontmost = [&] {
-        const std::optional<RunningApplication> front = workspace.frontmostApplication();
-        return front && front->processIdentifier == geany.processId();
-    };
-    if (!geany.activate() || !runUntil(geanyFrontmost, 10s)) {
-        state.SkipWithError("Geany does not become the frontmost application");
-        return;
+// The resident application, wired as its main wires it, but for the keys, the single-instance
+// lock and the login item, which are the benchmark's own; Geany in front of it.
+class ResidentTavlen {
+public:
+    ResidentTavlen() = default;
+    ResidentTavlen(const ResidentTavlen&) = delete;
+    ResidentTavlen& operator=(const ResidentTavlen&) = delete;
+    ~ResidentTavlen()
+    {
+        if (m_geany.processId() > 0)
+            ::kill(static_cast<pid_t>(m_geany.processId()), SIGCONT);
     }
 
-    const KeyEvent commandDown{KeyEvent::Type::FlagsChanged, CommandFlag, CommandKeyCode};
-    const KeyEvent commandUp{KeyEvent::Type::FlagsChanged, 0, CommandKeyCode};
-    PanelProbe probe(stamps);
-    auto* atspi = dynamic_cast<linux_platform::AtspiAccessibility*>(&platform.accessibility());
-    if (atspi)
-        atspi->resetStatistics();
-    std::vector<double> spans, beforeHarvest, harvest, widgets, mapped, paint;
-    qint64 rows = -1;
-    for (auto _ : state) {
-        stamps = {};
+    // Empty when everything runs and Geany is frontmost; else what is missing.
+    QString start()
+    {
+        if (QString missing = requirementMissing(); !missing.isEmpty())
+            return missing;
+        if (!m_windowManager.ensureRunning())
+            return QStringLiteral("no window manager runs on the display, and openbox did not start");
+        if (!m_geany.start())
+            return QStringLiteral("geany did not start");
+        if (!m_platform.accessibility().isProcessTrusted(true) ||
+            !m_geany.waitForMenuBar(m_platform.accessibility()))
+            return QStringLiteral("Geany's menu bar does not show on the accessibility bus");
+        try {
+            m_services.emplace(m_platform.services());
+        } catch (const StoreStartupError& error) {
+            return error.message();
+        }
+        const Platform& base = m_services->platform();
+        m_menus.emplace(m_menuReader, m_platform.timers(), base.clock);
+        m_rowServices.emplace(linux_platform::rowServices(m_platform, *m_services, m_notifications,
+                                                          m_platform.workspace(), *m_menus));
+        m_windows.emplace(*m_rowServices, m_stacking);
+        m_delegate.emplace(AppServicesForController{
+            *m_services, m_notifications, m_platform.workspace(), m_platform.accessibility(), m_instanceLock,
+            m_loginItems, globalKeys, m_localKeys, timers, *m_windows, QCoreApplication::applicationPid(),
+            [this] { prefetchFrontmostMenus(*m_rowServices, true); }});
+        QObject::connect(&m_platform.workspace(), &Workspace::frontmostApplicationChanged, &*m_menus,
+                         [this] { prefetchFrontmostMenus(*m_rowServices, false); });
+        if (!m_delegate->applicationDidFinishLaunching())
+            return QStringLiteral("the controller did not start");
+        prefetchFrontmostMenus(*m_rowServices, false);
+        timers.setHoldDelay(
+            std::chrono::milliseconds(std::llround(UserDefaults(base.defaults).keyHoldingDelay() * 1000)));
+        // The intro fade comes and goes first.
+        runFor(AppDelegate::IntroDelay + AppDelegate::IntroFadeDuration + 300ms);
+        if (!m_geany.activate() || !runUntil([this] { return geanyFrontmost(); }, 10s))
+            return QStringLiteral("Geany does not become the frontmost application");
+        // Brought to the front, Geany is read ahead: its menus are kept from then on.
+        if (!runUntil([this] { return m_menus->isKept(m_geany.processId()); }, 5s))
+            return QStringLiteral("Geany's menus were not read ahead when it came to the front");
+        return {};
+    }
+
+    bool geanyFrontmost()
+    {
+        const std::optional<RunningApplication> front = m_platform.workspace().frontmostApplication();
+        return front && front->processIdentifier == m_geany.processId();
+    }
+    qint64 geanyPid() const { return m_geany.processId(); }
+    AppDelegate& delegate() { return *m_delegate; }
+
+    // Super twice, held; the panel should open when the hold delay ends.
+    void pressTwiceAndHold()
+    {
         globalKeys.deliver(commandDown);
         globalKeys.deliver(commandUp);
         globalKeys.deliver(commandDown);
-        const Steady::time_point lastPress = Steady::now();
+        m_lastPress = Steady::now();
+    }
+
+    // Releases Super, waits for the panel to close and for the quick-press window to pass.
+    bool release()
+    {
+        globalKeys.deliver(commandUp);
+        if (!runUntil([this] { return !m_delegate->shortcutPanelOpen(); }, 5s))
+            return false;
+        // The next gesture's first press must not count as a quick press after this one's
+        // second, and the closed panel's widgets go once the loop has run.
+        runFor(std::max(std::chrono::duration_cast<std::chrono::milliseconds>(
+                            std::chrono::milliseconds(ActivationKeyDetector::QuickPressMilliseconds + 100) -
+                            (Steady::now() - m_lastPress)),
+                        100ms));
+        return true;
+    }
+
+    // The sheet on screen: its rows, and the line saying why it may be incomplete.
+    qint64 rows() const { return sheetRows(*m_delegate); }
+    QString notice() const
+    {
+        const auto* panel = dynamic_cast<const CustomPanel*>(m_delegate->shortcutPanel());
+        const auto* hotkeys = panel ? qobject_cast<const HotkeysView*>(panel->content()) : nullptr;
+        const MenuItemView* sheet = hotkeys ? hotkeys->sheet() : nullptr;
+        return sheet && sheet->noticeLabel()->isVisibleTo(sheet) ? sheet->noticeLabel()->text() : QString();
+    }
+
+private:
+    using AppServicesForController = AppDelegateServices;
+    static inline const KeyEvent commandDown{KeyEvent::Type::FlagsChanged, CommandFlag, CommandKeyCode};
+    static inline const KeyEvent commandUp{KeyEvent::Type::FlagsChanged, 0, CommandKeyCode};
+
+    test::TempEnvironment m_home;
+    WindowManager m_windowManager;
+    bench::GeanyInstance m_geany;
+    linux_platform::LinuxPlatform m_platform;
+    std::optional<AppServices> m_services;
+    NotificationCenter m_notifications;
+    ThreadedMenuReader m_menuReader{[] { return std::make_unique<linux_platform::AtspiAccessibility>(); }};
+    std::optional<MenuSource> m_menus;
+    std::optional<RowServices> m_rowServices;
+    fake::FakeInstanceLock m_instanceLock;
+    fake::FakeLoginItems m_loginItems;
+    fake::FakeKeyEventSource m_localKeys;
+    linux_platform::X11WindowStacking m_stacking;
+    std::optional<WidgetWindowSystem> m_windows;
+    Steady::time_point m_lastPress;
+
+public:
+    // After the platform, which the timers wrap, and before the controller, which uses them.
+    PanelStamps stamps;
+    fake::FakeKeyEventSource globalKeys;
+    HoldTimerProbe timers{m_platform.timers(), stamps};
+
+private:
+    std::optional<AppDelegate> m_delegate;
+};
+
+double median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+// Geany seen before: its menus are kept, and the panel is built while the hold delay runs.
+void BM_ShortcutPanelGestureToFirstPaint(benchmark::State& state)
+{
+    ResidentTavlen tavlen;
+    if (const QString error = tavlen.start(); !error.isEmpty()) {
+        state.SkipWithError(qPrintable(error));
+        return;
+    }
+    PanelProbe probe(tavlen.stamps);
+    std::vector<double> spans, beforeShow, mapped, paint;
+    qint64 rows = -1;
+    for (auto _ : state) {
+        PanelStamps& stamps = tavlen.stamps;
+        stamps = {};
+        tavlen.pressTwiceAndHold();
         if (!runUntil([&] { return stamps.painted.has_value(); }, 10s) || !stamps.holdFired) {
             state.SkipWithError("the shortcut panel did not paint");
             break;
@@ -383,31 +429,21 @@ void BM_ShortcutPanelGestureToFirstPaint(benchmark::State& state)
         const double span = milliseconds(*stamps.holdFired, *stamps.painted);
         state.SetIterationTime(span / 1000.0);
         spans.push_back(span);
-        if (stamps.harvestStarted && stamps.harvested && stamps.widgetsBuilt && stamps.exposed) {
-            beforeHarvest.push_back(milliseconds(*stamps.holdFired, *stamps.harvestStarted));
-            harvest.push_back(milliseconds(*stamps.harvestStarted, *stamps.harvested));
-            widgets.push_back(milliseconds(*stamps.harvested, *stamps.widgetsBuilt));
-            mapped.push_back(milliseconds(*stamps.widgetsBuilt, *stamps.exposed));
+        if (stamps.shown && stamps.exposed) {
+            beforeShow.push_back(milliseconds(*stamps.holdFired, *stamps.shown));
+            mapped.push_back(milliseconds(*stamps.shown, *stamps.exposed));
             paint.push_back(milliseconds(*stamps.exposed, *stamps.painted));
         }
-        rows = sheetRows(delegate);
+        rows = tavlen.rows();
         if (rows <= 0) {
             state.SkipWithError("the panel does not show Geany's sheet");
             break;
         }
-
-        globalKeys.deliver(commandUp);
-        if (!runUntil([&] { return !delegate.shortcutPanelOpen(); }, 5s)) {
+        if (!tavlen.release()) {
             state.SkipWithError("the shortcut panel did not close on release");
             break;
         }
-        // The next gesture's first press must not count as a quick press after this one's
-        // second, and the closed panel's widgets go once the loop has run.
-        runFor(std::max(std::chrono::duration_cast<std::chrono::milliseconds>(
-                            std::chrono::milliseconds(ActivationKeyDetector::QuickPressMilliseconds + 100) -
-                            (Steady::now() - lastPress)),
-                        100ms));
-        if (!geanyFrontmost()) {
+        if (!tavlen.geanyFrontmost()) {
             state.SkipWithError("Geany is no longer the frontmost application");
             break;
         }
@@ -417,20 +453,88 @@ void BM_ShortcutPanelGestureToFirstPaint(benchmark::State& state)
     state.counters["median_ms"] = median(spans);
     state.counters["first_ms"] = spans.front();
     state.counters["rows"] = static_cast<double>(rows);
-    if (atspi) {
-        const double showings = static_cast<double>(spans.size());
-        state.counters["messages"] = static_cast<double>(atspi->statistics().messages) / showings;
-        state.counters["round_trips"] = static_cast<double>(atspi->statistics().roundTrips) / showings;
-    }
-    // The split, medians: the controller and the panel's window up to the harvest, the harvest
-    // (with the grouping), the sheet's widgets, the layout and the window manager until the
-    // window is exposed, and the paint.
-    state.counters["before_harvest_ms"] = median(beforeHarvest);
-    state.counters["harvest_ms"] = median(harvest);
-    state.counters["widgets_ms"] = median(widgets);
+    // The split, medians: the controller until the panel is shown (with the sheet, when it was
+    // not built while the hold delay ran), the window manager until the window is exposed, and
+    // the paint.
+    state.counters["to_show_ms"] = median(beforeShow);
     state.counters["map_ms"] = median(mapped);
     state.counters["paint_ms"] = median(paint);
 }
 BENCHMARK(BM_ShortcutPanelGestureToFirstPaint)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(8);
+
+// `tavlen --show-shortcuts` as the resident instance receives it (the service's notification),
+// Geany seen before. The controller waits half a second before it opens the panel, as the
+// status menu's command does; `opening_ms` is what follows that wait.
+void BM_ShortcutPanelFromRelayToFirstPaint(benchmark::State& state)
+{
+    ResidentTavlen tavlen;
+    if (const QString error = tavlen.start(); !error.isEmpty()) {
+        state.SkipWithError(qPrintable(error));
+        return;
+    }
+    PanelProbe probe(tavlen.stamps);
+    std::vector<double> openings;
+    for (auto _ : state) {
+        PanelStamps& stamps = tavlen.stamps;
+        stamps = {};
+        const Steady::time_point received = Steady::now();
+        tavlen.delegate().handleXPCServiceNotification(QStringLiteral("showHotkeys"));
+        if (!runUntil([&] { return stamps.painted.has_value(); }, 10s)) {
+            state.SkipWithError("the shortcut panel did not paint");
+            break;
+        }
+        if (tavlen.rows() <= 0) {
+            state.SkipWithError("the shortcut panel does not show Geany's sheet");
+            break;
+        }
+        state.SetIterationTime(milliseconds(received, *stamps.painted) / 1000.0);
+        openings.push_back(milliseconds(received, *stamps.painted) -
+                           static_cast<double>(AppDelegate::ShowShortcutsDelay.count()));
+        tavlen.delegate().closeShortcutPanel();
+        runFor(200ms);
+    }
+    state.counters["opening_ms"] = median(openings);
+}
+BENCHMARK(BM_ShortcutPanelFromRelayToFirstPaint)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(8);
+
+// A stopped Geany (SIGSTOP), seen before: the panel shows what was kept and says that Geany did
+// not answer; the first gesture waits for the read's deadline, later ones know at once.
+void BM_ShortcutPanelStoppedApplication(benchmark::State& state)
+{
+    ResidentTavlen tavlen;
+    if (const QString error = tavlen.start(); !error.isEmpty()) {
+        state.SkipWithError(qPrintable(error));
+        return;
+    }
+    PanelProbe probe(tavlen.stamps);
+    ::kill(static_cast<pid_t>(tavlen.geanyPid()), SIGSTOP);
+    std::vector<double> noticed;
+    for (auto _ : state) {
+        PanelStamps& stamps = tavlen.stamps;
+        stamps = {};
+        tavlen.pressTwiceAndHold();
+        const Steady::time_point pressed = Steady::now();
+        if (!runUntil([&] { return stamps.painted.has_value() && !tavlen.notice().isEmpty(); }, 10s)) {
+            state.SkipWithError("the panel did not say that Geany did not answer");
+            break;
+        }
+        const double span = milliseconds(pressed, Steady::now());
+        state.SetIterationTime(span / 1000.0);
+        noticed.push_back(span);
+        if (!tavlen.release()) {
+            state.SkipWithError("the shortcut panel did not close on release");
+            break;
+        }
+    }
+    ::kill(static_cast<pid_t>(tavlen.geanyPid()), SIGCONT);
+    if (noticed.empty())
+        return;
+    state.counters["first_ms"] = noticed.front();
+    state.counters["median_ms"] = median(noticed);
+}
+BENCHMARK(BM_ShortcutPanelStoppedApplication)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(4);
 
 } // namespace

@@ -142,6 +142,11 @@ void AppDelegate::showSettingsAction()
 
 void AppDelegate::showShortcutsAction()
 {
+    // The half second before the panel opens is time enough to build it.
+    schedule(0ms, [this] {
+        if (!shortcutPanelOpen())
+            m_services.windows.preparePanel(PanelContent::hotkeys(true));
+    });
     schedule(ShowShortcutsDelay, [this] { showShortcutPanel(true); });
 }
 
@@ -261,8 +266,11 @@ void AppDelegate::shortcutPanelLikely(bool isGlobal)
     if (!isGlobal || shortcutPanelOpen() || !m_services.prefetchMenus)
         return;
     schedule(0ms, [this] {
-        if (!shortcutPanelOpen())
-            m_services.prefetchMenus();
+        if (shortcutPanelOpen())
+            return;
+        m_services.prefetchMenus();
+        // Built while the hold delay runs, the panel has only to be shown when it ends.
+        m_services.windows.preparePanel(PanelContent::hotkeys(true));
     });
 }
 

@@ -40,8 +40,8 @@ struct AppDelegateServices {
     WindowSystem& windows;
     // This process, so that its own windows count as Tavlen whatever id the desktop gives them.
     qint64 ownProcessIdentifier = 0;
-    // Reads the frontmost application's menus ahead of the shortcut panel, while the gesture's
-    // hold delay runs, so that the panel finds the answers fresh; may be empty.
+    // Has the frontmost application's menus read ahead of the shortcut panel, while the
+    // gesture's hold delay runs, so that the panel finds them kept; may be empty.
     std::function<void()> prefetchMenus;
 };
 

@@ -88,6 +88,10 @@ public:
     // covering it until placed (the persistent panel); not yet shown. The persistent panel is
     // sticky: it stays on every desktop.
     virtual std::unique_ptr<PanelWindow> createPanel(const PanelContent& content) = 0;
+    // A panel with this content is likely to be asked for in a moment (the gesture has begun):
+    // its window may be built ahead, unseen, and createPanel then hands it out as long as it
+    // still shows what a new one would. Nothing appears on screen.
+    virtual void preparePanel(const PanelContent& content) { (void)content; }
     // The settings window, centred, not yet shown. `willClose` runs when the user closes it;
     // the window is then hidden, not destroyed.
     virtual std::unique_ptr<ManagedWindow> createSettingsWindow(std::function<void()> willClose) = 0;

@@ -43,6 +43,8 @@ public:
         return std::make_unique<Panel>(state);
     }
 
+    void preparePanel(const PanelContent& content) override { prepared.append(content); }
+
     std::unique_ptr<ManagedWindow> createSettingsWindow(std::function<void()> willClose) override
     {
         settingsWillClose = std::move(willClose);
@@ -111,6 +113,8 @@ public:
     int deactivations = 0;
     int orderOutAllCount = 0;
     int terminations = 0;
+    // The contents panels were prepared for, in order.
+    QList<PanelContent> prepared;
     std::function<void()> settingsWillClose;
     std::vector<std::shared_ptr<WindowState>> windows;
     std::vector<std::shared_ptr<StatusItemState>> statusItems;

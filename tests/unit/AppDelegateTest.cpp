@@ -169,8 +169,10 @@ TEST_F(AppDelegateTest, ShowHotkeysOpensThePanelHalfASecondLaterAndOnlyOnce)
 {
     launched();
     delegate().handleXPCServiceNotification(QString(Names::showHotkeysMessage));
+    EXPECT_TRUE(windows.prepared.isEmpty()) << "nothing is built inside the handler";
     wait(499ms);
     EXPECT_EQ(openCount("hotkeys"), 0);
+    EXPECT_EQ(windows.prepared, QList<PanelContent>{PanelContent::hotkeys(true)});
     wait(1ms);
     const auto panel = only("hotkeys");
     ASSERT_NE(panel, nullptr);
@@ -183,6 +185,7 @@ TEST_F(AppDelegateTest, ShowHotkeysOpensThePanelHalfASecondLaterAndOnlyOnce)
     delegate().handleXPCServiceNotification(QString(Names::showHotkeysMessage));
     wait(1s);
     EXPECT_EQ(windows.made(QStringLiteral("hotkeys")), 1);
+    EXPECT_EQ(windows.prepared.size(), 1) << "an open panel needs no other";
     EXPECT_FALSE(panel->closed);
 }
 
@@ -507,6 +510,9 @@ TEST_F(AppDelegateTest, MenusAreReadWhileTheGestureIsHeldButNotForAnOpenPanel)
     EXPECT_EQ(prefetches, 0) << "read from the event loop, not inside the key handler";
     wait(0ms);
     EXPECT_EQ(prefetches, 1);
+    ASSERT_EQ(windows.prepared.size(), 1) << "the panel is built while the hold delay runs";
+    EXPECT_EQ(windows.prepared.front(), PanelContent::hotkeys(true));
+    EXPECT_EQ(openCount("hotkeys"), 0);
     wait(250ms);
     ASSERT_EQ(openCount("hotkeys"), 1);
 
@@ -531,6 +537,7 @@ TEST_F(AppDelegateTest, MenusAreReadWhileTheGestureIsHeldButNotForAnOpenPanel)
     localKeys.deliver(KeyEvent{KeyEvent::Type::FlagsChanged, Command, 55});
     wait(0ms);
     EXPECT_EQ(prefetches, 1);
+    EXPECT_EQ(windows.prepared.size(), 1);
 }
 
 TEST_F(AppDelegateTest, LocalNotificationsReachTheirHandlers)

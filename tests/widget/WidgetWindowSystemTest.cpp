@@ -12,6 +12,7 @@
 #include "settings/view/SettingsPane.h"
 #include "settings/view/SettingsView.h"
 #include "sheet/view/HotkeysView.h"
+#include "sheet/view/MenuItemView.h"
 #include "sheet/view/PersistentView.h"
 #include "support/WaitUntil.h"
 
@@ -177,6 +178,38 @@ TEST_F(WidgetWindowSystemTest, ShortcutPanelIsCentredAndStaysOnThisDesktop)
     handle->setLevel(WindowLevel::MainMenu);
     EXPECT_EQ(stacking.requests,
               (std::vector<Request>{{Request::Kind::OffTaskbar, window}, {Request::Kind::Above, window}}));
+}
+
+TEST_F(WidgetWindowSystemTest, APreparedPanelIsHandedOutLoadedOnlyWhileItStillShowsWhatANewOneWould)
+{
+    installGeany();
+    windows.preparePanel(PanelContent::hotkeys(true));
+    std::unique_ptr<PanelWindow> handle = windows.createPanel(PanelContent::hotkeys(true));
+    CustomPanel& panel = as<CustomPanel>(handle);
+    EXPECT_FALSE(panel.isVisible());
+    auto* hotkeys = qobject_cast<HotkeysView*>(panel.content());
+    ASSERT_TRUE(hotkeys != nullptr && hotkeys->sheet() != nullptr);
+    EXPECT_TRUE(hotkeys->sheet()->viewModel().loaded()) << "loaded before it is shown";
+    EXPECT_FALSE(hotkeys->sheet()->elementRows().isEmpty());
+    const auto window = static_cast<quintptr>(panel.winId());
+    EXPECT_EQ(stacking.requests, (std::vector<Request>{{Request::Kind::OffTaskbar, window}}));
+    handle->setLevel(WindowLevel::MainMenu);
+    handle->orderFront();
+    EXPECT_TRUE(panel.isVisible());
+    EXPECT_EQ(stacking.requests.back(), (Request{Request::Kind::Above, window}));
+
+    // Another application came to the front meanwhile, or another content is asked for: the
+    // prepared panel would show the wrong thing.
+    windows.preparePanel(PanelContent::hotkeys(true));
+    workspace.setFrontmostApplication(
+        RunningApplication{QStringLiteral("other"), QStringLiteral("Other"), 77});
+    std::unique_ptr<PanelWindow> fresh = windows.createPanel(PanelContent::hotkeys(true));
+    auto* freshSheet = qobject_cast<HotkeysView*>(as<CustomPanel>(fresh).content())->sheet();
+    ASSERT_NE(freshSheet, nullptr);
+    EXPECT_FALSE(freshSheet->viewModel().loaded()) << "built now, it loads when it is shown";
+    windows.preparePanel(PanelContent::hotkeys(true));
+    std::unique_ptr<PanelWindow> local = windows.createPanel(PanelContent::hotkeys(false));
+    EXPECT_FALSE(as<CustomPanel>(local).panelContent().isGlobal);
 }
 
 TEST_F(WidgetWindowSystemTest, OrderingOutAllWindowsHidesEveryWindowButKeepsThem)

@@ -38,13 +38,24 @@ CustomPanel::CustomPanel(const PanelContent& content, ContentFactory makeContent
     }
 }
 
+void CustomPanel::prepare()
+{
+    if (m_prepared)
+        return;
+    // The window must exist on the display before the window manager can be asked about it.
+    winId();
+    QGuiApplication::sync();
+    applyStacking();
+    m_prepared = true;
+}
+
 void CustomPanel::orderFront()
 {
     if (!isVisible()) {
-        // The window must exist on the display before the window manager can be asked about it.
-        winId();
-        QGuiApplication::sync();
-        applyStacking();
+        if (m_prepared)
+            applyStacking(); // the level may have changed since; the window is there already
+        else
+            prepare();
         show();
         notify(true);
     }

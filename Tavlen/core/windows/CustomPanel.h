@@ -31,6 +31,9 @@ public:
                 const std::optional<QRectF>& screen, Observer observer = {});
 
     void orderFront() override;
+    // Everything showing needs but the showing itself: the window on the display, with its
+    // stacking wishes, so that orderFront only maps it.
+    void prepare();
     void orderOut() override;
     bool isVisible() const override { return QWidget::isVisible(); }
     QRectF frame() const override;
@@ -59,6 +62,7 @@ private:
     PanelContent m_panelContent;
     QWidget* m_content = nullptr;
     WindowLevel m_level = WindowLevel::Floating;
+    bool m_prepared = false;
 };
 
 } // namespace tavlen

@@ -22,6 +22,9 @@ namespace tavlen {
 
 namespace {
 
+// Longer than any hold delay the settings offer; a panel built earlier is built again.
+constexpr qint64 PreparedPanelLifetimeMs = 3000;
+
 // The sheet's groups as their headers name them.
 QString sheetSummary(MenuItemView& sheet)
 {
@@ -72,7 +75,34 @@ QString WidgetWindowSystem::describe(const CustomPanel& panel)
     return (persistent ? QStringLiteral("persistent panel: ") : QStringLiteral("shortcut panel: ")) + shows;
 }
 
+QString WidgetWindowSystem::frontmostKey() const
+{
+    const std::optional<RunningApplication> app = m_services.workspace.frontmostApplication();
+    return app ? app->identifier + QLatin1Char('/') + QString::number(app->processIdentifier) : QString();
+}
+
+void WidgetWindowSystem::preparePanel(const PanelContent& content)
+{
+    m_prepared = buildPanel(content);
+    m_prepared->prepare();
+    if (auto* hotkeys = qobject_cast<HotkeysView*>(m_prepared->content()); hotkeys && hotkeys->sheet())
+        hotkeys->sheet()->loadSheet();
+    if (QLayout* layout = m_prepared->layout())
+        layout->activate();
+    m_preparedFor = frontmostKey();
+    m_preparedAt.start();
+}
+
 std::unique_ptr<PanelWindow> WidgetWindowSystem::createPanel(const PanelContent& content)
+{
+    std::unique_ptr<CustomPanel> prepared = std::move(m_prepared);
+    if (prepared && prepared->panelContent() == content &&
+        m_preparedAt.elapsed() <= PreparedPanelLifetimeMs && m_preparedFor == frontmostKey())
+        return prepared;
+    return buildPanel(content);
+}
+
+std::unique_ptr<CustomPanel> WidgetWindowSystem::buildPanel(const PanelContent& content)
 {
     CustomPanel::Observer observer;
     if (m_log) {

@@ -3,6 +3,7 @@
 #include "core/WindowSystem.h"
 #include "sheet/RowServices.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QStringList>
 #include <functional>
@@ -39,6 +40,7 @@ public:
     }
 
     std::unique_ptr<PanelWindow> createPanel(const PanelContent& content) override;
+    void preparePanel(const PanelContent& content) override;
     std::unique_ptr<ManagedWindow> createSettingsWindow(std::function<void()> willClose) override;
     std::unique_ptr<FadeWindow> createFadeWindow(FadeWindow::Kind kind) override;
     std::unique_ptr<StatusItem> createStatusItem(std::function<void()> clicked) override;
@@ -56,6 +58,9 @@ public:
 
 private:
     QWidget* makePanelContent(const PanelContent& content) const;
+    std::unique_ptr<CustomPanel> buildPanel(const PanelContent& content);
+    // The frontmost application as a prepared panel must still find it: id and process.
+    QString frontmostKey() const;
     void log(const QString& line) const;
 
     RowServices m_services;
@@ -66,6 +71,11 @@ private:
     std::unique_ptr<SystemSettingsOpener> m_systemSettings;
     MyShortcutsPaneFactory m_myShortcutsPaneFactory;
     Log m_log;
+    // A panel built ahead, for whom, and when: it serves only while the same application is in
+    // front, and only for a while (its sheet would fall behind the application's menus).
+    std::unique_ptr<CustomPanel> m_prepared;
+    QString m_preparedFor;
+    QElapsedTimer m_preparedAt;
 };
 
 } // namespace tavlen

@@ -7,6 +7,7 @@
 #include "platform/linux/AtspiElement.h"
 #include "platform/linux/AtspiReplies.h"
 
+#include <QDBusArgument>
 #include <QDBusPendingCall>
 #include <QDBusVariant>
 
@@ -59,6 +60,26 @@ bool mayHoldMenuBar(quint32 role)
         TreeTable,     List,         ListBox,         Text,          Terminal,  ComboBox,  ToolBar, StatusBar,
         DocumentFrame, DocumentText, TearoffMenuItem, PageTabList};
     return std::find(std::begin(never), std::end(never), role) == std::end(never);
+}
+
+// Collection.GetMatches's rule for every kind of menu entry: roles as a bit set of four words,
+// matched when any is the element's; states, attributes and interfaces left open.
+QVariant menuEntryRule()
+{
+    using namespace atspi::Role;
+    QList<qint32> roles(4, 0);
+    for (const quint32 role : {Menu, MenuItem, CheckMenuItem, RadioMenuItem, Separator, TearoffMenuItem})
+        roles[static_cast<qsizetype>(role / 32)] |= static_cast<qint32>(1u << (role % 32));
+    constexpr qint32 matchAll = 1;
+    constexpr qint32 matchAny = 2;
+    QDBusArgument rule;
+    rule.beginStructure();
+    rule << QList<qint32>{0, 0} << matchAll;
+    rule.beginMap(QMetaType::fromType<QString>(), QMetaType::fromType<QString>());
+    rule.endMap();
+    rule << matchAll << roles << matchAny << QStringList() << matchAll << false;
+    rule.endStructure();
+    return QVariant::fromValue(rule);
 }
 
 QDBusMessage methodCall(const AtspiObjectRef& ref, const char* interface, const char* method)
@@ -236,12 +257,6 @@ bool AtspiAccessibility::answers(qint64 processIdentifier, int timeoutMs)
     m_deadline = previous;
     m_trouble = previousTrouble;
     return answered;
-}
-
-QString AtspiAccessibility::applicationService(qint64 processIdentifier)
-{
-    const std::optional<AtspiObjectRef> root = resolveApplication(processIdentifier);
-    return root ? root->service : QString();
 }
 
 AXElement AtspiAccessibility::createApplication(qint64 processIdentifier)
@@ -451,8 +466,7 @@ qint32 AtspiAccessibility::visibleChildren(AtspiElement& element, QList<AXElemen
         return AXErrorCode::Failure;
 
     std::optional<QList<AtspiObjectRef>> refs;
-    // Kept while fresh: a sheet made right after a read of the same menus (the read ahead of
-    // the shortcut panel) takes the lists from here instead of asking again.
+    // Kept while fresh: listed ahead with the whole menu bar, or by the count call before.
     if (auto cached = m_visibleChildren.constFind(*ref); cached != m_visibleChildren.constEnd()) {
         if (isFresh(cached->first))
             refs = cached->second;
@@ -509,6 +523,106 @@ std::optional<AtspiObjectRef> AtspiAccessibility::findMenuBarBelow(const AtspiOb
         }
     }
     return std::nullopt;
+}
+
+bool AtspiAccessibility::readMenuTree(const AtspiObjectRef& menuBar)
+{
+    if (m_withoutCache.contains(menuBar.service))
+        return false;
+    std::optional<QDBusConnection> connection = connectionFor(menuBar.service);
+    if (!connection)
+        return false;
+
+    // The entries in order, and what the application's cache knows of each: two messages in
+    // one flight, instead of four for every entry.
+    QDBusMessage matches = methodCall(menuBar, atspi::collectionInterface, "GetMatches");
+    matches << menuEntryRule() << quint32(1) << qint32(0) << true;
+    QDBusPendingCall matchesCall = send(*connection, matches);
+    QDBusPendingCall itemsCall =
+        send(*connection, QDBusMessage::createMethodCall(menuBar.service, QLatin1String(atspi::cachePath),
+                                                         QLatin1String(atspi::cacheInterface),
+                                                         QStringLiteral("GetItems")));
+    ++m_statistics.roundTrips;
+    matchesCall.waitForFinished();
+    itemsCall.waitForFinished();
+    noteReply(matchesCall.reply());
+    noteReply(itemsCall.reply());
+    const std::optional<QList<AtspiObjectRef>> entries = AtspiReplies::objectRefs(matchesCall.reply());
+    const std::optional<QHash<AtspiObjectRef, AtspiCacheItem>> cache =
+        AtspiReplies::cacheItems(itemsCall.reply());
+    if (!entries || !cache || entries->isEmpty() || cache->isEmpty()) {
+        // Qt answers an empty cache, older toolkits none; an application that did not answer
+        // in time may have one all the same.
+        if (!m_trouble.timedOut)
+            m_withoutCache.insert(menuBar.service);
+        return false;
+    }
+
+    QHash<AtspiObjectRef, QList<AtspiObjectRef>> childrenOf;
+    for (const AtspiObjectRef& entry : *entries) {
+        const auto item = cache->constFind(entry);
+        if (item == cache->constEnd())
+            return false;
+        childrenOf[item->parent].append(entry);
+    }
+    // An entry said to have children of which none was matched has some of another kind: what
+    // was read is not the whole menu, and the walk asks entry by entry.
+    for (const AtspiObjectRef& entry : *entries) {
+        if (cache->value(entry).childCount > 0 && !childrenOf.contains(entry))
+            return false;
+    }
+    if (!childrenOf.contains(menuBar))
+        return false;
+
+    // Key bindings come one message an entry, and only entries without children need one.
+    QList<AtspiObjectRef> leaves;
+    std::vector<QDBusPendingCall> bindings;
+    for (const AtspiObjectRef& entry : *entries) {
+        if (childrenOf.contains(entry))
+            continue;
+        QDBusMessage message = methodCall(entry, atspi::actionInterface, "GetKeyBinding");
+        message << 0;
+        leaves << entry;
+        bindings.push_back(send(*connection, message));
+    }
+    ++m_statistics.roundTrips;
+
+    const qint64 now = m_clock.elapsed();
+    for (const AtspiObjectRef& entry : *entries) {
+        const AtspiCacheItem& item = *cache->constFind(entry);
+        AtspiNodeInfo node;
+        node.reachable = true;
+        node.name = item.name;
+        node.childCount = static_cast<qint32>(childrenOf.value(entry).size());
+        node.roleAsked = true;
+        node.role = item.role;
+        node.states = item.states;
+        node.keyBindingAsked = true;
+        node.fetchedAtMs = now;
+        m_info.insert(entry, node);
+    }
+    for (qsizetype i = 0; i < leaves.size(); ++i) {
+        QDBusPendingCall& call = bindings[static_cast<std::size_t>(i)];
+        call.waitForFinished();
+        noteReply(call.reply());
+        m_info[leaves.at(i)].keyBinding = AtspiReplies::text(call.reply());
+    }
+
+    // The children each entry shows, by the same rule as when they are asked for one by one.
+    for (auto it = childrenOf.cbegin(); it != childrenOf.cend(); ++it) {
+        QList<AtspiObjectRef> present;
+        QList<AtspiObjectRef> visible;
+        for (const AtspiObjectRef& child : it.value()) {
+            const quint64 states = m_info.value(child).states.value_or(0);
+            if (atspi::hasState(states, atspi::State::Defunct))
+                continue;
+            present << child;
+            if (atspi::hasState(states, atspi::State::Visible))
+                visible << child;
+        }
+        m_visibleChildren.insert(it.key(), {now, visible.isEmpty() ? present : visible});
+    }
+    return true;
 }
 
 std::optional<AtspiObjectRef> AtspiAccessibility::findMenuBar(const AtspiObjectRef& applicationRoot)
@@ -607,6 +721,8 @@ qint32 AtspiAccessibility::attribute(AtspiElement& element, const QString& name,
         const std::optional<AtspiObjectRef> found = findMenuBar(*ref);
         if (!found)
             return AXErrorCode::NoValue;
+        // The menu bar is asked for to be read: its entries are read ahead, all at once.
+        readMenuTree(*found);
         value = AXValue::element(AXElement(AtspiElement::object(*found)));
         return AXErrorCode::Success;
     }

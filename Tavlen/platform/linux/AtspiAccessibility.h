@@ -56,23 +56,18 @@ public:
     }
     bool answers(qint64 processIdentifier, int timeoutMs) override;
 
-    // The bus name of the application of that process on the accessibility bus; empty when it is
-    // not there.
-    QString applicationService(qint64 processIdentifier);
-
     AtspiStatistics statistics() const { return m_statistics; }
     void resetStatistics() { m_statistics = {}; }
 
-    // Answers are kept for a second, so that reading the same menus twice in a row (ahead of
-    // the shortcut panel, then for it) asks the application once. This drops them all: the
-    // next read asks again.
+private:
+    // Answers serve the read that asked for them (and calls outside a read for a second at most);
+    // a new read starts without them.
     void forgetAnswers()
     {
         m_info.clear();
         m_visibleChildren.clear();
     }
 
-private:
     std::optional<QDBusConnection> bus();
     // The direct connection to an application when it offers one, else the bus.
     std::optional<QDBusConnection> connectionFor(const QString& service);
@@ -99,6 +94,9 @@ private:
     bool isMenuBar(const AtspiObjectRef& ref);
     std::optional<AtspiObjectRef> findMenuBar(const AtspiObjectRef& applicationRoot);
     std::optional<AtspiObjectRef> findMenuBarBelow(const AtspiObjectRef& ref, int depth);
+    // Reads a whole menu bar in three flights where the toolkit allows it; false when it does
+    // not (the walk then asks entry by entry).
+    bool readMenuTree(const AtspiObjectRef& menuBar);
 
     // One attribute of an element from what is known of it; error codes on failure.
     qint32 attribute(AtspiElement& element, const QString& name, AXValue& value);
@@ -115,6 +113,8 @@ private:
     // Application bus name to the name of a direct connection to it; empty when it has none.
     QHash<QString, QString> m_peers;
     QSet<AtspiObjectRef> m_menuBars;
+    // Applications that answered an empty cache or none: asking again would only cost a message.
+    QSet<QString> m_withoutCache;
     QElapsedTimer m_clock;
     qint64 m_lastPurgeMs = 0;
     QHash<AtspiObjectRef, AtspiNodeInfo> m_info;

@@ -14,6 +14,9 @@ inline constexpr char propertiesInterface[] = "org.freedesktop.DBus.Properties";
 inline constexpr char registryInterface[] = "org.a11y.atspi.Registry";
 inline constexpr char registryPath[] = "/org/a11y/atspi/registry";
 inline constexpr char objectEventInterface[] = "org.a11y.atspi.Event.Object";
+inline constexpr char collectionInterface[] = "org.a11y.atspi.Collection";
+inline constexpr char cacheInterface[] = "org.a11y.atspi.Cache";
+inline constexpr char cachePath[] = "/org/a11y/atspi/cache";
 
 inline constexpr char busService[] = "org.a11y.Bus";
 inline constexpr char busPath[] = "/org/a11y/bus";

@@ -3,6 +3,7 @@
 #include <QDBusArgument>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
+#include <QStringList>
 
 namespace tavlen::linux_platform {
 namespace {
@@ -37,6 +38,47 @@ std::optional<QList<AtspiObjectRef>> AtspiReplies::objectRefs(const QDBusMessage
     }
     array.endArray();
     return refs;
+}
+
+std::optional<QHash<AtspiObjectRef, AtspiCacheItem>> AtspiReplies::cacheItems(const QDBusMessage& reply)
+{
+    const std::optional<QVariant> argument = firstArgument(reply);
+    if (!argument || argument->metaType() != QMetaType::fromType<QDBusArgument>())
+        return std::nullopt;
+    const QDBusArgument array = argument->value<QDBusArgument>();
+    if (array.currentSignature() != QLatin1String("a((so)(so)(so)iiassusau)"))
+        return std::nullopt;
+    const auto readRef = [&array] {
+        AtspiObjectRef ref;
+        QDBusObjectPath path;
+        array.beginStructure();
+        array >> ref.service >> path;
+        array.endStructure();
+        ref.path = path.path();
+        return ref;
+    };
+    QHash<AtspiObjectRef, AtspiCacheItem> items;
+    array.beginArray();
+    while (!array.atEnd()) {
+        AtspiCacheItem item;
+        array.beginStructure();
+        const AtspiObjectRef self = readRef();
+        readRef(); // the application
+        item.parent = readRef();
+        qint32 index = 0;
+        QStringList interfaces;
+        QString description;
+        QList<quint32> states;
+        array >> index >> item.childCount >> interfaces >> item.name >> item.role >> description >> states;
+        array.endStructure();
+        if (!states.isEmpty())
+            item.states |= states.at(0);
+        if (states.size() > 1)
+            item.states |= static_cast<quint64>(states.at(1)) << 32;
+        items.insert(self, item);
+    }
+    array.endArray();
+    return items;
 }
 
 std::optional<quint64> AtspiReplies::states(const QDBusMessage& reply)
