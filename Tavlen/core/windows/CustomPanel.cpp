@@ -47,15 +47,17 @@ void CustomPanel::prepare()
     QGuiApplication::sync();
     applyStacking();
     m_prepared = true;
+    m_preparedLevel = m_level;
 }
 
 void CustomPanel::orderFront()
 {
     if (!isVisible()) {
-        if (m_prepared)
-            applyStacking(); // the level may have changed since; the window is there already
-        else
+        // A prepared window has its stacking wishes but for a level raised since.
+        if (!m_prepared)
             prepare();
+        else if (m_level == WindowLevel::MainMenu && m_preparedLevel != WindowLevel::MainMenu)
+            m_stacking.keepAbove(winId(), true);
         show();
         notify(true);
     }

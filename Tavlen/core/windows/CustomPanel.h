@@ -63,6 +63,7 @@ private:
     QWidget* m_content = nullptr;
     WindowLevel m_level = WindowLevel::Floating;
     bool m_prepared = false;
+    WindowLevel m_preparedLevel = WindowLevel::Floating;
 };
 
 } // namespace tavlen

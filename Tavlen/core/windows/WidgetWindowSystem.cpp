@@ -4,6 +4,7 @@
 #include "core/windows/FadingWindow.h"
 #include "core/windows/SettingsWindow.h"
 #include "core/windows/TrayStatusItem.h"
+#include "platform/Workspace.h"
 #include "platform/linux/DesktopSettingsOpener.h"
 #include "settings/view/SettingsView.h"
 #include "sheet/MenuItemViewModel.h"
@@ -45,9 +46,15 @@ WidgetWindowSystem::WidgetWindowSystem(const RowServices& services, WindowStacki
     , m_stacking(stacking)
     , m_systemSettings(std::make_unique<linux_platform::DesktopSettingsOpener>(
           services.applications, services.launcher, linux_platform::DesktopSettingsOpener::currentDesktops()))
-{}
+{
+    m_frontmostWatch = QObject::connect(&m_services.workspace, &Workspace::frontmostApplicationChanged,
+                                        [this] { m_preparedStale = true; });
+}
 
-WidgetWindowSystem::~WidgetWindowSystem() = default;
+WidgetWindowSystem::~WidgetWindowSystem()
+{
+    QObject::disconnect(m_frontmostWatch);
+}
 
 QWidget* WidgetWindowSystem::makePanelContent(const PanelContent& content) const
 {
@@ -75,12 +82,6 @@ QString WidgetWindowSystem::describe(const CustomPanel& panel)
     return (persistent ? QStringLiteral("persistent panel: ") : QStringLiteral("shortcut panel: ")) + shows;
 }
 
-QString WidgetWindowSystem::frontmostKey() const
-{
-    const std::optional<RunningApplication> app = m_services.workspace.frontmostApplication();
-    return app ? app->identifier + QLatin1Char('/') + QString::number(app->processIdentifier) : QString();
-}
-
 void WidgetWindowSystem::preparePanel(const PanelContent& content)
 {
     m_prepared = buildPanel(content);
@@ -89,15 +90,15 @@ void WidgetWindowSystem::preparePanel(const PanelContent& content)
         hotkeys->sheet()->loadSheet();
     if (QLayout* layout = m_prepared->layout())
         layout->activate();
-    m_preparedFor = frontmostKey();
+    m_preparedStale = false;
     m_preparedAt.start();
 }
 
 std::unique_ptr<PanelWindow> WidgetWindowSystem::createPanel(const PanelContent& content)
 {
     std::unique_ptr<CustomPanel> prepared = std::move(m_prepared);
-    if (prepared && prepared->panelContent() == content &&
-        m_preparedAt.elapsed() <= PreparedPanelLifetimeMs && m_preparedFor == frontmostKey())
+    if (prepared && prepared->panelContent() == content && !m_preparedStale &&
+        m_preparedAt.elapsed() <= PreparedPanelLifetimeMs)
         return prepared;
     return buildPanel(content);
 }

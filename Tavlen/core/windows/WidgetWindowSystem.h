@@ -59,8 +59,6 @@ public:
 private:
     QWidget* makePanelContent(const PanelContent& content) const;
     std::unique_ptr<CustomPanel> buildPanel(const PanelContent& content);
-    // The frontmost application as a prepared panel must still find it: id and process.
-    QString frontmostKey() const;
     void log(const QString& line) const;
 
     RowServices m_services;
@@ -71,11 +69,13 @@ private:
     std::unique_ptr<SystemSettingsOpener> m_systemSettings;
     MyShortcutsPaneFactory m_myShortcutsPaneFactory;
     Log m_log;
-    // A panel built ahead, for whom, and when: it serves only while the same application is in
-    // front, and only for a while (its sheet would fall behind the application's menus).
+    // A panel built ahead, and when: it serves only while the same application is in front
+    // (the workspace says when another comes), and only for a while (its sheet would fall
+    // behind the application's menus).
     std::unique_ptr<CustomPanel> m_prepared;
-    QString m_preparedFor;
+    bool m_preparedStale = false;
     QElapsedTimer m_preparedAt;
+    QMetaObject::Connection m_frontmostWatch;
 };
 
 } // namespace tavlen
