@@ -30,6 +30,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 
 using namespace tavlen;
 
@@ -66,7 +67,7 @@ int relay(int argc, char** argv, RelayRequest request)
 
 } // namespace
 
-int main(int argc, char** argv)
+static int runTavlen(int argc, char** argv)
 {
     if (const std::optional<RelayRequest> request = relayRequestFromArguments(argumentList(argc, argv)))
         return relay(argc, argv, *request);
@@ -135,7 +136,8 @@ int main(int argc, char** argv)
     QtLocalKeyEventSource qtKeys;
     FocusKeyRouter keys(globalKeys ? &xinput : nullptr, globalKeys ? nullptr : &qtKeys);
 
-    linux_platform::X11WindowStacking stacking;
+    const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    linux_platform::X11WindowStacking stacking(x11 ? x11->connection() : nullptr);
     WidgetWindowSystem windows(rowServices, stacking);
     windows.setMyShortcutsPaneFactory([&rowServices] { return new MyShortcutsView(rowServices); });
     if (parser.isSet(verbose))
@@ -184,4 +186,17 @@ int main(int argc, char** argv)
     if (!files.isEmpty())
         QTimer::singleShot(0, &delegate, [&delegate, files] { delegate.openFiles(files); });
     return QApplication::exec();
+}
+
+int main(int argc, char** argv)
+{
+    // Whatever escapes (memory running out, above all) ends the process with a word, not an abort.
+    try {
+        return runTavlen(argc, argv);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "tavlen: %s\n", error.what());
+    } catch (...) {
+        std::fprintf(stderr, "tavlen: an unexpected error ended the program\n");
+    }
+    return 70;
 }

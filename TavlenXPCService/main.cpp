@@ -3,8 +3,9 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <cstdio>
+#include <exception>
 
-int main(int argc, char** argv)
+static int runService(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("TavlenXPCService"));
@@ -17,4 +18,17 @@ int main(int argc, char** argv)
     }
     QObject::connect(&delegate, &tavlen::ServiceDelegate::busLost, &app, [] { QCoreApplication::quit(); });
     return QCoreApplication::exec();
+}
+
+int main(int argc, char** argv)
+{
+    // Whatever escapes (memory running out, above all) ends the process with a word, not an abort.
+    try {
+        return runService(argc, argv);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "TavlenXPCService: %s\n", error.what());
+    } catch (...) {
+        std::fprintf(stderr, "TavlenXPCService: an unexpected error ended the program\n");
+    }
+    return 70;
 }

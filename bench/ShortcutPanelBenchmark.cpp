@@ -384,7 +384,10 @@ private:
     fake::FakeInstanceLock m_instanceLock;
     fake::FakeLoginItems m_loginItems;
     fake::FakeKeyEventSource m_localKeys;
-    linux_platform::X11WindowStacking m_stacking;
+    linux_platform::X11WindowStacking m_stacking{
+        qApp->nativeInterface<QNativeInterface::QX11Application>()
+            ? qApp->nativeInterface<QNativeInterface::QX11Application>()->connection()
+            : nullptr};
     std::optional<WidgetWindowSystem> m_windows;
     Steady::time_point m_lastPress;
 

@@ -15,6 +15,8 @@ enum ExitStatus : int {
     NotAnswering = 3,
     // The application quit while its menus were read.
     ApplicationQuit = 4,
+    // Something escaped that should not have (memory ran out); main says what.
+    Unexpected = 70,
 };
 
 // The status for how a read ended; says why on standard error when it did not end well.

@@ -8,6 +8,8 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <cstdio>
+#include <exception>
 #include <functional>
 #include <map>
 #include <memory>
@@ -39,13 +41,14 @@ const char USAGE[] = "usage: tavlenctl COMMAND [ARGUMENTS]\n"
                      "  1  failed: no such application, accessibility off, a file not read or written\n"
                      "  2  wrong usage\n"
                      "  3  the application did not answer within the deadline (what it answered is shown)\n"
-                     "  4  the application quit while its menus were read";
+                     "  4  the application quit while its menus were read\n"
+                     "  70 an unexpected error (such as memory running out), named on standard error";
 
 using Command = std::function<int(const QStringList& arguments, AppServices& services)>;
 
 } // namespace
 
-int main(int argc, char** argv)
+static int runTavlenctl(int argc, char** argv)
 {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
@@ -99,4 +102,17 @@ int main(int argc, char** argv)
         ctl::printError(error.message());
         return 1;
     }
+}
+
+int main(int argc, char** argv)
+{
+    // Whatever escapes (memory running out, above all) ends the process with a word, not an abort.
+    try {
+        return runTavlenctl(argc, argv);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "tavlenctl: %s\n", error.what());
+    } catch (...) {
+        std::fprintf(stderr, "tavlenctl: an unexpected error ended the program\n");
+    }
+    return 70;
 }

@@ -111,6 +111,8 @@ void AppDelegate::unregisterObservers()
 
 void AppDelegate::applicationWillTerminate()
 {
+    if (m_terminating)
+        return;
     unregisterObservers();
     m_services.windows.orderOutAllWindows();
     removeEventMonitors();
@@ -142,12 +144,19 @@ void AppDelegate::showSettingsAction()
 
 void AppDelegate::showShortcutsAction()
 {
+    // Requests that come while one is on its way are that one.
+    if (m_showShortcutsScheduled)
+        return;
+    m_showShortcutsScheduled = true;
     // The half second before the panel opens is time enough to build it.
     schedule(0ms, [this] {
         if (!shortcutPanelOpen())
             m_services.windows.preparePanel(PanelContent::hotkeys(true));
     });
-    schedule(ShowShortcutsDelay, [this] { showShortcutPanel(true); });
+    schedule(ShowShortcutsDelay, [this] {
+        m_showShortcutsScheduled = false;
+        showShortcutPanel(true);
+    });
 }
 
 void AppDelegate::hideShortcutsAction()
@@ -202,6 +211,8 @@ void AppDelegate::togglePauseAction()
 
 void AppDelegate::quitAction()
 {
+    if (m_terminating)
+        return;
     m_services.windows.orderOutAllWindows();
     removeEventMonitors();
     playOutroAndQuit();
@@ -298,10 +309,17 @@ void AppDelegate::closeShortcutPanel()
 
 void AppDelegate::togglePersistentPanel()
 {
-    if (m_windowPersistentController)
-        schedule(0ms, [this] { closePersistentPanel(); });
-    else
-        schedule(0ms, [this] { showPersistentPanel(); });
+    m_persistentWanted = !m_persistentWanted.value_or(m_windowPersistentController != nullptr);
+    if (m_persistentStepScheduled)
+        return;
+    m_persistentStepScheduled = true;
+    schedule(0ms, [this] {
+        m_persistentStepScheduled = false;
+        if (std::exchange(m_persistentWanted, std::nullopt).value_or(false))
+            showPersistentPanel();
+        else
+            closePersistentPanel();
+    });
 }
 
 void AppDelegate::showPersistentPanel()
@@ -378,14 +396,15 @@ void AppDelegate::showIntroFade()
 
 void AppDelegate::playOutroAndQuit()
 {
-    // A quit during a fade, or a second request to end while the outro plays, ends at once:
-    // waiting for the fade would keep the process running, and playing it again would loop.
-    if (m_fadingWindowController || m_outroStarted) {
+    if (m_terminating)
+        return;
+    m_terminating = true;
+    // A quit during the intro ends at once: the outro would play over it.
+    if (m_fadingWindowController) {
         closeFadeWindow();
         m_services.windows.terminate();
         return;
     }
-    m_outroStarted = true;
     m_fadingWindowController = m_services.windows.createFadeWindow(FadeWindow::Kind::Outro);
     m_fadingWindowController->orderFront();
     m_fadingWindowController->fadeOut(OutroFadeDuration);

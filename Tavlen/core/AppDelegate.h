@@ -185,7 +185,14 @@ private:
     ActiveApp m_currentApp;
     ActivationKeyDetector m_detector;
     bool m_appHasInstance = false;
-    bool m_outroStarted = false;
+    // Ending is one request however many arrive, and from wherever: the first ends the process,
+    // the others wait for it.
+    bool m_terminating = false;
+    // Requests set what is wanted and one scheduled step makes it so: a burst of toggles ends in
+    // the state its count says, with at most one panel built for it.
+    std::optional<bool> m_persistentWanted;
+    bool m_persistentStepScheduled = false;
+    bool m_showShortcutsScheduled = false;
     bool m_noticeGiven = false;
 
     QString m_menuToggleShortcutsTitle = QStringLiteral("Show Shortcuts Panel");

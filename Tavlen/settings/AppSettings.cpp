@@ -7,9 +7,12 @@
 #include "settings/Appearance.h"
 #include "settings/PropertyList.h"
 #include "settings/SettingsKeys.h"
+#include "settings/SettingsValueLists.h"
 #include "settings/StoredValue.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <utility>
 
 namespace tavlen {
@@ -182,6 +185,13 @@ bool AppSettings::boolValue(QLatin1String key, bool declaredDefault) const
     return StoredValue::toBool(m_defaults.value(key)).value_or(declaredDefault);
 }
 
+double AppSettings::inRange(double value, const SliderScale& scale, double declaredDefault)
+{
+    if (!std::isfinite(value))
+        return declaredDefault;
+    return std::clamp(value, scale.minimum, scale.maximum);
+}
+
 int AppSettings::intValue(QLatin1String key, int declaredDefault) const
 {
     return StoredValue::toInt(m_defaults.value(key)).value_or(declaredDefault);
@@ -255,7 +265,8 @@ void AppSettings::setEnableCustomShortcuts(bool value)
 
 double AppSettings::fontSize() const
 {
-    return doubleValue(SettingsKeys::fontSize, declared::fontSize);
+    return inRange(doubleValue(SettingsKeys::fontSize, declared::fontSize),
+                   SettingsValueLists::fontSizeScale(), declared::fontSize);
 }
 
 void AppSettings::setFontSize(double value)
@@ -275,7 +286,8 @@ void AppSettings::setLimitElements(int value)
 
 double AppSettings::limitTitles() const
 {
-    return doubleValue(SettingsKeys::limitTitles, declared::limitTitles);
+    return inRange(doubleValue(SettingsKeys::limitTitles, declared::limitTitles),
+                   SettingsValueLists::limitTitlesScale(), declared::limitTitles);
 }
 
 void AppSettings::setLimitTitles(double value)

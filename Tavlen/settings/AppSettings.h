@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/SliderScale.h"
 #include "shared/TavlenIdentifiers.h"
 #include "store/AppItem.h"
 
@@ -183,6 +184,9 @@ private:
 
     bool boolValue(QLatin1String key, bool declaredDefault) const;
     int intValue(QLatin1String key, int declaredDefault) const;
+    // Numbers are read through the range the Settings window offers for them: a hand-edited
+    // file can make the sheet no less readable than the window can. The file is left as it is.
+    static double inRange(double value, const SliderScale& scale, double declaredDefault);
     double doubleValue(QLatin1String key, double declaredDefault) const;
 
     UserDefaultsStore& m_defaults;

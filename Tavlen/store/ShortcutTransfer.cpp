@@ -15,6 +15,7 @@
 #include <QJsonValue>
 #include <algorithm>
 #include <cmath>
+#include <variant>
 
 namespace tavlen::transfer {
 namespace {
@@ -35,18 +36,100 @@ QJsonArray toJson(const QList<ExportRow>& rows)
     return list;
 }
 
+// One entry of a file as it will be stored.
+struct ImportEntry {
+    QString title;
+    QString value;
+    qint64 keyCode = NO_KEY;
+    qint64 mask = NO_KEY;
+};
+
+// What can be read of one application in a file: its entries, and why the first entry that
+// could not be read was not.
+struct ImportApplication {
+    QString identifier;
+    QList<ImportEntry> entries;
+    std::optional<QString> firstProblem;
+};
+
 // JSON numbers are doubles: 13 and 13.0 are the same integer, 13.5 is none. Only key codes
-// that a stored shortcut can hold are accepted.
-std::optional<qint64> keyCode(const QJsonValue& value)
+// that a stored shortcut can hold are accepted. The text says why a value is not one.
+std::variant<qint64, QString> keyCode(const QJsonValue& value)
 {
     if (!value.isDouble())
-        return std::nullopt;
+        return QStringLiteral("key code is not a number");
     const double number = value.toDouble();
     if (!std::isfinite(number) || std::trunc(number) != number)
-        return std::nullopt;
+        return QStringLiteral("key code is not a whole number");
     if (number < NO_KEY || number > LARGEST_KEY_CODE)
-        return std::nullopt;
+        return QStringLiteral("key code is out of range");
     return static_cast<qint64>(number);
+}
+
+// One entry: [title, modifier words, key code]; the reason it cannot be stored otherwise.
+std::variant<ImportEntry, QString> readEntry(const QJsonValue& value, bool useCurrentLayout,
+                                             const KeyboardLayout& keyboard)
+{
+    const QJsonArray entry = value.toArray();
+    if (!value.isArray() || entry.size() != 3)
+        return QStringLiteral("not a list of title, modifiers and key code");
+    if (!entry.at(0).isString())
+        return QStringLiteral("the title is not text");
+    if (!entry.at(1).isString())
+        return QStringLiteral("the modifiers are not text");
+    const auto code = keyCode(entry.at(2));
+    if (const auto* problem = std::get_if<QString>(&code))
+        return *problem;
+    ImportEntry read;
+    read.title = entry.at(0).toString();
+    read.keyCode = std::get<qint64>(code);
+    if (read.keyCode == NO_KEY) {
+        read.value = QStringLiteral("Record Shortcut");
+        return read;
+    }
+    read.mask = modifierMask(entry.at(1).toString());
+    const auto input = notation::keyInputFromStore(read.keyCode, read.mask);
+    if (!input)
+        return QStringLiteral("key code is out of range");
+    read.value = notation::keyInputText(*input, true, useCurrentLayout, keyboard);
+    return read;
+}
+
+// Every entry of one application's groups that can be stored, in the file's order.
+ImportApplication readApplication(const QString& identifier, const QJsonValue& value, bool useCurrentLayout,
+                                  const KeyboardLayout& keyboard)
+{
+    ImportApplication application{identifier, {}, std::nullopt};
+    const auto note = [&application](const QString& problem) {
+        if (!application.firstProblem)
+            application.firstProblem = problem;
+    };
+    if (!value.isObject()) {
+        note(identifier + QStringLiteral(": not a group of shortcuts"));
+        return application;
+    }
+    int number = 0;
+    const QJsonObject groups = value.toObject();
+    for (auto group = groups.constBegin(); group != groups.constEnd(); ++group) {
+        const QJsonArray entries = group.value().toArray();
+        // A list with anything but arrays in it is not a list of shortcuts at all.
+        const bool allArrays = std::all_of(entries.begin(), entries.end(),
+                                           [](const QJsonValue& entry) { return entry.isArray(); });
+        if (!group.value().isArray() || !allArrays) {
+            note(QStringLiteral("\u201C%1\u201D of %2 is not a list of shortcuts")
+                     .arg(group.key(), identifier));
+            continue;
+        }
+        for (const QJsonValue& entry : entries) {
+            ++number;
+            auto read = readEntry(entry, useCurrentLayout, keyboard);
+            if (auto* problem = std::get_if<QString>(&read))
+                note(QStringLiteral("entry %1 of %2: %3").arg(number).arg(identifier, *problem));
+            else
+                application.entries.append(std::move(std::get<ImportEntry>(read)));
+        }
+    }
+    return application;
 }
 
 // The import's store writes, each in a savepoint of the one transaction. A write that fails is
@@ -54,12 +137,8 @@ std::optional<qint64> keyCode(const QJsonValue& value)
 // with it does the import end, having stored nothing.
 class Importer {
 public:
-    Importer(DatabaseManager& store, StoreTransaction& transaction, bool useCurrentLayout,
-             const KeyboardLayout& keyboard)
-        : m_store(store)
-        , m_transaction(transaction)
-        , m_useCurrentLayout(useCurrentLayout)
-        , m_keyboard(keyboard)
+    Importer(DatabaseManager& store, StoreTransaction& transaction)
+        : m_store(store), m_transaction(transaction)
     {}
 
     // False when the import cannot go on.
@@ -84,32 +163,15 @@ public:
                     [&] { return m_store.saveApp(identifier, name); });
     }
 
-    // False when the import cannot go on; an entry that cannot be stored is skipped.
-    bool importEntry(const QString& identifier, const QJsonArray& entry)
+    // False when the import cannot go on; an entry that cannot be stored is noted and skipped.
+    bool saveEntry(const QString& identifier, const ImportEntry& entry)
     {
-        if (entry.size() != 3)
-            return true;
-        const auto code = keyCode(entry.at(2));
-        if (!code || !entry.at(0).isString() || !entry.at(1).isString())
-            return true;
-        const QString title = entry.at(0).toString();
         const QString what =
             QStringLiteral("The shortcut \u201C%1\u201D of \u201C%2\u201D could not be saved")
-                .arg(title, identifier);
-
-        if (*code == NO_KEY) {
-            return save(what, [&] {
-                return m_store.importCustomHotkey(identifier, title, QStringLiteral("Record Shortcut"),
-                                                  NO_KEY, NO_KEY, true, false);
-            });
-        }
-        const qint64 mask = modifierMask(entry.at(1).toString());
-        const auto input = notation::keyInputFromStore(*code, mask);
-        if (!input)
-            return true;
-        const QString value = notation::keyInputText(*input, true, m_useCurrentLayout, m_keyboard);
+                .arg(entry.title, identifier);
         return save(what, [&] {
-            return m_store.importCustomHotkey(identifier, title, value, *code, mask, true, false);
+            return m_store.importCustomHotkey(identifier, entry.title, entry.value, entry.keyCode, entry.mask,
+                                              true, false);
         });
     }
 
@@ -128,8 +190,6 @@ public:
 private:
     DatabaseManager& m_store;
     StoreTransaction& m_transaction;
-    bool m_useCurrentLayout;
-    const KeyboardLayout& m_keyboard;
     QStringList m_failures;
     std::optional<QString> m_abandoned;
 };
@@ -180,7 +240,7 @@ std::optional<QString> exportShortcuts(const QString& appTitle, const QString& a
 
 std::optional<QString> importFile(const QString& filePath, DatabaseManager& store, bool useCurrentLayout,
                                   const FileSystem& files, const KeyboardLayout& keyboard,
-                                  const ApplicationDirectory& applications, const Clock& clock)
+                                  const ApplicationDirectory& applicationDirectory, const Clock& clock)
 {
     const FileResult<QByteArray> bytes = files.readAll(filePath);
     if (const auto* error = std::get_if<FileError>(&bytes))
@@ -193,40 +253,43 @@ std::optional<QString> importFile(const QString& filePath, DatabaseManager& stor
     if (!document.isObject())
         return QStringLiteral("\nError: Invalid JSON format.");
 
+    // Everything is read before anything is written: an application none of whose entries can
+    // be read gets no row, and a file of which nothing can be read is a failure, not an import.
+    QList<ImportApplication> applications;
+    const QJsonObject top = document.object();
+    for (auto app = top.constBegin(); app != top.constEnd(); ++app)
+        applications.append(readApplication(app.key(), app.value(), useCurrentLayout, keyboard));
+    const bool anyEntry = std::any_of(applications.cbegin(), applications.cend(),
+                                      [](const ImportApplication& app) { return !app.entries.isEmpty(); });
+    if (!anyEntry) {
+        for (const ImportApplication& app : applications) {
+            if (app.firstProblem)
+                return QStringLiteral("\nError: No shortcut in the file could be read: ") + *app.firstProblem;
+        }
+        return QStringLiteral("\nError: The file holds no shortcuts.");
+    }
+
     // Every write of the file in one transaction: an import that ends half-way, whether by an
     // error, an exception or the end of the process, leaves the store as it was.
     StoreTransaction transaction = store.beginTransaction();
     if (const auto& error = transaction.beginError())
         return notSavedText(*error);
-    Importer importer(store, transaction, useCurrentLayout, keyboard);
-    const QJsonObject top = document.object();
-    for (auto app = top.constBegin(); app != top.constEnd(); ++app) {
-        const QString identifier = app.key();
-        const auto rows = store.appCount(identifier);
+    Importer importer(store, transaction);
+    for (const ImportApplication& app : applications) {
+        if (app.entries.isEmpty())
+            continue;
+        const auto rows = store.appCount(app.identifier);
         if (!std::holds_alternative<qint64>(rows) || std::get<qint64>(rows) != 1) {
             // Concatenated, not formatted: an identifier may itself contain "%1".
-            const QString name = applicationName(identifier, applications)
-                                     .value_or(QStringLiteral("-app-") + identifier + QLatin1Char('-') +
+            const QString name = applicationName(app.identifier, applicationDirectory)
+                                     .value_or(QStringLiteral("-app-") + app.identifier + QLatin1Char('-') +
                                                QString::number(clock.secondsSinceEpoch()) + QLatin1Char('-'));
-            if (!importer.saveApp(identifier, name))
+            if (!importer.saveApp(app.identifier, name))
                 return importer.errorText();
         }
-        if (!app.value().isObject())
-            continue;
-        const QJsonObject groups = app.value().toObject();
-        for (auto group = groups.constBegin(); group != groups.constEnd(); ++group) {
-            if (!group.value().isArray())
-                continue;
-            const QJsonArray entries = group.value().toArray();
-            // A list with anything but arrays in it is not a list of shortcuts at all.
-            const bool allArrays = std::all_of(entries.begin(), entries.end(),
-                                               [](const QJsonValue& entry) { return entry.isArray(); });
-            if (!allArrays)
-                continue;
-            for (const QJsonValue& entry : entries) {
-                if (!importer.importEntry(identifier, entry.toArray()))
-                    return importer.errorText();
-            }
+        for (const ImportEntry& entry : app.entries) {
+            if (!importer.saveEntry(app.identifier, entry))
+                return importer.errorText();
         }
     }
     if (const auto error = transaction.commit())

@@ -573,11 +573,11 @@ TEST_F(AppDelegateTest, QuitHidesEverythingThenPlaysTheOutroOnce)
     EXPECT_TRUE(outro->closed);
     EXPECT_EQ(windows.terminations, 1);
 
-    // The end of the event loop asks again: no second outro, no loop.
+    // The end of the event loop asks again: no second outro, no second end.
     delegate().applicationWillTerminate();
     wait(5s);
     EXPECT_EQ(windows.made(QStringLiteral("outro")), 1);
-    EXPECT_EQ(windows.terminations, 2);
+    EXPECT_EQ(windows.terminations, 1);
 }
 
 TEST_F(AppDelegateTest, QuittingDuringTheIntroEndsAtOnce)
@@ -592,17 +592,52 @@ TEST_F(AppDelegateTest, QuittingDuringTheIntroEndsAtOnce)
     EXPECT_EQ(windows.terminations, 1) << "the intro's timers must not act on a window that is gone";
 }
 
-TEST_F(AppDelegateTest, TerminatingWhileTheOutroPlaysEndsAtOnce)
+TEST_F(AppDelegateTest, FurtherRequestsToEndWhileTheOutroPlaysAreTheSameRequest)
 {
     launched();
-    delegate().quitAction();
-    wait(500ms);
     delegate().applicationWillTerminate();
-    EXPECT_EQ(windows.terminations, 1);
+    const auto outro = only("outro");
+    ASSERT_NE(outro, nullptr);
+    wait(500ms);
+    // A logout's SIGTERM and SIGHUP, a user's second Quit: the outro goes on and ends the process.
+    delegate().applicationWillTerminate();
+    delegate().quitAction();
+    delegate().applicationWillTerminate();
+    EXPECT_EQ(windows.terminations, 0);
+    EXPECT_EQ(windows.orderOutAllCount, 1);
+    EXPECT_TRUE(outro->visible);
     EXPECT_EQ(windows.made(QStringLiteral("outro")), 1);
     // Observers are gone: a command that arrives now does nothing.
     notifications.post(QString(Names::openSettingsWindow));
     EXPECT_EQ(windows.made(QStringLiteral("settings")), 0);
+    wait(1500ms);
+    EXPECT_TRUE(outro->closed);
+    EXPECT_EQ(windows.terminations, 1);
+}
+
+TEST_F(AppDelegateTest, ABurstOfRequestsEndsInTheStateItAsksForWithOnePanelBuilt)
+{
+    launched();
+    for (int i = 0; i < 2001; ++i)
+        delegate().handleXPCServiceNotification(QString(Names::togglePersistentMessage));
+    wait(0ms);
+    EXPECT_EQ(windows.made(QStringLiteral("persistent")), 1);
+    EXPECT_EQ(openCount("persistent"), 1) << "an odd count of toggles opens the panel";
+    for (int i = 0; i < 500; ++i)
+        delegate().handleXPCServiceNotification(QString(Names::togglePersistentMessage));
+    wait(0ms);
+    EXPECT_EQ(windows.made(QStringLiteral("persistent")), 1) << "an even count leaves it as it was";
+    EXPECT_EQ(openCount("persistent"), 1);
+    delegate().handleXPCServiceNotification(QString(Names::togglePersistentMessage));
+    wait(0ms);
+    EXPECT_EQ(openCount("persistent"), 0);
+
+    for (int i = 0; i < 500; ++i)
+        delegate().handleXPCServiceNotification(QString(Names::showHotkeysMessage));
+    wait(1s);
+    EXPECT_EQ(windows.prepared.size(), 1);
+    EXPECT_EQ(windows.made(QStringLiteral("hotkeys")), 1);
+    EXPECT_EQ(openCount("hotkeys"), 1);
 }
 
 } // namespace

@@ -153,15 +153,31 @@ TEST_F(AppSettingsTest, StoredValuesOfEitherFormAreRead)
     store.simulateOutsideEdit(SettingsKeys::showAppIcon, QStringLiteral("false"));
     store.simulateOutsideEdit(SettingsKeys::showBookmarks, true);
     store.simulateOutsideEdit(SettingsKeys::fontSize, QStringLiteral("15"));
-    store.simulateOutsideEdit(SettingsKeys::limitTitles, 60);
+    store.simulateOutsideEdit(SettingsKeys::limitTitles, 40);
     store.simulateOutsideEdit(SettingsKeys::appearance, QStringLiteral("dark"));
     const auto settings = make();
     EXPECT_EQ(settings->amountOfColumns(), 6);
     EXPECT_FALSE(settings->showAppIcon());
     EXPECT_TRUE(settings->showBookmarks());
     EXPECT_EQ(settings->fontSize(), 15.0);
-    EXPECT_EQ(settings->limitTitles(), 60.0);
+    EXPECT_EQ(settings->limitTitles(), 40.0);
     EXPECT_EQ(appearanceFromRawValue(settings->appearance()), Appearance::dark);
+}
+
+TEST_F(AppSettingsTest, SizesOutsideWhatTheSettingsWindowOffersCountAsItsNearestEndAndTheFileIsLeftAlone)
+{
+    const auto read = [this](QLatin1String key, const QVariant& stored) {
+        store.simulateOutsideEdit(key, stored);
+        const auto settings = make();
+        return key == SettingsKeys::fontSize ? settings->fontSize() : settings->limitTitles();
+    };
+    EXPECT_EQ(read(SettingsKeys::fontSize, 100000), 22.0);
+    EXPECT_EQ(read(SettingsKeys::fontSize, QStringLiteral("1e308")), 22.0);
+    EXPECT_EQ(read(SettingsKeys::fontSize, -3), 10.0);
+    EXPECT_EQ(read(SettingsKeys::fontSize, QStringLiteral("nan")), 13.0) << "the declared default";
+    EXPECT_EQ(read(SettingsKeys::limitTitles, -10), 13.0);
+    EXPECT_EQ(read(SettingsKeys::limitTitles, 1000), 45.0);
+    EXPECT_EQ(store.value(QStringLiteral("limitTitles")), QVariant(1000));
 }
 
 TEST_F(AppSettingsTest, ValuesOfAnotherTypeFallBackToTheDeclaredDefaults)
@@ -254,7 +270,10 @@ TEST_F(AppSettingsTest, EveryStoredPropertyIsBoundToItsOwnKey)
         const QVariant before = property.read(settings.get());
         const int type = property.metaType().id();
         // A value every stored type reads, and that differs from any declared default.
-        QString edit = QStringLiteral("7");
+        QString edit = QStringLiteral("17");
+        // Within what the Settings window offers for the sizes, and unlike their defaults.
+        if (key == QLatin1String("fontSize"))
+            edit = QStringLiteral("14");
         if (type == QMetaType::Bool)
             edit = before.toBool() ? QStringLiteral("false") : QStringLiteral("true");
 
@@ -276,7 +295,7 @@ TEST_F(AppSettingsTest, EveryStoredPropertyIsBoundToItsOwnKey)
         else if (type == QMetaType::QString)
             EXPECT_EQ(after.toString(), edit) << key.toStdString();
         else
-            EXPECT_EQ(after.toDouble(), 7.0) << key.toStdString();
+            EXPECT_EQ(after.toDouble(), edit.toDouble()) << key.toStdString();
 
         // Writing through the property puts the value back under the same key.
         EXPECT_TRUE(property.write(settings.get(), before)) << key.toStdString();

@@ -10,6 +10,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -161,14 +162,37 @@ TEST_F(CommandLine, StartUpStopsOnAFileThatIsNoDatabaseAndLeavesItAlone)
     const Outcome app = run(QStringLiteral(TAVLEN_APP_PATH), {});
     EXPECT_EQ(app.exitCode, 1);
     // The window system may have something to say first (Qt's own warnings); the reason is last.
-    EXPECT_TRUE(app.err.endsWith(QStringLiteral("\nUnable to perform migrations: file is not a database\n")) ||
-                app.err == QStringLiteral("Unable to perform migrations: file is not a database\n"))
+    EXPECT_TRUE(
+        app.err.endsWith(QStringLiteral("\nUnable to perform migrations: file is not a database\n")) ||
+        app.err == QStringLiteral("Unable to perform migrations: file is not a database\n"))
         << app.err.toStdString();
     EXPECT_EQ(read(databasePath()), content);
 
     const Outcome companion = ctl({QStringLiteral("export"), file(QStringLiteral("x.tavlen"))});
     EXPECT_EQ(companion.exitCode, 1);
     EXPECT_EQ(companion.err, QStringLiteral("Unable to perform migrations: file is not a database\n"));
+}
+
+TEST_F(CommandLine, SpecialFilesAreRefusedAtOnceAndLeftAsTheyAre)
+{
+    const QString fifo = file(QStringLiteral("pipe.tavlen"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    // A pipe nobody writes to would hold a reader forever; a device never ends.
+    for (const QString& source : {fifo, QStringLiteral("/dev/zero")}) {
+        const Outcome imported = ctl({QStringLiteral("import"), source});
+        EXPECT_EQ(imported.exitCode, 1) << source.toStdString();
+        EXPECT_TRUE(imported.err.contains(QStringLiteral("is not a regular file")))
+            << imported.err.toStdString();
+    }
+    const QString large = write(QStringLiteral("large.tavlen"), QByteArray(17 * 1024 * 1024, ' '));
+    const Outcome tooLarge = ctl({QStringLiteral("import"), large});
+    EXPECT_EQ(tooLarge.exitCode, 1);
+    EXPECT_TRUE(tooLarge.err.contains(QStringLiteral("too large"))) << tooLarge.err.toStdString();
+
+    const Outcome exported = ctl({QStringLiteral("export"), fifo});
+    EXPECT_EQ(exported.exitCode, 1);
+    EXPECT_TRUE(exported.err.contains(QStringLiteral("is not a regular file"))) << exported.err.toStdString();
+    EXPECT_FALSE(QFileInfo(fifo).isFile()) << "the pipe is still a pipe";
 }
 
 TEST_F(CommandLine, TheApplicationCreatesItsStoreAndEndsCleanlyOnASignal)

@@ -300,8 +300,8 @@ TEST(ShortcutTransfer, MalformedEntriesAreSkippedAndTheRestImported)
     })";
 
     EXPECT_EQ(t.importJson(file), std::nullopt);
-    EXPECT_EQ(t.appRows(), (QStringList{s("not.an.object=-app-not.an.object-1700000000-"),
-                                        s("org.gnome.gedit=Text Editor")}));
+    // An application none of whose entries could be read gets no row.
+    EXPECT_EQ(t.appRows(), (QStringList{s("org.gnome.gedit=Text Editor")}));
     EXPECT_EQ(t.rows(s("org.gnome.gedit")), (QStringList{
                                                 s("Also read|fn F1|122|8388608|10"),
                                                 s("Largest| ??|65535|0|10"),
@@ -314,8 +314,23 @@ TEST(ShortcutTransfer, ExistingApplicationRowKeepsItsTitle)
 {
     Transfer t;
     t.store.store->saveApp(s("org.gnome.gedit"), s("My Editor"));
-    EXPECT_EQ(t.importJson(R"({"org.gnome.gedit": {"x": []}, "%1%2": {"x": []}})"), std::nullopt);
+    EXPECT_EQ(t.importJson(R"({"org.gnome.gedit": {"x": [["A", "", 1]]}, "%1%2": {"x": [["B", "", 2]]}})"),
+              std::nullopt);
     EXPECT_EQ(t.appRows(), (QStringList{s("%1%2=-app-%1%2-1700000000-"), s("org.gnome.gedit=My Editor")}));
+}
+
+TEST(ShortcutTransfer, AFileOfWhichNothingCanBeReadIsAFailureThatSaysWhyAndLeavesNoRow)
+{
+    Transfer t;
+    EXPECT_EQ(t.importJson(R"({"probeapp": {"G": [["A", "shift", "1"]]}})"),
+              s("\nError: No shortcut in the file could be read: entry 1 of probeapp: key code is not a number"));
+    EXPECT_EQ(t.importJson(R"({"empty": {"G": []}, "probeapp": {"G": [["A", "shift", 1, 2], ["B", 3, 1]]}})"),
+              s("\nError: No shortcut in the file could be read: entry 1 of probeapp: not a list of title, "
+                "modifiers and key code"));
+    EXPECT_EQ(t.importJson(R"({"probeapp": "shortcuts"})"),
+              s("\nError: No shortcut in the file could be read: probeapp: not a group of shortcuts"));
+    EXPECT_EQ(t.importJson(R"({})"), s("\nError: The file holds no shortcuts."));
+    EXPECT_TRUE(t.appRows().isEmpty());
 }
 
 TEST(ShortcutTransfer, FailedStoreWritesTurnTheImportIntoAFailure)

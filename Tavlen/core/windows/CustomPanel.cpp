@@ -2,7 +2,6 @@
 
 #include "platform/WindowStacking.h"
 
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRegion>
@@ -42,9 +41,9 @@ void CustomPanel::prepare()
 {
     if (m_prepared)
         return;
-    // The window must exist on the display before the window manager can be asked about it.
+    // The window must exist on the display before the window manager can be asked about it;
+    // the stacking waits for the display to have it.
     winId();
-    QGuiApplication::sync();
     applyStacking();
     m_prepared = true;
     m_preparedLevel = m_level;

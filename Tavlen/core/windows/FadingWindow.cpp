@@ -34,10 +34,8 @@ FadingWindow::FadingWindow(FadeWindow::Kind kind, WindowStacking& stacking)
 void FadingWindow::orderFront()
 {
     if (!isVisible()) {
-        // Known to the display before the window manager is asked about it.
-        const WId window = winId();
-        QGuiApplication::sync();
-        m_stacking.keepOffTaskbar(window);
+        // The stacking waits for the display to know the window before it asks about it.
+        m_stacking.keepOffTaskbar(winId());
     }
     show();
     raise();

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QList>
+#include <cstdlib>
 #include <xcb/xcb.h>
 
 namespace tavlen::linux_platform {
@@ -19,8 +20,9 @@ constexpr quint32 maxStates = 64;
 
 } // namespace
 
-X11WindowStacking::X11WindowStacking()
-    : m_wmPidAtom(m_x.internAtom("_NET_WM_PID"))
+X11WindowStacking::X11WindowStacking(void* toolkitConnection)
+    : m_toolkitConnection(toolkitConnection)
+    , m_wmPidAtom(m_x.internAtom("_NET_WM_PID"))
     , m_desktopAtom(m_x.internAtom("_NET_WM_DESKTOP"))
     , m_stateAtom(m_x.internAtom("_NET_WM_STATE"))
     , m_stickyAtom(m_x.internAtom("_NET_WM_STATE_STICKY"))
@@ -62,10 +64,19 @@ void X11WindowStacking::keepOffTaskbar(quintptr nativeWindowId)
     }
 }
 
+void X11WindowStacking::awaitToolkit() const
+{
+    if (!m_toolkitConnection)
+        return;
+    auto* connection = static_cast<xcb_connection_t*>(m_toolkitConnection);
+    std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+}
+
 bool X11WindowStacking::isOwnWindow(quint32 window) const
 {
     if (!m_x.isValid() || !window || !m_wmPidAtom || !m_stateAtom)
         return false;
+    awaitToolkit();
     const QList<quint32> pid = m_x.values(window, m_wmPidAtom, XCB_ATOM_CARDINAL, 1);
     return !pid.isEmpty() && pid.front() == QCoreApplication::applicationPid();
 }
