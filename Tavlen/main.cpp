@@ -152,8 +152,7 @@ static int runTavlen(int argc, char** argv)
     // Opening a file while Tavlen already runs imports it here, without the warning about a
     // second instance: the user asked for the import, not for another Tavlen.
     if (!files.isEmpty() && !instanceLock.acquire()) {
-        delegate.openFiles(files);
-        return 0;
+        return delegate.openFiles(files) ? 0 : 1;
     }
 
     linux_platform::XpcNotificationObserver commands(QDBusConnection::sessionBus());

@@ -10,6 +10,7 @@
 #include "harvest/MenuSource.h"
 #include "platform/Accessibility.h"
 #include "platform/Workspace.h"
+#include "sheet/PrintableText.h"
 
 #include <QJsonDocument>
 
@@ -43,10 +44,11 @@ void printTree(const QList<MenuItem>& items, QStringList& lines)
 {
     for (const MenuItem& item : items) {
         const QString indent(static_cast<qsizetype>(qMax<qint64>(item.level - 1, 0)) * 2, QLatin1Char(' '));
-        QString line = indent + (item.title.isEmpty() ? QStringLiteral("(untitled)") : item.title);
+        QString line =
+            indent + (item.title.isEmpty() ? QStringLiteral("(untitled)") : printableText(item.title));
         if (item.keys) {
             line = line.leftJustified(48, QLatin1Char(' ')) + QLatin1Char(' ') +
-                   (item.keys->isEmpty() ? QStringLiteral("-") : *item.keys);
+                   (item.keys->isEmpty() ? QStringLiteral("-") : printableText(*item.keys));
             if (!item.isActive)
                 line += QStringLiteral("  (disabled)");
         }
@@ -97,7 +99,8 @@ int runMenus(const QStringList& arguments, AppServices& services, Accessibility&
     const QList<MenuItem> items = HotkeyManager::pruneMenuItems(read.items);
     QStringList lines{
         QStringLiteral("%1 (%2, pid %3)")
-            .arg(app->localizedName.isEmpty() ? app->identifier : app->localizedName, app->identifier)
+            .arg(printableText(app->localizedName.isEmpty() ? app->identifier : app->localizedName),
+                 printableText(app->identifier))
             .arg(app->processIdentifier)};
     printTree(items, lines);
     if (items.isEmpty())

@@ -74,19 +74,28 @@ int runExport(const QStringList& arguments, AppServices& services)
     }
 
     std::optional<QString> failure;
+    transfer::ExportSummary summary;
     if (app) {
         failure = transfer::exportShortcuts(applicationTitle(*app, services), *app, path, false,
-                                            services.databaseManager(), services.platform().files);
+                                            services.databaseManager(), services.platform().files, &summary);
     } else {
         failure = transfer::exportShortcuts(QString::fromLatin1(global_app::TITLE),
                                             QString::fromLatin1(global_app::IDENTIFIER), path, true,
-                                            services.databaseManager(), services.platform().files);
+                                            services.databaseManager(), services.platform().files, &summary);
     }
     if (failure) {
         printError(QStringLiteral("Could not export to '%1': %2").arg(path, *failure));
         return 1;
     }
-    printOut(QStringLiteral("Exported to '%1'.").arg(path));
+    QString said = QStringLiteral("Exported %1 shortcut%2 to '%3'")
+                       .arg(summary.exported)
+                       .arg(summary.exported == 1 ? QString() : QStringLiteral("s"), path);
+    if (summary.leftOut > 0)
+        said += QStringLiteral("; %1 stored row%2 could not be read and %3 left out")
+                    .arg(summary.leftOut)
+                    .arg(summary.leftOut == 1 ? QString() : QStringLiteral("s"),
+                         summary.leftOut == 1 ? QStringLiteral("was") : QStringLiteral("were"));
+    printOut(said + QLatin1Char('.'));
     return 0;
 }
 

@@ -75,6 +75,8 @@ bool AppDelegate::checkSingleInstance()
     m_appHasInstance = true;
     if (m_services.instanceLock.acquire())
         return true;
+    // Said where a terminal or a log sees it too: the alert may go unseen.
+    Q_EMIT notice(alreadyRunningMessage());
     m_services.windows.showAlert(alreadyRunningTitle(), alreadyRunningMessage());
     m_services.windows.terminate();
     return false;
@@ -119,13 +121,13 @@ void AppDelegate::applicationWillTerminate()
     playOutroAndQuit();
 }
 
-void AppDelegate::openFiles(const QStringList& paths)
+bool AppDelegate::openFiles(const QStringList& paths)
 {
     if (paths.isEmpty())
-        return;
+        return true;
     if (paths.size() > 1) {
         m_services.windows.showAlert(importAlertTitle(), singleFileMessage());
-        return;
+        return false;
     }
     AppServices& services = m_services.services;
     const Platform& platform = services.platform();
@@ -133,6 +135,7 @@ void AppDelegate::openFiles(const QStringList& paths)
         paths.front(), services.databaseManager(), m_appSettings.showLocalizedCustomShortcuts(),
         platform.files, platform.keyboard, platform.applications, platform.clock);
     m_services.windows.showAlert(importAlertTitle(), transfer::importResultMessage(paths.front(), error));
+    return !error.has_value();
 }
 
 // Commands

@@ -95,7 +95,8 @@ public:
     bool applicationDidFinishLaunching();
     // Every way of ending the process that is not the user's quit command (signals, logout).
     void applicationWillTerminate();
-    void openFiles(const QStringList& paths);
+    // Imports the one file given, and shows the result; false when nothing was imported.
+    bool openFiles(const QStringList& paths);
 
     // Commands.
     void showSettingsAction();

@@ -1,5 +1,7 @@
 #include "sheet/SheetText.h"
 
+#include "sheet/PrintableText.h"
+
 #include "harvest/ShortcutNotation.h"
 #include "sheet/MenuItemViewModel.h"
 
@@ -35,15 +37,11 @@ QString flagWords(const SheetText::CustomRow& row)
     return words.join(QStringLiteral(", "));
 }
 
-// Menu titles come from other applications and may hold anything, line breaks included.
+// Menu titles come from other applications and may hold anything, line breaks and terminal
+// escapes included.
 QString oneLine(const QString& text)
 {
-    QString line = text;
-    for (QChar& c : line) {
-        if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QLatin1Char('\t'))
-            c = QLatin1Char(' ');
-    }
-    return line;
+    return printableText(text);
 }
 
 // Text that Markdown shows as written, also inside a table cell.

@@ -86,6 +86,33 @@ QList<T> collect(SqliteConnection& db, const QString& sql, std::initializer_list
     return result;
 }
 
+// One custom shortcut row as the store hands it out; none for a row that cannot be (hand-edited
+// to a key the editor never writes, a uuid that does not parse, a missing value).
+std::optional<CustomHotkeyRow> readCustomHotkeyRow(const SqliteStatement& row, const Columns& c)
+{
+    const auto rawValue = row.integer(c[0]);
+    if (!rawValue)
+        return std::nullopt;
+    std::optional<KeyInput> keys;
+    if (*rawValue != -1) {
+        const auto rawModifier = row.integer(c[1]);
+        if (!rawModifier)
+            return std::nullopt;
+        keys = notation::keyInputFromStore(*rawValue, *rawModifier);
+        if (!keys) // a key code or mask the editor never writes
+            return std::nullopt;
+    }
+    auto uuid = row.text(c[2]);
+    auto title = row.text(c[3]);
+    auto value = row.text(c[4]);
+    const auto enabled = row.integer(c[5]);
+    const auto bookmarked = row.integer(c[6]);
+    if (!uuid || !isUuidText(*uuid) || !title || !value || !enabled || !bookmarked)
+        return std::nullopt;
+    return CustomHotkeyRow{std::move(*uuid), std::move(*title), std::move(*value), keys,
+                           *enabled != 0,    *bookmarked != 0};
+}
+
 } // namespace
 
 DatabaseManager::DatabaseManager(FileLocations& locations, FileSystem& files, StatementObserver observer)
@@ -244,29 +271,7 @@ StoreWrite DatabaseManager::incrementHotkeyUsage(const QString& appId, const QSt
 
 QList<CustomHotkeyRow> DatabaseManager::getCustomHotkeys(const QString& appId, bool includeDisabled)
 {
-    const auto read = [](const SqliteStatement& row, const Columns& c) -> std::optional<CustomHotkeyRow> {
-        const auto rawValue = row.integer(c[0]);
-        if (!rawValue)
-            return std::nullopt;
-        std::optional<KeyInput> keys;
-        if (*rawValue != -1) {
-            const auto rawModifier = row.integer(c[1]);
-            if (!rawModifier)
-                return std::nullopt;
-            keys = notation::keyInputFromStore(*rawValue, *rawModifier);
-            if (!keys) // a key code or mask the editor never writes
-                return std::nullopt;
-        }
-        auto uuid = row.text(c[2]);
-        auto title = row.text(c[3]);
-        auto value = row.text(c[4]);
-        const auto enabled = row.integer(c[5]);
-        const auto bookmarked = row.integer(c[6]);
-        if (!uuid || !isUuidText(*uuid) || !title || !value || !enabled || !bookmarked)
-            return std::nullopt;
-        return CustomHotkeyRow{std::move(*uuid), std::move(*title), std::move(*value), keys,
-                               *enabled != 0,    *bookmarked != 0};
-    };
+    const auto read = readCustomHotkeyRow;
     const std::initializer_list<const char*> columns = {"raw_value", "raw_modifier", "uuid",         "title",
                                                         "value",     "is_enabled",   "is_bookmarked"};
     if (includeDisabled)
@@ -276,6 +281,30 @@ QList<CustomHotkeyRow> DatabaseManager::getCustomHotkeys(const QString& appId, b
     return collect<CustomHotkeyRow>(
         *m_db, QStringLiteral(R"(SELECT * FROM "CustomHotkeys" WHERE ("app_id" = ?) AND ("is_enabled" = ?))"),
         {appId, qint64(1)}, columns, read);
+}
+
+std::variant<DatabaseManager::CustomHotkeyReading, QString>
+DatabaseManager::readCustomHotkeys(const QString& appId)
+{
+    SqliteStatement statement =
+        m_db->prepare(QStringLiteral(R"(SELECT * FROM "CustomHotkeys" WHERE ("app_id" = ?))"));
+    if (!statement.bind({appId}))
+        return m_db->lastError();
+    const Columns columns(
+        statement, {"raw_value", "raw_modifier", "uuid", "title", "value", "is_enabled", "is_bookmarked"});
+    if (!columns.complete)
+        return QStringLiteral("the table of custom shortcuts lacks columns");
+    CustomHotkeyReading reading;
+    SqliteStatement::Step step = statement.step();
+    for (; step == SqliteStatement::Step::Row; step = statement.step()) {
+        if (std::optional<CustomHotkeyRow> row = readCustomHotkeyRow(statement, columns))
+            reading.rows.append(std::move(*row));
+        else
+            ++reading.unreadable;
+    }
+    if (step == SqliteStatement::Step::Error)
+        return m_db->lastError();
+    return reading;
 }
 
 StoreWrite DatabaseManager::saveCustomHotkey(const QString& appId, const QString& uuid, const QString& title,

@@ -67,6 +67,14 @@ public:
     StoreWrite incrementHotkeyUsage(const QString& appId, const QString& title, const QString& keys);
 
     QList<CustomHotkeyRow> getCustomHotkeys(const QString& appId, bool includeDisabled);
+
+    // Every custom shortcut of one application for an export, which must not leave anything out
+    // unsaid: the rows that can be read and how many could not, or why none could be read.
+    struct CustomHotkeyReading {
+        QList<CustomHotkeyRow> rows;
+        qint64 unreadable = 0;
+    };
+    std::variant<CustomHotkeyReading, QString> readCustomHotkeys(const QString& appId);
     StoreWrite saveCustomHotkey(const QString& appId, const QString& uuid, const QString& title,
                                 const QString& value, qint64 rawValue, qint64 rawModifier, bool isEnabled,
                                 bool isBookmarked);

@@ -36,6 +36,18 @@ QJsonArray toJson(const QList<ExportRow>& rows)
     return list;
 }
 
+QList<ExportRow> toExportRows(const QList<CustomHotkeyRow>& stored)
+{
+    QList<ExportRow> rows;
+    for (const CustomHotkeyRow& row : stored) {
+        if (!row.keys)
+            rows.append({row.title, QString(), NO_KEY});
+        else
+            rows.append({row.title, notation::modifierWords(*row.keys), row.keys->keyCode.value_or(0)});
+    }
+    return rows;
+}
+
 // One entry of a file as it will be stored.
 struct ImportEntry {
     QString title;
@@ -203,38 +215,56 @@ QString notSavedText(const QString& error)
 
 QList<ExportRow> exportRows(const QString& appIdentifier, DatabaseManager& store)
 {
-    QList<ExportRow> rows;
-    for (const CustomHotkeyRow& row : store.getCustomHotkeys(appIdentifier, true)) {
-        if (!row.keys)
-            rows.append({row.title, QString(), NO_KEY});
-        else
-            rows.append({row.title, notation::modifierWords(*row.keys), row.keys->keyCode.value_or(0)});
-    }
-    return rows;
+    return toExportRows(store.getCustomHotkeys(appIdentifier, true));
 }
 
 std::optional<QString> exportShortcuts(const QString& appTitle, const QString& appIdentifier,
                                        const QString& filePath, bool all, DatabaseManager& store,
-                                       FileSystem& files)
+                                       FileSystem& files, ExportSummary* summary)
 {
+    ExportSummary counted;
+    std::optional<QString> failure;
+    // The rows of one application as the file lists them; none when the store cannot be read.
+    const auto rowsOf = [&](const QString& identifier) -> std::optional<QJsonArray> {
+        const auto read = store.readCustomHotkeys(identifier);
+        if (const auto* error = std::get_if<QString>(&read)) {
+            failure = QStringLiteral("The shortcuts could not be read: ") + *error;
+            return std::nullopt;
+        }
+        const auto& reading = std::get<DatabaseManager::CustomHotkeyReading>(read);
+        const QList<ExportRow> rows = toExportRows(reading.rows);
+        counted.exported += rows.size();
+        counted.leftOut += reading.unreadable;
+        return toJson(rows);
+    };
+
     QJsonObject top;
     if (!all) {
         const QString caption =
             appIdentifier == globalIdentifier() ? appTitle : appTitle + QStringLiteral(" Shortcuts");
-        top.insert(appIdentifier, QJsonObject{{caption, toJson(exportRows(appIdentifier, store))}});
+        const std::optional<QJsonArray> rows = rowsOf(appIdentifier);
+        if (!rows)
+            return failure;
+        top.insert(appIdentifier, QJsonObject{{caption, *rows}});
     } else {
-        const QList<ExportRow> globalRows = exportRows(globalIdentifier(), store);
-        if (!globalRows.isEmpty())
-            top.insert(appIdentifier, QJsonObject{{appTitle, toJson(globalRows)}});
+        const std::optional<QJsonArray> globalRows = rowsOf(globalIdentifier());
+        if (!globalRows)
+            return failure;
+        if (!globalRows->isEmpty())
+            top.insert(appIdentifier, QJsonObject{{appTitle, *globalRows}});
         for (const auto& [identifier, title] : store.getApps()) {
-            const QList<ExportRow> rows = exportRows(identifier, store);
-            if (!rows.isEmpty())
-                top.insert(identifier, QJsonObject{{title + QStringLiteral(" Shortcuts"), toJson(rows)}});
+            const std::optional<QJsonArray> rows = rowsOf(identifier);
+            if (!rows)
+                return failure;
+            if (!rows->isEmpty())
+                top.insert(identifier, QJsonObject{{title + QStringLiteral(" Shortcuts"), *rows}});
         }
     }
     if (const auto error =
             files.writeAtomically(filePath, QJsonDocument(top).toJson(QJsonDocument::Indented)))
         return error->description;
+    if (summary)
+        *summary = counted;
     return std::nullopt;
 }
 

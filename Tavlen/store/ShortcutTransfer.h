@@ -29,9 +29,16 @@ QList<ExportRow> exportRows(const QString& appIdentifier, DatabaseManager& store
 // Writes one application's shortcuts (all false; written even when there are none) or those of
 // "global" and of every application that has some (all true). The file is replaced atomically,
 // so a failed write leaves an earlier file as it was. Returns what failed.
+// What an export wrote: the shortcuts, and the stored rows it had to leave out because they
+// could not be read (edited by hand, say).
+struct ExportSummary {
+    qint64 exported = 0;
+    qint64 leftOut = 0;
+};
+
 std::optional<QString> exportShortcuts(const QString& appTitle, const QString& appIdentifier,
                                        const QString& filePath, bool all, DatabaseManager& store,
-                                       FileSystem& files);
+                                       FileSystem& files, ExportSummary* summary = nullptr);
 
 // Imports one export file. Entries that cannot be stored are skipped. Returns nothing on
 // success, or the error text for the alert: it starts with a line feed, and it is also given

@@ -148,8 +148,11 @@ TEST_F(AppDelegateTest, LimitTitlesWithinRangeIsLeftAlone)
 TEST_F(AppDelegateTest, ASecondInstanceSaysSoAndEndsWithoutTouchingAnything)
 {
     lock.setHeldElsewhere(true);
+    QStringList notices;
+    QObject::connect(&delegate(), &AppDelegate::notice, [&](const QString& text) { notices.append(text); });
 
     EXPECT_FALSE(delegate().applicationDidFinishLaunching());
+    EXPECT_EQ(notices, QStringList{AppDelegate::alreadyRunningMessage()}) << "said on standard error too";
 
     EXPECT_EQ(windows.alerts, QStringList{QStringLiteral(
                                   "Tavlen is Already Running | The app is already running. Please quit the "
@@ -368,17 +371,17 @@ TEST_F(AppDelegateTest, OpeningFilesImportsExactlyOne)
     file.write(R"({"geany": {"x": [["Say hello", "command", 4]]}})");
     file.close();
 
-    delegate().openFiles({path, path});
+    EXPECT_FALSE(delegate().openFiles({path, path}));
     EXPECT_EQ(windows.alerts, QStringList{QStringLiteral(
                                   "Tavlen Import file | Can only process a single file at the time.")});
     EXPECT_TRUE(services->databaseManager().getCustomHotkeys(QStringLiteral("geany"), true).isEmpty());
 
-    delegate().openFiles({path});
+    EXPECT_TRUE(delegate().openFiles({path}));
     EXPECT_EQ(windows.alerts.last(),
               QStringLiteral("Tavlen Import file | File 'mine.tavlen' imported successfully."));
     EXPECT_EQ(services->databaseManager().getCustomHotkeys(QStringLiteral("geany"), true).size(), 1);
 
-    delegate().openFiles({dir.filePath(QStringLiteral("missing.tavlen"))});
+    EXPECT_FALSE(delegate().openFiles({dir.filePath(QStringLiteral("missing.tavlen"))}));
     EXPECT_TRUE(windows.alerts.last().startsWith(
         QStringLiteral("Tavlen Import file | File 'missing.tavlen' import failed. ")));
 

@@ -30,7 +30,8 @@ const QList<DesktopEntry> applications = {
 std::optional<ResolvedApplication> resolve(const QString& gtkId, const QString& instance,
                                            const QString& wmClass, const QString& executable)
 {
-    return ApplicationIdResolver::resolve(WindowIdentity{gtkId, instance, wmClass, executable}, applications);
+    return ApplicationIdResolver::resolve(WindowIdentity{gtkId, instance, wmClass, executable, {}},
+                                          applications);
 }
 
 } // namespace
@@ -63,4 +64,40 @@ TEST(ApplicationIdResolver, WithoutEntryFallsBackToClassThenProgram)
     EXPECT_EQ(resolve({}, {}, {}, QStringLiteral("mystery")),
               (ResolvedApplication{QStringLiteral("mystery"), QString()}));
     EXPECT_FALSE(resolve({}, {}, {}, {}));
+}
+
+TEST(ApplicationIdResolver, InterpretedProgramsAreNamedByTheirOwnIdsOrScriptNeverByTheInterpreter)
+{
+    QList<DesktopEntry> withInterpreter = applications;
+    withInterpreter.append(
+        entry(QStringLiteral("python3.11"), QStringLiteral("Python (v3.11)"), QStringLiteral("python3.11")));
+    withInterpreter.append(
+        entry(QStringLiteral("org.example.Notes"), QStringLiteral("Notes"), QStringLiteral("notes-app %U")));
+    const auto interpreted = [&](const QString& wmClass, const QString& executable, const QString& script) {
+        return ApplicationIdResolver::resolve(WindowIdentity{{}, {}, wmClass, executable, script},
+                                              withInterpreter);
+    };
+    // Two Python programs without window ids are two applications, not "python3.11".
+    EXPECT_EQ(interpreted({}, QStringLiteral("python3.11"), QStringLiteral("meld")),
+              (ResolvedApplication{QStringLiteral("meld"), QString()}));
+    EXPECT_EQ(interpreted({}, QStringLiteral("python3.11"), QStringLiteral("notes-app")),
+              (ResolvedApplication{QStringLiteral("org.example.Notes"), QStringLiteral("Notes")}));
+    EXPECT_EQ(interpreted(QStringLiteral("Meld"), QStringLiteral("python3.11"), QStringLiteral("meld")),
+              (ResolvedApplication{QStringLiteral("Meld"), QStringLiteral("Meld")}));
+    EXPECT_FALSE(interpreted({}, QStringLiteral("python3.11"), {}));
+
+    for (const char* name : {"python3", "python3.11", "perl", "node", "gjs", "java", "sh", "bash"})
+        EXPECT_TRUE(ApplicationIdResolver::isInterpreter(QString::fromLatin1(name))) << name;
+    for (const char* name : {"geany", "pythonista-editor", "gnome-shell", "nodepad"})
+        EXPECT_FALSE(ApplicationIdResolver::isInterpreter(QString::fromLatin1(name))) << name;
+    const auto script = [](std::initializer_list<const char*> arguments) {
+        QStringList commandLine;
+        for (const char* argument : arguments)
+            commandLine << QString::fromLatin1(argument);
+        return ApplicationIdResolver::scriptOf(commandLine);
+    };
+    EXPECT_EQ(script({"python3", "-O", "/usr/bin/meld", "--diff"}), QStringLiteral("meld"));
+    EXPECT_EQ(script({"python3", "-m", "quodlibet"}), QStringLiteral("quodlibet"));
+    EXPECT_EQ(script({"gjs", "/usr/share/app/main.js"}), QStringLiteral("main"));
+    EXPECT_TRUE(script({"python3"}).isEmpty());
 }

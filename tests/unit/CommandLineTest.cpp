@@ -1,5 +1,6 @@
 // The two executables as users run them: exit statuses, messages and the files they leave.
 
+#include "store/SqliteConnection.h"
 #include "support/TempEnvironment.h"
 
 #include <QDir>
@@ -91,10 +92,41 @@ TEST_F(CommandLine, ImportedShortcutsComeBackOutOfAnExport)
 
     const Outcome all = ctl({QStringLiteral("export"), file(QStringLiteral("all.tavlen"))});
     ASSERT_EQ(all.exitCode, 0) << all.err.toStdString();
+    EXPECT_EQ(all.out,
+              QStringLiteral("Exported 3 shortcuts to '%1'.\n").arg(file(QStringLiteral("all.tavlen"))));
     const QJsonObject everything = QJsonDocument::fromJson(read(file(QStringLiteral("all.tavlen")))).object();
     EXPECT_EQ(everything.keys(), (QStringList{QStringLiteral("global"), QStringLiteral("org.kde.kate")}));
     EXPECT_EQ(everything.value(QStringLiteral("global")).toObject().keys(),
               QStringList{QStringLiteral("Global Custom Shortcuts")});
+}
+
+TEST_F(CommandLine, AnExportSaysWhatItLeftOutAndAStoreItCannotReadIsAFailure)
+{
+    const QString source =
+        write(QStringLiteral("kate.tavlen"),
+              R"({"org.kde.kate": {"K": [["Zoom in", "shift+command", 24], ["Out", "", 25]]}})");
+    ASSERT_EQ(ctl({QStringLiteral("import"), source}).exitCode, 0);
+    const auto edit = [this](const QString& sql) {
+        QString error;
+        const auto db = tavlen::SqliteConnection::open(databasePath(), error);
+        ASSERT_TRUE(db) << error.toStdString();
+        EXPECT_EQ(db->execute(sql), std::nullopt);
+    };
+    // Edited by hand into a key no shortcut can have.
+    edit(QStringLiteral(R"(UPDATE "CustomHotkeys" SET "raw_value" = 'x' WHERE "title" = 'Out')"));
+    const QString out = file(QStringLiteral("out.tavlen"));
+    const Outcome partial = ctl({QStringLiteral("export"), out});
+    EXPECT_EQ(partial.exitCode, 0) << partial.err.toStdString();
+    EXPECT_EQ(
+        partial.out,
+        QStringLiteral("Exported 1 shortcut to '%1'; 1 stored row could not be read and was left out.\n")
+            .arg(out));
+
+    edit(QStringLiteral(R"(DROP TABLE "CustomHotkeys")"));
+    const Outcome broken = ctl({QStringLiteral("export"), out});
+    EXPECT_EQ(broken.exitCode, 1);
+    EXPECT_TRUE(broken.err.contains(QStringLiteral("could not be read"))) << broken.err.toStdString();
+    EXPECT_TRUE(read(out).contains("Zoom in")) << "the earlier export is left as it was";
 }
 
 TEST_F(CommandLine, ImportFailuresSayWhatWentWrongAndExitNonZero)

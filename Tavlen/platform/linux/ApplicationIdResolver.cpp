@@ -1,5 +1,7 @@
 #include "platform/linux/ApplicationIdResolver.h"
 
+#include <QRegularExpression>
+
 namespace tavlen::linux_platform {
 namespace {
 
@@ -26,6 +28,30 @@ QString lastIdPart(const QString& id)
 
 } // namespace
 
+bool ApplicationIdResolver::isInterpreter(const QString& executable)
+{
+    static const QRegularExpression interpreters(QStringLiteral(
+        "^(python|pypy|perl|ruby|node|nodejs|gjs|gjs-console|java|lua|luajit|php|tclsh|wish|R|Rscript|"
+        "sh|bash|dash|zsh|ksh|fish|mono|dotnet|guile|racket|sbcl|ocaml|osascript)[0-9.]*$"));
+    return interpreters.match(executable).hasMatch();
+}
+
+QString ApplicationIdResolver::scriptOf(const QStringList& commandLine)
+{
+    for (qsizetype i = 1; i < commandLine.size(); ++i) {
+        const QString& argument = commandLine.at(i);
+        // Options of the interpreter, and "-m module" whose module is the program.
+        if (argument == QLatin1String("-m") && i + 1 < commandLine.size())
+            return commandLine.at(i + 1);
+        if (argument.isEmpty() || argument.startsWith(QLatin1Char('-')))
+            continue;
+        const QString name = argument.section(QLatin1Char('/'), -1);
+        const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+        return dot > 0 ? name.left(dot) : name;
+    }
+    return {};
+}
+
 std::optional<ResolvedApplication> ApplicationIdResolver::resolve(const WindowIdentity& window,
                                                                   const QList<DesktopEntry>& applications)
 {
@@ -45,16 +71,19 @@ std::optional<ResolvedApplication> ApplicationIdResolver::resolve(const WindowId
                    sameName(window.wmClass, lastIdPart(e.id));
         });
     }
-    if (!entry && !window.executable.isEmpty()) {
-        entry = findEntry(applications,
-                          [&](const DesktopEntry& e) { return e.executableName() == window.executable; });
+    // An interpreter's entry is the interpreter's, not the application's: every program it runs
+    // would share one set of hidden and bookmarked entries. The script's name stands in for it.
+    const bool interpreted = isInterpreter(window.executable);
+    const QString program = interpreted ? window.script : window.executable;
+    if (!entry && !program.isEmpty()) {
+        entry = findEntry(applications, [&](const DesktopEntry& e) { return e.executableName() == program; });
     }
     if (entry)
         return ResolvedApplication{entry->id, entry->name};
     if (!window.wmClass.isEmpty())
         return ResolvedApplication{window.wmClass, window.wmClass};
-    if (!window.executable.isEmpty())
-        return ResolvedApplication{window.executable, QString()};
+    if (!program.isEmpty())
+        return ResolvedApplication{program, QString()};
     return std::nullopt;
 }
 

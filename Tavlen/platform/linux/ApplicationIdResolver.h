@@ -14,6 +14,9 @@ struct WindowIdentity {
     QString wmInstance;       // WM_CLASS, first string
     QString wmClass;          // WM_CLASS, second string
     QString executable;       // the program file of the window's process, without folder
+    // For a program that an interpreter runs (python3, perl, node, sh, ...): the script's name,
+    // without folder; empty otherwise.
+    QString script;
 };
 
 struct ResolvedApplication {
@@ -33,6 +36,14 @@ public:
     // None when the window tells nothing to go by.
     static std::optional<ResolvedApplication> resolve(const WindowIdentity& window,
                                                       const QList<DesktopEntry>& applications);
+
+    // Whether a program runs other programs' code (python3.11, perl, node, gjs, java, sh, ...):
+    // its name says nothing about which application runs, and its desktop entry, if any, is
+    // not that application's.
+    static bool isInterpreter(const QString& executable);
+    // The script an interpreter runs, from its command line (the interpreter first): the first
+    // argument that is not an option, without folder and without its extension.
+    static QString scriptOf(const QStringList& commandLine);
 };
 
 } // namespace tavlen::linux_platform

@@ -78,6 +78,18 @@ QString executableOf(qint64 processIdentifier)
     return QString::fromLocal8Bit(comm.readAll()).trimmed();
 }
 
+// The process's arguments, the program first; empty when they cannot be read.
+QStringList commandLineOf(qint64 processIdentifier)
+{
+    QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(processIdentifier));
+    if (processIdentifier <= 0 || !cmdline.open(QIODevice::ReadOnly))
+        return {};
+    QStringList arguments;
+    for (const QByteArray& argument : cmdline.read(64 * 1024).split('\0'))
+        arguments << QString::fromLocal8Bit(argument);
+    return arguments;
+}
+
 // Clock ticks after boot at which the process started; processes that cannot be read sort last.
 quint64 startTimeOf(qint64 processIdentifier)
 {
@@ -190,6 +202,8 @@ WindowIdentity X11Workspace::identityOf(quint32 window, qint64 processIdentifier
     if (wmClass.size() > 1)
         identity.wmClass = QString::fromLocal8Bit(wmClass.at(1));
     identity.executable = executableOf(processIdentifier);
+    if (ApplicationIdResolver::isInterpreter(identity.executable))
+        identity.script = ApplicationIdResolver::scriptOf(commandLineOf(processIdentifier));
     return identity;
 }
 

@@ -1,6 +1,8 @@
 #include "sheet/view/MenuItemView.h"
 
 #include "settings/AppSettings.h"
+#include "settings/SettingsValueLists.h"
+#include "sheet/LimitedTitle.h"
 #include "sheet/MenuItemViewModel.h"
 #include "sheet/view/AppIconView.h"
 #include "sheet/view/CreditsView.h"
@@ -22,6 +24,13 @@ constexpr int columnSpacing = 50;
 constexpr int gridRowSpacing = 16;
 constexpr int minimumColumnWidth = 10;
 constexpr int scrollLeadingPadding = 10;
+
+// Headings come from other applications too: one of any length would push its whole column out
+// of view. They are cut where the longest title limit the settings offer cuts rows.
+QString headingTitle(const QString& title)
+{
+    return limitedTitle(title, true, SettingsValueLists::limitTitlesScale().maximum);
+}
 
 QVBoxLayout* stackLayout(QWidget* owner)
 {
@@ -179,7 +188,7 @@ QWidget* MenuItemView::menuColumn(const SheetMenuColumn& column, const RowConten
     QVBoxLayout* stack = stackLayout(cell);
     const MenuItemViewModel& model = m_model;
     for (const SheetSection& section : column.sections) {
-        auto* header = new SectionHeaderView(section.title, options.fontSize,
+        auto* header = new SectionHeaderView(headingTitle(section.title), options.fontSize,
                                              AppIconView::iconNamed(section.icon), cell);
         stack->addWidget(header);
         m_headers.append(header);
@@ -203,7 +212,7 @@ QWidget* MenuItemView::customColumn(const SheetCustomColumn& column, const RowCo
     auto* cell = new QWidget;
     QVBoxLayout* stack = stackLayout(cell);
     for (const SheetCustomSection& section : column.sections) {
-        auto* header = new SectionHeaderView(section.title, options.fontSize, QIcon(), cell);
+        auto* header = new SectionHeaderView(headingTitle(section.title), options.fontSize, QIcon(), cell);
         stack->addWidget(header);
         m_headers.append(header);
         auto* rows = new RowStackView(cell);
