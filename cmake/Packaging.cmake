@@ -29,10 +29,11 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "at-spi2-core, dbus")
 # The panel's key symbols (⌘ ⌥ ⇧ ⏎ …) are drawn from DejaVu where the desktop's font lacks them.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# The first line is the synopsis; an empty line becomes a paragraph break.
+# Debian's synopsis is no sentence (the project's description is); in the long description an
+# empty line becomes a paragraph break.
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "keyboard shortcuts of the application in front, on demand")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "keyboard shortcuts of the application in front, on demand
-Tavlen is a tray agent for X11 desktops that shows every keyboard shortcut of
+    "Tavlen is a tray agent for X11 desktops that shows every keyboard shortcut of
 the application you are working in. Press the Super key twice and hold it: a
 panel opens with the application's menus as titled groups in columns, each
 entry with its shortcut. Click an entry and Tavlen triggers that command.
