@@ -20,6 +20,10 @@ debian_flags() { # CPPFLAGS|CXXFLAGS|LDFLAGS
   echo "${kept[*]}"
 }
 
+# The manual pages' date is the latest release's, not the day of the build.
+SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l data/debian/changelog -S Timestamp)
+export SOURCE_DATE_EPOCH
+
 cmake --preset package \
   -DCMAKE_CXX_FLAGS="$(debian_flags CPPFLAGS) $(debian_flags CXXFLAGS)" \
   -DCMAKE_EXE_LINKER_FLAGS="$(debian_flags LDFLAGS)"
@@ -56,7 +60,7 @@ has_files() {
     usr/share/icons/hicolor/scalable/apps/com.Fenwater.Tavlen.svg \
     usr/share/metainfo/com.Fenwater.Tavlen.metainfo.xml \
     usr/share/dbus-1/services/com.Fenwater.TavlenXPCService.service \
-    usr/share/man/man1/tavlen.1.gz usr/share/man/man1/tavlenctl.1.gz \
+    usr/share/man/man1/tavlen.1.gz usr/share/man/man1/tavlenctl.1.gz usr/share/man/man1/TavlenXPCService.1.gz \
     usr/share/bash-completion/completions/tavlenctl usr/share/zsh/vendor-completions/_tavlenctl \
     usr/share/fish/vendor_completions.d/tavlenctl.fish \
     usr/share/doc/tavlen/copyright usr/share/doc/tavlen/changelog.gz usr/share/tavlen/Additional.plist; do
