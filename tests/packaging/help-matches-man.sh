@@ -50,8 +50,14 @@ compare() { # WHAT HELP_LIST MAN_LIST
 }
 
 # tavlen builds its QApplication before it reads its options; offscreen needs no display.
-tavlen_help=$(QT_QPA_PLATFORM=offscreen "$tavlen" --help)
-tavlenctl_help=$("$tavlenctl" --help)
+tavlen_help=$(QT_QPA_PLATFORM=offscreen "$tavlen" --help) || {
+  echo "FAIL $tavlen --help exited with status $?" >&2
+  exit 1
+}
+tavlenctl_help=$("$tavlenctl" --help) || {
+  echo "FAIL $tavlenctl --help exited with status $?" >&2
+  exit 1
+}
 
 compare "tavlen(1) options and arguments" \
   "$(help_column "Options:" <<<"$tavlen_help"; help_column "Arguments:" <<<"$tavlen_help")" \
