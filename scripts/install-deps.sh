@@ -16,6 +16,9 @@ packages=(
   libglib2.0-bin
   # fonts with the key symbols (⌘ ⌥ ⇧ ⏎ …) and the globe
   fonts-dejavu-core fonts-noto-color-emoji
+  # the Debian package: manual pages, dependencies of the binaries (dpkg-shlibdeps, which CPack
+  # finds the binaries for with file), and the checks of the package and its metadata
+  scdoc dpkg-dev file lintian appstream desktop-file-utils
 )
 
 missing=()
