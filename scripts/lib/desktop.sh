@@ -104,23 +104,19 @@ focus_geany() {
   xdotool windowactivate --sync "$geany_window" 2>/dev/null || xdotool windowfocus --sync "$geany_window"
 }
 
-# The activation gesture: Super pressed twice, the second press held.
+# The activation gesture: Super pressed twice, the second press held. One xdotool process types
+# the whole gesture: starting a process for every key takes long enough on a loaded machine to
+# push the presses apart past the detector's quick-press window.
 super_twice_and_hold() {
-  xdotool keydown Super_L
-  sleep 0.05
-  xdotool keyup Super_L
-  sleep 0.1
-  xdotool keydown Super_L
+  xdotool keydown Super_L sleep 0.05 keyup Super_L sleep 0.1 keydown Super_L
 }
 
 super_release() { xdotool keyup Super_L; }
 
 super_taps() {
-  local n
+  local n keys=()
   for ((n = 0; n < $1; n++)); do
-    xdotool keydown Super_L
-    sleep 0.05
-    xdotool keyup Super_L
-    sleep 0.1
+    keys+=(keydown Super_L sleep 0.05 keyup Super_L sleep 0.1)
   done
+  xdotool "${keys[@]}"
 }

@@ -63,7 +63,10 @@ require "Tavlen starts" wait_for 20 log_contains tavlen "is running"
 tray_icon_embedded() { log_contains tavlen "status item: shown in the tray"; }
 check "the status item appears in the tray" wait_for 10 tray_icon_embedded
 
-sleep 2.5 # the intro fade
+# The intro fade comes and goes before the gestures.
+intro="Tavlen"
+wait_for 5 visible_window "$intro" || true
+check "the intro fade goes" wait_for 15 no_visible_window "$intro"
 focus_geany
 
 panel="Tavlen Shortcuts Panel"
