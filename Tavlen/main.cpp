@@ -65,21 +65,9 @@ int relay(int argc, char** argv, RelayRequest request)
     std::_Exit(status);
 }
 
-} // namespace
-
-static int runTavlen(int argc, char** argv)
+// Tavlen's command line. Returns the one option the resident instance looks at later.
+QCommandLineOption describeOptions(QCommandLineParser& parser)
 {
-    if (const std::optional<RelayRequest> request = relayRequestFromArguments(argumentList(argc, argv)))
-        return relay(argc, argv, *request);
-
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tavlen"));
-    QApplication::setApplicationVersion(QStringLiteral(TAVLEN_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("com.Fenwater.Tavlen"));
-    // A tray agent: closing the settings window or an alert never ends it.
-    QApplication::setQuitOnLastWindowClosed(false);
-
-    QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Shows the keyboard shortcuts of the frontmost application: press Super twice and "
                        "hold it. Runs in the background, with an icon in the tray."));
@@ -97,6 +85,47 @@ static int runTavlen(int argc, char** argv)
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("A .tavlen file of custom shortcuts to import."),
                                  QStringLiteral("[FILE...]"));
+    return verbose;
+}
+
+// --help and --version answer without a display: the widgets' application would need one.
+bool onlyAsksAboutItself(const QStringList& arguments)
+{
+    for (const QString& argument : arguments.mid(1)) {
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h") ||
+            argument == QLatin1String("--help-all") || argument == QLatin1String("--version") ||
+            argument == QLatin1String("-v"))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+static int runTavlen(int argc, char** argv)
+{
+    if (const std::optional<RelayRequest> request = relayRequestFromArguments(argumentList(argc, argv)))
+        return relay(argc, argv, *request);
+
+    if (onlyAsksAboutItself(argumentList(argc, argv))) {
+        QCoreApplication about(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Tavlen"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(TAVLEN_VERSION));
+        QCommandLineParser parser;
+        describeOptions(parser);
+        parser.process(about); // prints and exits
+        return 0;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tavlen"));
+    QApplication::setApplicationVersion(QStringLiteral(TAVLEN_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("com.Fenwater.Tavlen"));
+    // A tray agent: closing the settings window or an alert never ends it.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QCommandLineParser parser;
+    const QCommandLineOption verbose = describeOptions(parser);
     parser.process(app);
     const QStringList files = parser.positionalArguments();
 

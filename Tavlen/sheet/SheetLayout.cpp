@@ -50,7 +50,12 @@ qint64 entriesPerColumn(qint64 columns, qint64 columnsAmount, qint64 entryCount)
     if (columns < entryCount)
         runs = entryCount < 2 ? entryCount : entryCount - 1;
     const qint64 divisor = std::max<qint64>(columnsAmount, 1);
-    return (runs + divisor - 1) / divisor;
+    const qint64 height = (runs + divisor - 1) / divisor;
+    // The runs leave the last entry out whenever the count less one is a multiple of the
+    // columns (and always with one column): every entry gets a place.
+    if (height * divisor < entryCount)
+        return (entryCount + divisor - 1) / divisor;
+    return height;
 }
 
 EntryRange columnEntryRange(qint64 column, qint64 columnHeight, qint64 entryCount)

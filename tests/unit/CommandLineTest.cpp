@@ -227,6 +227,26 @@ TEST_F(CommandLine, SpecialFilesAreRefusedAtOnceAndLeftAsTheyAre)
     EXPECT_FALSE(QFileInfo(fifo).isFile()) << "the pipe is still a pipe";
 }
 
+TEST_F(CommandLine, TheApplicationAnswersHelpAndVersionWithoutADisplay)
+{
+    for (const QString& option : {QStringLiteral("--help"), QStringLiteral("--version")}) {
+        QProcess app;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        app.setProcessEnvironment(environment);
+        app.start(QStringLiteral(TAVLEN_APP_PATH), {option});
+        ASSERT_TRUE(app.waitForFinished(30000));
+        EXPECT_EQ(app.exitStatus(), QProcess::NormalExit) << option.toStdString();
+        EXPECT_EQ(app.exitCode(), 0) << app.readAllStandardError().toStdString();
+        const QString out = QString::fromUtf8(app.readAllStandardOutput());
+        EXPECT_TRUE(out.contains(option == QLatin1String("--help") ? QStringLiteral("--show-shortcuts")
+                                                                   : QStringLiteral("Tavlen ")))
+            << out.toStdString();
+    }
+}
+
 TEST_F(CommandLine, TheApplicationCreatesItsStoreAndEndsCleanlyOnASignal)
 {
     QProcess app;

@@ -222,9 +222,10 @@ TEST_F(MenuItemViewModelTest, ColumnCountFromSettingOrDemand)
         qint64 columns;
         qint64 height;
     };
-    // 0 or negative settings count as one column: all but the last entry in one run.
-    for (const Case& c : {Case{0, 4, 4, 2}, Case{0, 3, 3, 2}, Case{0, 0, 1, 6}, Case{0, -3, 1, 6},
-                          Case{1, 4, 1, 6}, Case{2, 5, 2, 3}, Case{-1, 5, 5, 2}}) {
+    // 0 or negative settings count as one column, which holds every entry; with 3 columns the
+    // runs of 2 would leave the seventh entry out.
+    for (const Case& c : {Case{0, 4, 4, 2}, Case{0, 3, 3, 3}, Case{0, 0, 1, 7}, Case{0, -3, 1, 7},
+                          Case{1, 4, 1, 7}, Case{2, 5, 2, 4}, Case{-1, 5, 5, 2}}) {
         settings.setAmountOfColumns(c.setting);
         const MenuItemViewModel& sheet = load(c.force);
         EXPECT_EQ(sheet.columns(), c.columns) << "force " << c.force << " setting " << c.setting;
@@ -244,7 +245,7 @@ TEST_F(MenuItemViewModelTest, CustomShortcutsTakeAColumnOfTheirOwn)
     const MenuItemViewModel& four = load();
     EXPECT_EQ(four.columns(), 4);
     EXPECT_EQ(four.columnsAmount(), 3);
-    EXPECT_EQ(four.columnHeight(), 2); // 6 runs over 3 columns
+    EXPECT_EQ(four.columnHeight(), 3); // 7 entries over 3 columns
     EXPECT_EQ(four.customItems(), 2);
     ASSERT_EQ(four.customGlobalItems().size(), 1);
     EXPECT_EQ(four.customGlobalItems().front().title, QStringLiteral("Terminal"));
@@ -265,7 +266,7 @@ TEST_F(MenuItemViewModelTest, CustomShortcutsTakeAColumnOfTheirOwn)
     // The persistent panel: one column, the custom shortcuts in a second grid row below it.
     const MenuItemViewModel& one = load(1);
     EXPECT_EQ(one.columnsAmount(), 1);
-    EXPECT_EQ(one.columnHeight(), 6);
+    EXPECT_EQ(one.columnHeight(), 7);
     const SheetLayout stacked = one.layout();
     ASSERT_TRUE(stacked.customColumn.has_value());
     EXPECT_EQ(stacked.menuColumns.front().cell, (GridPosition{0, 0}));

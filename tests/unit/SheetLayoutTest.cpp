@@ -42,16 +42,17 @@ TEST(SheetLayoutTest, EntriesAreCutIntoEqualRunsPerColumn)
 {
     // 4 columns, 7 entries: 6 runs of 2.
     EXPECT_EQ(distribution(4, 0, 7), (QList<EntryRange>{{0, 2}, {2, 4}, {4, 6}, {6, 7}}));
-    // 3 columns, 7 entries: the last entry falls past the last column.
-    EXPECT_EQ(distribution(3, 0, 7), (QList<EntryRange>{{0, 2}, {2, 4}, {4, 6}}));
+    // 3 columns, 7 entries: 6 runs of 2 would leave the last entry out; every entry is placed.
+    EXPECT_EQ(distribution(3, 0, 7), (QList<EntryRange>{{0, 3}, {3, 6}, {6, 7}}));
     // 5 columns, 3 entries: one entry each, the last two columns empty.
     EXPECT_EQ(distribution(5, 0, 3), (QList<EntryRange>{{0, 1}, {1, 2}, {2, 3}, {3, 3}, {3, 3}}));
     // Custom shortcuts take a column of 4 ...
     EXPECT_EQ(menuColumnCount(4, 2), 3);
-    EXPECT_EQ(distribution(4, 2, 7), (QList<EntryRange>{{0, 2}, {2, 4}, {4, 6}}));
-    // ... but not the only one.
+    EXPECT_EQ(distribution(4, 2, 7), (QList<EntryRange>{{0, 3}, {3, 6}, {6, 7}}));
+    // ... but not the only one, which holds every entry.
     EXPECT_EQ(menuColumnCount(1, 2), 1);
-    EXPECT_EQ(distribution(1, 2, 7), (QList<EntryRange>{{0, 6}}));
+    EXPECT_EQ(distribution(1, 2, 7), (QList<EntryRange>{{0, 7}}));
+    EXPECT_EQ(distribution(5, 2, 5), (QList<EntryRange>{{0, 2}, {2, 4}, {4, 5}, {5, 5}}));
     // Nothing harvested.
     EXPECT_EQ(entriesPerColumn(4, 4, 0), 1);
     EXPECT_EQ(distribution(2, 0, 0), (QList<EntryRange>{{0, 0}, {0, 0}}));
@@ -67,7 +68,7 @@ TEST(SheetLayoutTest, ColumnCountIsNeverBelowOne)
     EXPECT_EQ(sheetColumnCount(-2, -7), 1);
     EXPECT_EQ(sheetColumnCount(0, 2147483647), maximumSheetColumns);
     // A zero column count reaching the division directly is still defined.
-    EXPECT_EQ(entriesPerColumn(0, 0, 5), 4);
+    EXPECT_EQ(entriesPerColumn(0, 0, 5), 5);
     EXPECT_EQ(gridPosition(5, 0), (GridPosition{5, 0}));
 }
 
@@ -122,7 +123,7 @@ TEST_F(SheetLayoutContentTest, GroupsDrawWholeInTheColumnOfTheirEntry)
     EXPECT_DOUBLE_EQ(layout.headingFontSize, 20.0);
 
     const SheetMenuColumn& first = layout.menuColumns[0];
-    EXPECT_EQ(first.entries, (EntryRange{0, 2}));
+    EXPECT_EQ(first.entries, (EntryRange{0, 3}));
     ASSERT_EQ(first.sections.size(), 1);
     EXPECT_EQ(first.sections[0].title, QStringLiteral("Edit"));
     EXPECT_EQ(first.sections[0].icon, QStringLiteral("editor"));
