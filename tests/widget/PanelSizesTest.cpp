@@ -8,6 +8,9 @@
 #include "sheet/view/PersistentView.h"
 
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 using namespace tavlen;
@@ -130,4 +133,35 @@ TEST_F(PanelContentTest, AppearanceSettingForcesTheScheme)
         HotkeysView system(services(), false, QSizeF(1440, 875));
         EXPECT_EQ(system.palette(), QWidget().palette()) << value.toStdString();
     }
+}
+
+TEST_F(PanelContentTest, TheShortcutPanelGrowsWithItsSheetUpToTheScreenAndTheSheetScrollsBeyond)
+{
+    installGeany();
+    settings.setAmountOfColumns(4);
+    addCustom(test::GEANY, QStringLiteral("6F1A2B3C-4D5E-4F60-8172-93A4B5C6D7E8"),
+              QStringLiteral("Build all"));
+
+    // Three menu columns of Geany's groups are taller than 0.7 of the screen: the panel grows.
+    HotkeysView grown(services(), true, QSizeF(1440, 875));
+    grown.sheet()->loadSheet();
+    EXPECT_GT(grown.height(), 613);
+    EXPECT_LE(grown.height(), 875);
+    layOut(grown, grown.size());
+    EXPECT_FALSE(grown.sheet()->contentOverflows());
+
+    // A low screen: the panel takes its whole height, and the rest is a scroll away.
+    HotkeysView low(services(), true, QSizeF(1280, 450));
+    low.sheet()->loadSheet();
+    EXPECT_EQ(low.height(), 450);
+    layOut(low, low.size());
+    MenuItemView& sheet = *low.sheet();
+    ASSERT_TRUE(sheet.contentOverflows());
+    EXPECT_TRUE(sheet.isScrollingEnabled());
+    QScrollBar* bar = sheet.scrollArea()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    QWheelEvent wheel(QPointF(100, 100), QPointF(100, 100), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(sheet.scrollArea()->viewport(), &wheel);
+    EXPECT_GT(bar->value(), 0) << "the wheel moves the sheet";
 }

@@ -2,9 +2,12 @@
 
 #include "platform/WindowStacking.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRegion>
+#include <QScreen>
+#include <algorithm>
 
 namespace tavlen {
 
@@ -133,6 +136,7 @@ void CustomPanel::setContent(const PanelContent& content)
     }
     m_content = m_makeContent(content);
     m_content->setParent(this);
+    m_content->installEventFilter(this);
     // The panel paints the background in the content's colour, inside the rounded outline.
     m_content->setAutoFillBackground(false);
     m_content->move(0, 0);
@@ -140,6 +144,27 @@ void CustomPanel::setContent(const PanelContent& content)
     m_content->setMask(QRegion(roundedOutline(QRectF(m_content->rect())).toFillPolygon().toPolygon()));
     m_content->show();
     update();
+}
+
+bool CustomPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    // A content that grows (the shortcut panel's sheet once it has its menus) takes the panel
+    // with it, around the same centre.
+    if (watched == m_content && event->type() == QEvent::Resize && m_content->size() != size()) {
+        const QPoint centre = geometry().center();
+        setFixedSize(m_content->size());
+        m_content->setMask(QRegion(roundedOutline(QRectF(m_content->rect())).toFillPolygon().toPolygon()));
+        QRect placed(QPoint(), size());
+        placed.moveCenter(centre);
+        if (const QScreen* screen = this->screen()) {
+            const QRect room = screen->availableGeometry();
+            placed.moveTop(std::clamp(placed.top(), room.top(),
+                                      std::max(room.top(), room.bottom() - placed.height() + 1)));
+        }
+        move(placed.topLeft());
+        update();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void CustomPanel::notify(bool shown) const

@@ -47,6 +47,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void setContent(const PanelContent& content);

@@ -10,6 +10,7 @@
 #include "sheet/view/TavlenTitleView.h"
 
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 namespace tavlen {
@@ -49,6 +50,14 @@ HotkeysView::HotkeysView(const RowServices& services, bool isGlobal,
             m_sheet = MenuItemView::create(
                 services, 0, visibleFrame ? std::optional(visibleFrame->height()) : std::nullopt, this);
             stack->addWidget(m_sheet);
+            // The panel grows with what the sheet shows, up to the screen's visible height;
+            // beyond that the sheet scrolls.
+            const double tallest = visibleFrameOrFallback(visibleFrame).height();
+            connect(m_sheet, &MenuItemView::rebuilt, this, [this, tallest] {
+                const double wanted = std::clamp<double>(m_sheet->preferredHeight(), m_panelSize.height(),
+                                                         std::max(tallest, m_panelSize.height()));
+                setFixedHeight(static_cast<int>(std::ceil(wanted)));
+            });
         } else {
             m_noAccess = noAccessView();
             stack->addWidget(m_noAccess, 0, Qt::AlignCenter);

@@ -15,6 +15,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace tavlen {
@@ -60,7 +61,14 @@ MenuItemView::MenuItemView(MenuItemViewModel& model, const RowServices& services
     m_scrollArea = new QScrollArea(this);
     m_scrollArea->setFrameShape(QFrame::NoFrame);
     m_scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scrollArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A thin bar, there only while there is more than the room shows: the sign that there is more.
+    m_scrollArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_scrollArea->verticalScrollBar()->setStyleSheet(QStringLiteral(
+        "QScrollBar:vertical { width: 6px; background: transparent; margin: 2px 1px 2px 0; }"
+        "QScrollBar::handle:vertical { background: rgba(128, 128, 128, 140); border-radius: 2px;"
+        " min-height: 24px; }"
+        "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+        "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: transparent; }"));
     m_scrollArea->setWidgetResizable(true);
     m_scrollArea->viewport()->setAutoFillBackground(false);
     m_scrollArea->viewport()->installEventFilter(this);
@@ -90,7 +98,22 @@ MenuItemView* MenuItemView::create(const RowServices& services, qint64 forceAmou
 
 bool MenuItemView::isScrollingEnabled() const
 {
-    return scrollingEnabled(m_scrollViewSize, m_visibleAreaSize);
+    return scrollingEnabled(m_scrollViewSize, m_visibleAreaSize) || contentOverflows();
+}
+
+bool MenuItemView::contentOverflows() const
+{
+    return m_grid != nullptr && m_grid->sizeHint().height() > m_scrollArea->viewport()->height();
+}
+
+int MenuItemView::preferredHeight() const
+{
+    int height = m_grid != nullptr ? m_grid->sizeHint().height() : 0;
+    if (!m_notice->isHidden())
+        height += m_notice->sizeHint().height();
+    if (m_credits != nullptr)
+        height += m_credits->sizeHint().height();
+    return height;
 }
 
 void MenuItemView::loadSheet()
@@ -180,6 +203,7 @@ void MenuItemView::rebuild()
                         static_cast<int>(m_layout.customColumn->cell.column), Qt::AlignTop | Qt::AlignLeft);
     grid->setRowStretch(static_cast<int>(m_layout.gridRows), 1);
     m_scrollArea->setWidget(m_grid);
+    Q_EMIT rebuilt();
 }
 
 QWidget* MenuItemView::menuColumn(const SheetMenuColumn& column, const RowContentOptions& options)

@@ -43,7 +43,13 @@ public:
     MenuItemViewModel& viewModel() { return m_model; }
     double visibleAreaSize() const { return m_visibleAreaSize; }
     double scrollViewSize() const { return m_scrollViewSize; }
+    // Whether the wheel and the touchpad move the sheet: when it was given the visible area or
+    // more, and always when its content is taller than the room it has, so that no entry is out
+    // of reach.
     bool isScrollingEnabled() const;
+    bool contentOverflows() const;
+    // The height the sheet needs to show everything without scrolling.
+    int preferredHeight() const;
 
     // Loads the model if it has not loaded yet, as coming on screen does.
     void loadSheet();
@@ -58,6 +64,11 @@ public:
     QLabel* noticeLabel() const { return m_notice; }
     // The grid cell of a menu column (or, at columnsAmount, the custom column); null if absent.
     QWidget* cellWidget(qint64 row, qint64 column) const;
+    QScrollArea* scrollArea() const { return m_scrollArea; }
+
+Q_SIGNALS:
+    // The grid was built again, and with it the height the sheet needs.
+    void rebuilt();
 
 protected:
     void showEvent(QShowEvent* event) override;
