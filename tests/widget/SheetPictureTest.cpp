@@ -32,6 +32,13 @@ TEST_F(SheetPictureTest, GeanysSheetIsDrawnInThePanelsSize)
     // Text reaches the right half: the groups are spread over the columns.
     EXPECT_GT(drawnPixels(image.copy(QRect(576, 0, 576, 613))), 200);
 
+    // With one column the sheet is far taller than the panel: the picture holds all of it, down
+    // to Help at the bottom.
+    MenuItemViewModel& single = loadedModel(1);
+    const QImage tall = SheetPicture::render(single, services(), QSizeF(1440, 875));
+    EXPECT_GT(tall.height(), 2 * 613);
+    EXPECT_GT(drawnPixels(tall.copy(QRect(0, tall.height() - 300, 1152, 300))), 200);
+
     if (const QString path = qEnvironmentVariable("TAVLEN_SHEET_PICTURE"); !path.isEmpty()) {
         QString error;
         ASSERT_TRUE(SheetPicture::save(sheet, services(), QSizeF(1440, 875), path, error, 2.0))

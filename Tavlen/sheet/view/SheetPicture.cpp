@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 namespace tavlen {
@@ -19,7 +20,7 @@ QImage SheetPicture::render(MenuItemViewModel& model, const RowServices& service
     if (!model.loaded())
         model.loadSheet();
     const QSizeF panel = hotkeysPanelSize(true, visibleFrame);
-    const QSize size(static_cast<int>(std::ceil(panel.width())), static_cast<int>(std::ceil(panel.height())));
+    QSize size(static_cast<int>(std::ceil(panel.width())), static_cast<int>(std::ceil(panel.height())));
 
     QWidget content;
     content.setAttribute(Qt::WA_DontShowOnScreen);
@@ -27,7 +28,10 @@ QImage SheetPicture::render(MenuItemViewModel& model, const RowServices& service
     applyAppearance(content, services.appSettings.appearance());
     auto* stack = new QVBoxLayout(&content);
     stack->setContentsMargins(0, 0, 0, 0);
-    stack->addWidget(new MenuItemView(model, services, visibleAreaSize(visibleFrame.height()), &content));
+    auto* sheet = new MenuItemView(model, services, visibleAreaSize(visibleFrame.height()), &content);
+    stack->addWidget(sheet);
+    // A picture has no screen to stop at: it is as tall as the whole sheet.
+    size.setHeight(std::max(size.height(), sheet->preferredHeight()));
     content.setFixedSize(size);
     content.show();
     QCoreApplication::sendPostedEvents();
