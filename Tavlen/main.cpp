@@ -19,6 +19,7 @@
 #include "platform/linux/XpcNotificationObserver.h"
 #include "platform/linux/XpcRelayClient.h"
 #include "settings/view/MyShortcutsView.h"
+#include "shared/GuardedMain.h"
 #include "sheet/MenuPrefetch.h"
 #include "sheet/RowServices.h"
 #include "store/StoreStartupError.h"
@@ -218,13 +219,5 @@ static int runTavlen(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    // Whatever escapes (memory running out, above all) ends the process with a word, not an abort.
-    try {
-        return runTavlen(argc, argv);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "tavlen: %s\n", error.what());
-    } catch (...) {
-        std::fprintf(stderr, "tavlen: an unexpected error ended the program\n");
-    }
-    return 70;
+    return tavlen::guardedMain("tavlen", [&] { return runTavlen(argc, argv); });
 }

@@ -1,9 +1,9 @@
 #include "ServiceDelegate.h"
+#include "shared/GuardedMain.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <cstdio>
-#include <exception>
 
 static int runService(int argc, char** argv)
 {
@@ -22,13 +22,5 @@ static int runService(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    // Whatever escapes (memory running out, above all) ends the process with a word, not an abort.
-    try {
-        return runService(argc, argv);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "TavlenXPCService: %s\n", error.what());
-    } catch (...) {
-        std::fprintf(stderr, "TavlenXPCService: an unexpected error ended the program\n");
-    }
-    return 70;
+    return tavlen::guardedMain("TavlenXPCService", [&] { return runService(argc, argv); });
 }

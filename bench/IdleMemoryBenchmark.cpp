@@ -83,6 +83,20 @@ bool stop(QProcess& process)
     return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
+// Starts tavlen in `home` and waits until it says it is running; false (the process stopped)
+// when it does not.
+bool startTavlen(QProcess& tavlen, const QTemporaryDir& home)
+{
+    tavlen.setWorkingDirectory(home.path());
+    tavlen.setProcessEnvironment(temporaryHome(home.path()));
+    tavlen.setStandardErrorFile(QProcess::nullDevice());
+    tavlen.start(QStringLiteral(TAVLEN_EXECUTABLE), {});
+    if (waitForLine(tavlen, "is running", 30000))
+        return true;
+    stop(tavlen);
+    return false;
+}
+
 void BM_IdleMemoryResidentTavlen(benchmark::State& state)
 {
     if (const QString missing = bench::GeanyInstance::missingRequirement(); !missing.isEmpty()) {
@@ -102,15 +116,10 @@ void BM_IdleMemoryResidentTavlen(benchmark::State& state)
     for (auto _ : state) {
         QTemporaryDir home;
         QProcess tavlen;
-        tavlen.setWorkingDirectory(home.path());
-        tavlen.setProcessEnvironment(temporaryHome(home.path()));
-        tavlen.setStandardErrorFile(QProcess::nullDevice());
         QElapsedTimer clock;
         clock.start();
-        tavlen.start(QStringLiteral(TAVLEN_EXECUTABLE), {});
-        if (!waitForLine(tavlen, "is running", 30000)) {
+        if (!startTavlen(tavlen, home)) {
             state.SkipWithError("tavlen did not say it is running");
-            stop(tavlen);
             break;
         }
         state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
@@ -176,15 +185,10 @@ void BM_IdleMemoryTenApplicationsKept(benchmark::State& state)
     for (auto _ : state) {
         QTemporaryDir home;
         QProcess tavlen;
-        tavlen.setWorkingDirectory(home.path());
-        tavlen.setProcessEnvironment(temporaryHome(home.path()));
-        tavlen.setStandardErrorFile(QProcess::nullDevice());
         QElapsedTimer clock;
         clock.start();
-        tavlen.start(QStringLiteral(TAVLEN_EXECUTABLE), {});
-        if (!waitForLine(tavlen, "is running", 30000)) {
+        if (!startTavlen(tavlen, home)) {
             state.SkipWithError("tavlen did not say it is running");
-            stop(tavlen);
             break;
         }
         // Each stays in front long enough for the read ahead (it waits 300 ms) and the read.

@@ -44,17 +44,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-wait_for() {
-  local tries=$(($1 * 10))
-  shift
-  while ((tries-- > 0)); do
-    if "$@" >/dev/null 2>&1; then
-      return 0
-    fi
-    sleep 0.1
-  done
-  return 1
-}
+# wait_for, as the demo and the end-to-end test use it.
+source "$here/../scripts/lib/desktop.sh"
 
 # tavlenctl finds applications in the window manager's client list.
 window_manager_running() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"; }

@@ -4,12 +4,12 @@
 #include "TransferCommands.h"
 #include "core/AppServices.h"
 #include "platform/linux/LinuxPlatform.h"
+#include "shared/GuardedMain.h"
 #include "store/StoreStartupError.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <cstdio>
-#include <exception>
 #include <functional>
 #include <map>
 #include <memory>
@@ -106,13 +106,5 @@ static int runTavlenctl(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    // Whatever escapes (memory running out, above all) ends the process with a word, not an abort.
-    try {
-        return runTavlenctl(argc, argv);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "tavlenctl: %s\n", error.what());
-    } catch (...) {
-        std::fprintf(stderr, "tavlenctl: an unexpected error ended the program\n");
-    }
-    return 70;
+    return tavlen::guardedMain("tavlenctl", [&] { return runTavlenctl(argc, argv); });
 }

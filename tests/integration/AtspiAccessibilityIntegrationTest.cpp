@@ -28,14 +28,13 @@ struct EntryKey {
     QString text;
 };
 
-class AtspiIntegration : public ::testing::Test {
+class AtspiIntegration : public test::DesktopTest {
 protected:
     void SetUp() override
     {
-        if (!IntegrationDesktop::skipReason().isEmpty())
-            GTEST_SKIP() << IntegrationDesktop::skipReason().toStdString();
-        session = IntegrationDesktop::session();
-        ASSERT_NE(session, nullptr) << IntegrationDesktop::startError().toStdString();
+        DesktopTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         ax = &session->accessibility();
     }
 
@@ -134,7 +133,6 @@ protected:
         return found ? keyOf(*found).text : QStringLiteral("<missing>");
     }
 
-    test::DesktopSession* session = nullptr;
     Accessibility* ax = nullptr;
 };
 

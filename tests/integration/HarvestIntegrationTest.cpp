@@ -30,21 +30,13 @@ using tavlen::test::titlesOf;
 namespace {
 
 // The harvest of real applications, through the real adapter and workspace.
-class HarvestIntegration : public ::testing::Test {
+class HarvestIntegration : public test::DesktopTest {
 protected:
     HarvestIntegration()
         : settings(defaults, locations, files, applications,
                    [](const char*) { return std::optional<QString>(); })
         , store(storeSupport.open())
     {}
-
-    void SetUp() override
-    {
-        if (!IntegrationDesktop::skipReason().isEmpty())
-            GTEST_SKIP() << IntegrationDesktop::skipReason().toStdString();
-        session = IntegrationDesktop::session();
-        ASSERT_NE(session, nullptr) << IntegrationDesktop::startError().toStdString();
-    }
 
     QList<MenuItem> harvest(const QString& identifier)
     {
@@ -68,7 +60,6 @@ protected:
     DatabaseManager& store;
     linux_platform::X11Workspace workspace;
     fake::FakeClock clock;
-    test::DesktopSession* session = nullptr;
 };
 
 } // namespace

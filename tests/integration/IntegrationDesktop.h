@@ -3,6 +3,7 @@
 #include "DesktopSession.h"
 
 #include <QString>
+#include <gtest/gtest.h>
 
 namespace tavlen::test {
 
@@ -19,6 +20,21 @@ public:
     static QString skipReason();
     // What went wrong when the desktop should have started but did not.
     static QString startError();
+};
+
+// A test on the shared desktop: skipped where the machine has none, failed where it should have
+// started and did not.
+class DesktopTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!IntegrationDesktop::skipReason().isEmpty())
+            GTEST_SKIP() << IntegrationDesktop::skipReason().toStdString();
+        session = IntegrationDesktop::session();
+        ASSERT_NE(session, nullptr) << IntegrationDesktop::startError().toStdString();
+    }
+
+    DesktopSession* session = nullptr;
 };
 
 } // namespace tavlen::test

@@ -30,17 +30,8 @@ struct KeyEvent {
     quint16 state = 0;
 };
 
-class KeyPostingIntegration : public ::testing::Test {
+class KeyPostingIntegration : public test::DesktopTest {
 protected:
-    void SetUp() override
-    {
-        if (!IntegrationDesktop::skipReason().isEmpty())
-            GTEST_SKIP() << IntegrationDesktop::skipReason().toStdString();
-        session = IntegrationDesktop::session();
-        ASSERT_NE(session, nullptr) << IntegrationDesktop::startError().toStdString();
-    }
-
-    test::DesktopSession* session = nullptr;
 };
 
 quint32 x11Key(quint16 mac)

@@ -12,23 +12,14 @@
 #include <gtest/gtest.h>
 
 using namespace tavlen;
-using tavlen::test::IntegrationDesktop;
 using tavlen::test::waitUntil;
 
 namespace {
 
 // The resident tavlen on the test desktop, against what a session throws at it: termination
 // signals in quick succession, and floods of requests from other processes.
-class ResidentRobustness : public ::testing::Test {
+class ResidentRobustness : public test::DesktopTest {
 protected:
-    void SetUp() override
-    {
-        if (!IntegrationDesktop::skipReason().isEmpty())
-            GTEST_SKIP() << IntegrationDesktop::skipReason().toStdString();
-        session = IntegrationDesktop::session();
-        ASSERT_NE(session, nullptr) << IntegrationDesktop::startError().toStdString();
-    }
-
     void TearDown() override
     {
         if (tavlen.state() != QProcess::NotRunning) {
@@ -71,7 +62,6 @@ protected:
         EXPECT_EQ(tavlen.exitCode(), 0) << tavlen.readAllStandardError().toStdString();
     }
 
-    test::DesktopSession* session = nullptr;
     QTemporaryDir home;
     QProcess tavlen;
 };

@@ -20,23 +20,14 @@
 
 using namespace tavlen;
 using tavlen::test::find;
-using tavlen::test::IntegrationDesktop;
 using tavlen::test::waitUntil;
 
 namespace {
 
 // Applications that stop answering, and applications whose menus change, met through the real
 // accessibility bus: a Geany stopped with SIGSTOP answers nothing until it is continued.
-class UnresponsiveApplication : public ::testing::Test {
+class UnresponsiveApplication : public test::DesktopTest {
 protected:
-    void SetUp() override
-    {
-        if (!IntegrationDesktop::skipReason().isEmpty())
-            GTEST_SKIP() << IntegrationDesktop::skipReason().toStdString();
-        session = IntegrationDesktop::session();
-        ASSERT_NE(session, nullptr) << IntegrationDesktop::startError().toStdString();
-    }
-
     // A Geany of the test's own, showing its menu bar.
     QProcess* startGeany(const QString& name)
     {
@@ -70,8 +61,23 @@ protected:
                       QString::fromUtf8(process.readAllStandardError())};
     }
 
-    test::DesktopSession* session = nullptr;
     QTemporaryDir home;
+};
+
+// The menu source as the application wires it: reads on a thread of their own, the real timers
+// and clock; what it announces is collected.
+struct ThreadedMenus {
+    ThreadedMenus()
+    {
+        QObject::connect(&source, &MenuSource::menusChanged,
+                         [this](qint64, const MenuSnapshot& snapshot) { announced.append(snapshot); });
+    }
+
+    ThreadedMenuReader reader{[] { return std::make_unique<linux_platform::AtspiAccessibility>(); }};
+    linux_platform::QtTimers timers;
+    linux_platform::SystemClock clock;
+    MenuSource source{reader, timers, clock};
+    QList<MenuSnapshot> announced;
 };
 
 } // namespace
@@ -109,13 +115,9 @@ TEST_F(UnresponsiveApplication, AStoppedApplicationNeverHoldsTheEventLoopAndIsRe
         geany->waitForFinished(5000);
     });
 
-    ThreadedMenuReader reader([] { return std::make_unique<linux_platform::AtspiAccessibility>(); });
-    linux_platform::QtTimers timers;
-    linux_platform::SystemClock clock;
-    MenuSource source(reader, timers, clock);
-    QList<MenuSnapshot> announced;
-    QObject::connect(&source, &MenuSource::menusChanged,
-                     [&announced](qint64, const MenuSnapshot& snapshot) { announced.append(snapshot); });
+    ThreadedMenus menus;
+    MenuSource& source = menus.source;
+    QList<MenuSnapshot>& announced = menus.announced;
     const RunningApplication app{QStringLiteral("geany"), QStringLiteral("Geany"), pid};
 
     stop(pid);
@@ -156,17 +158,13 @@ TEST_F(UnresponsiveApplication, AMenuEntryThatChangesInAKeptMenuIsReadAgainFromT
         geany->waitForFinished(5000);
     });
 
-    ThreadedMenuReader reader([] { return std::make_unique<linux_platform::AtspiAccessibility>(); });
-    linux_platform::QtTimers timers;
-    linux_platform::SystemClock clock;
-    MenuSource source(reader, timers, clock);
+    ThreadedMenus menus;
+    MenuSource& source = menus.source;
+    QList<MenuSnapshot>& announced = menus.announced;
     linux_platform::AtspiEventListener events;
     ASSERT_TRUE(events.start());
     QObject::connect(&events, &linux_platform::AtspiEventListener::elementChanged, &source,
                      &MenuSource::elementChanged);
-    QList<MenuSnapshot> announced;
-    QObject::connect(&source, &MenuSource::menusChanged,
-                     [&announced](qint64, const MenuSnapshot& snapshot) { announced.append(snapshot); });
     const RunningApplication app{QStringLiteral("geany"), QStringLiteral("Geany"), geany->processId()};
 
     // Every entry, so that the one without a shortcut that the test presses is read too.

@@ -13,14 +13,13 @@ using tavlen::test::IntegrationDesktop;
 
 namespace {
 
-class X11WorkspaceIntegration : public ::testing::Test {
+class X11WorkspaceIntegration : public test::DesktopTest {
 protected:
     void SetUp() override
     {
-        if (!IntegrationDesktop::skipReason().isEmpty())
-            GTEST_SKIP() << IntegrationDesktop::skipReason().toStdString();
-        session = IntegrationDesktop::session();
-        ASSERT_NE(session, nullptr) << IntegrationDesktop::startError().toStdString();
+        DesktopTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
             << "xdotool is missing";
     }
@@ -40,8 +39,6 @@ protected:
         return QProcess::execute(QStringLiteral("xdotool"),
                                  {QStringLiteral("windowactivate"), QStringLiteral("--sync"), window}) == 0;
     }
-
-    test::DesktopSession* session = nullptr;
 };
 
 } // namespace

@@ -15,6 +15,18 @@ std::optional<QVariant> firstArgument(const QDBusMessage& reply)
     return reply.arguments().constFirst();
 }
 
+// One (so): the bus name and the object path of an accessible object.
+AtspiObjectRef readRef(const QDBusArgument& argument)
+{
+    AtspiObjectRef ref;
+    QDBusObjectPath path;
+    argument.beginStructure();
+    argument >> ref.service >> path;
+    argument.endStructure();
+    ref.path = path.path();
+    return ref;
+}
+
 } // namespace
 
 std::optional<QList<AtspiObjectRef>> AtspiReplies::objectRefs(const QDBusMessage& reply)
@@ -27,15 +39,8 @@ std::optional<QList<AtspiObjectRef>> AtspiReplies::objectRefs(const QDBusMessage
         return std::nullopt;
     QList<AtspiObjectRef> refs;
     array.beginArray();
-    while (!array.atEnd()) {
-        AtspiObjectRef ref;
-        QDBusObjectPath path;
-        array.beginStructure();
-        array >> ref.service >> path;
-        array.endStructure();
-        ref.path = path.path();
-        refs << ref;
-    }
+    while (!array.atEnd())
+        refs << readRef(array);
     array.endArray();
     return refs;
 }
@@ -48,23 +53,14 @@ std::optional<QHash<AtspiObjectRef, AtspiCacheItem>> AtspiReplies::cacheItems(co
     const QDBusArgument array = argument->value<QDBusArgument>();
     if (array.currentSignature() != QLatin1String("a((so)(so)(so)iiassusau)"))
         return std::nullopt;
-    const auto readRef = [&array] {
-        AtspiObjectRef ref;
-        QDBusObjectPath path;
-        array.beginStructure();
-        array >> ref.service >> path;
-        array.endStructure();
-        ref.path = path.path();
-        return ref;
-    };
     QHash<AtspiObjectRef, AtspiCacheItem> items;
     array.beginArray();
     while (!array.atEnd()) {
         AtspiCacheItem item;
         array.beginStructure();
-        const AtspiObjectRef self = readRef();
-        readRef(); // the application
-        item.parent = readRef();
+        const AtspiObjectRef self = readRef(array);
+        readRef(array); // the application
+        item.parent = readRef(array);
         qint32 index = 0;
         QStringList interfaces;
         QString description;
