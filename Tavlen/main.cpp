@@ -10,8 +10,11 @@
 #include "platform/linux/AtspiAccessibility.h"
 #include "platform/linux/AtspiEventListener.h"
 #include "platform/linux/BusNameInstanceLock.h"
+#include "platform/linux/EvdevKeyEventSource.h"
+#include "platform/linux/GestureAccess.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/LinuxRowServices.h"
+#include "platform/linux/SessionKind.h"
 #include "platform/linux/UnixSignalWatcher.h"
 #include "platform/linux/X11WindowStacking.h"
 #include "platform/linux/XInputKeyEventSource.h"
@@ -71,6 +74,14 @@ int main(int argc, char** argv)
     if (const std::optional<RelayRequest> request = relayRequestFromArguments(argumentList(argc, argv)))
         return relay(argc, argv, *request);
 
+    const linux_platform::SessionKind session = linux_platform::SessionKind::current();
+    // In a Wayland session Tavlen's own windows go through XWayland: there a panel is placed
+    // where Tavlen puts it and kept above the other windows and on every desktop, as under X11.
+    // Qt 6.4 has no layer-shell, and a native Wayland window is placed by the compositor.
+    if (session.isWayland() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavlen"));
     QApplication::setApplicationVersion(QStringLiteral(TAVLEN_VERSION));
@@ -100,6 +111,7 @@ int main(int argc, char** argv)
     const QStringList files = parser.positionalArguments();
 
     linux_platform::LinuxPlatform platform;
+    platform.setReport(printLine);
     std::optional<AppServices> services;
     try {
         services.emplace(platform.services());
@@ -128,24 +140,38 @@ int main(int argc, char** argv)
     linux_platform::XdgAutostart loginItems(base.locations, base.files,
                                             QCoreApplication::applicationFilePath());
 
-    // Keys typed anywhere come from XInput; without it (a Wayland session) only Tavlen's own
-    // windows can be watched, and the gestures work there alone.
+    // Keys typed anywhere come from XInput under X11. Under Wayland, XInput on XWayland would
+    // see the keys of X11 windows alone: there the keyboards are read directly where the user
+    // may; otherwise only Tavlen's own windows can be watched, and the gestures work there alone.
     linux_platform::XInputKeyEventSource xinput;
-    const bool globalKeys = xinput.start();
+    linux_platform::EvdevKeyEventSource keyboards;
+    KeyEventSource* displayKeys = nullptr;
+    linux_platform::GestureAccess gestureAccess = linux_platform::GestureAccess::DesktopShortcut;
+    if (!session.isWayland() && xinput.start()) {
+        displayKeys = &xinput;
+        gestureAccess = linux_platform::GestureAccess::DisplayKeys;
+    } else if (session.isWayland() && keyboards.start()) {
+        displayKeys = &keyboards;
+        gestureAccess = linux_platform::GestureAccess::InputDevices;
+    }
+    const bool globalKeys = displayKeys != nullptr;
     QtLocalKeyEventSource qtKeys;
-    FocusKeyRouter keys(globalKeys ? &xinput : nullptr, globalKeys ? nullptr : &qtKeys);
+    FocusKeyRouter keys(displayKeys, globalKeys ? nullptr : &qtKeys);
+    const QString gestureNotice = linux_platform::GestureAccessNotice::text(gestureAccess, session);
 
     linux_platform::X11WindowStacking stacking;
     WidgetWindowSystem windows(rowServices, stacking);
     windows.setMyShortcutsPaneFactory([&rowServices] { return new MyShortcutsView(rowServices); });
     if (parser.isSet(verbose))
         windows.setLog(printLine);
+    windows.setKeyboardNote(gestureNotice);
 
     AppDelegate delegate({*services, notifications, platform.workspace(), platform.accessibility(),
                           instanceLock, loginItems, keys.global(), keys.local(), platform.timers(), windows,
                           QCoreApplication::applicationPid(),
                           [&rowServices] { prefetchFrontmostMenus(rowServices, true); }});
     QObject::connect(&delegate, &AppDelegate::notice, printLine);
+    delegate.setCommandClosesPanel(session.isWayland() && !globalKeys);
 
     // Opening a file while Tavlen already runs imports it here, without the warning about a
     // second instance: the user asked for the import, not for another Tavlen.
@@ -171,10 +197,15 @@ int main(int argc, char** argv)
     menuEvents.start();
     // The application in front now has become frontmost without a word to anyone.
     prefetchFrontmostMenus(rowServices, false);
-    if (!globalKeys)
+    if (session.isWayland()) {
+        printLine(QStringLiteral("Tavlen: ") + gestureNotice);
+    } else if (!globalKeys) {
         printLine(
             QStringLiteral("Tavlen: this session does not let Tavlen watch the keyboard (no X11 XInput 2); "
                            "use the tray menu or \"tavlen --show-shortcuts\"."));
+    }
+    if (const QString typing = platform.keySendingNotice(); !typing.isEmpty())
+        printLine(typing);
 
     std::printf("Tavlen %s is running.\n  Shortcuts: %s\n  Settings:  %s\n", TAVLEN_VERSION,
                 qPrintable(services->databaseManager().path()),

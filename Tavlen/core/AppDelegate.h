@@ -108,6 +108,9 @@ public:
     void togglePauseAction();
     void quitAction();
     void handleXPCServiceNotification(const QString& message);
+    // Where the session shows Tavlen no keys typed elsewhere, no key release can close a panel
+    // that "tavlen --show-shortcuts" opened: the same command then closes it.
+    void setCommandClosesPanel(bool closes) { m_commandClosesPanel = closes; }
     void userDefaultsDidChange();
     void handleWindowChanged();
     void shortcutPanelLikely(bool isGlobal);
@@ -185,6 +188,7 @@ private:
     ActiveApp m_currentApp;
     ActivationKeyDetector m_detector;
     bool m_appHasInstance = false;
+    bool m_commandClosesPanel = false;
     bool m_outroStarted = false;
     bool m_noticeGiven = false;
 

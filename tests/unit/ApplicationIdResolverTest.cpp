@@ -30,7 +30,8 @@ const QList<DesktopEntry> applications = {
 std::optional<ResolvedApplication> resolve(const QString& gtkId, const QString& instance,
                                            const QString& wmClass, const QString& executable)
 {
-    return ApplicationIdResolver::resolve(WindowIdentity{gtkId, instance, wmClass, executable}, applications);
+    return ApplicationIdResolver::resolve(WindowIdentity{gtkId, instance, wmClass, executable, {}},
+                                          applications);
 }
 
 } // namespace
@@ -54,6 +55,15 @@ TEST(ApplicationIdResolver, PrefersGtkIdThenWindowClassThenProgram)
     EXPECT_EQ(
         resolve(QStringLiteral("org.example.Unknown"), QStringLiteral("geany"), QStringLiteral("Geany"), {}),
         (ResolvedApplication{QStringLiteral("geany"), QStringLiteral("Geany")}));
+    // The entry a launcher started the process from comes before the class and the program
+    // (an interpreter's program names nothing).
+    EXPECT_EQ(ApplicationIdResolver::resolve(WindowIdentity{{},
+                                                            QStringLiteral("geany"),
+                                                            QStringLiteral("Geany"),
+                                                            QStringLiteral("python3"),
+                                                            QStringLiteral("code")},
+                                             applications),
+              (ResolvedApplication{QStringLiteral("code"), QStringLiteral("Code")}));
 }
 
 TEST(ApplicationIdResolver, WithoutEntryFallsBackToClassThenProgram)
