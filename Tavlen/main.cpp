@@ -14,6 +14,7 @@
 #include "platform/linux/GestureAccess.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/LinuxRowServices.h"
+#include "platform/linux/PortalShortcutKeySource.h"
 #include "platform/linux/SessionKind.h"
 #include "platform/linux/UnixSignalWatcher.h"
 #include "platform/linux/X11WindowStacking.h"
@@ -145,6 +146,7 @@ int main(int argc, char** argv)
     // may; otherwise only Tavlen's own windows can be watched, and the gestures work there alone.
     linux_platform::XInputKeyEventSource xinput;
     linux_platform::EvdevKeyEventSource keyboards;
+    linux_platform::PortalShortcutKeySource portalShortcut;
     KeyEventSource* displayKeys = nullptr;
     linux_platform::GestureAccess gestureAccess = linux_platform::GestureAccess::DesktopShortcut;
     if (!session.isWayland() && xinput.start()) {
@@ -153,6 +155,16 @@ int main(int argc, char** argv)
     } else if (session.isWayland() && keyboards.start()) {
         displayKeys = &keyboards;
         gestureAccess = linux_platform::GestureAccess::InputDevices;
+    } else if (session.isWayland() && portalShortcut.start()) {
+        displayKeys = &portalShortcut;
+        gestureAccess = linux_platform::GestureAccess::PortalShortcut;
+        QObject::connect(
+            &portalShortcut, &linux_platform::PortalShortcutKeySource::failed, [](const QString& why) {
+                printLine(QStringLiteral(
+                              "Tavlen: no global shortcut (%1); \"tavlen --show-shortcuts\" still opens the "
+                              "panel.")
+                              .arg(why));
+            });
     }
     const bool globalKeys = displayKeys != nullptr;
     QtLocalKeyEventSource qtKeys;
@@ -172,6 +184,8 @@ int main(int argc, char** argv)
                           [&rowServices] { prefetchFrontmostMenus(rowServices, true); }});
     QObject::connect(&delegate, &AppDelegate::notice, printLine);
     delegate.setCommandClosesPanel(session.isWayland() && !globalKeys);
+    QObject::connect(&portalShortcut, &linux_platform::PortalShortcutKeySource::failed, &delegate,
+                     [&delegate] { delegate.setCommandClosesPanel(true); });
 
     // Opening a file while Tavlen already runs imports it here, without the warning about a
     // second instance: the user asked for the import, not for another Tavlen.

@@ -38,6 +38,11 @@ QString GestureAccessNotice::text(GestureAccess access, const SessionKind& sessi
     case GestureAccess::InputDevices:
         return QStringLiteral("Tavlen reads the keyboards directly (/dev/input): the gestures work in every "
                               "application.");
+    case GestureAccess::PortalShortcut:
+        return QStringLiteral("The gestures use the desktop's global shortcut \"Show the shortcut panel\" "
+                              "instead of Super (its key is set in the desktop's keyboard settings): press "
+                              "it twice and hold it. %1")
+            .arg(inputGroupAdvice());
     case GestureAccess::DesktopShortcut:
         return QStringLiteral(
                    "This Wayland session does not let Tavlen see the keyboard, so the gestures do "

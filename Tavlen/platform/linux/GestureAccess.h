@@ -13,6 +13,9 @@ enum class GestureAccess {
     DisplayKeys,
     // The kernel's input devices, read directly (Wayland, user in the `input` group).
     InputDevices,
+    // The desktop portal's global shortcut, which the desktop lets the user pick a key for;
+    // its press and release stand for Super's.
+    PortalShortcut,
     // A keyboard shortcut bound on the desktop to "tavlen --show-shortcuts"; the panel then
     // stays until the same command closes it.
     DesktopShortcut,
