@@ -6,6 +6,7 @@
 #include "platform/linux/AtspiReplies.h"
 #include "platform/linux/ProcessFacts.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusPendingCall>
 #include <QDBusPendingCallWatcher>
@@ -104,23 +105,11 @@ QList<RunningApplication> AtspiWorkspace::runningApplications(const QString& ide
 {
     if (!m_connected)
         return {};
-    QDBusConnection bus(m_connectionName);
     const QList<QString> services = applicationServices();
 
-    // The names not yet known, asked of every application at once.
-    QHash<QString, QString> names = m_names;
-    const QDeadlineTimer deadline(applicationDeadlineMs);
-    std::vector<std::pair<QString, QDBusPendingCall>> asked;
-    for (const QString& service : services) {
-        if (!names.contains(service))
-            asked.emplace_back(service, bus.asyncCall(nameRequest(service), remainingMs(deadline)));
-    }
-    for (auto& [service, pending] : asked) {
-        pending.waitForFinished();
-        if (const std::optional<QVariant> name = AtspiReplies::property(pending.reply()))
-            names.insert(service, name->toString());
-    }
-
+    // Only the names heard already: the sheet asks for the running applications on the
+    // user-interface thread, and an application that was never in front has not been asked.
+    const QHash<QString, QString>& names = m_names;
     const QList<DesktopEntry> entries = m_directory.allApplications();
     QList<RunningApplication> found;
     QSet<qint64> seen;
@@ -224,6 +213,10 @@ void AtspiWorkspace::findActiveWindow()
     std::vector<std::pair<QString, QDBusPendingCall>> windowLists;
     std::vector<std::pair<QString, QDBusPendingCall>> names;
     for (const QString& service : services) {
+        // Tavlen's own windows answer on this thread, which is waiting: asking them would only
+        // run out the deadline.
+        if (processOf(service) == QCoreApplication::applicationPid())
+            continue;
         windowLists.emplace_back(service,
                                  bus.asyncCall(call(service, root, atspi::accessibleInterface, "GetChildren"),
                                                remainingMs(deadline)));

@@ -17,9 +17,10 @@ namespace tavlen::linux_platform {
 // connection); its id from ApplicationIdResolver, with the entry the process was launched from,
 // the application's accessible name and its program.
 //
-// Events are heard, not polled. The one scan at start and the listing of running applications
-// wait one second at most for every application together; an activation asks the application
-// for its name without waiting, and becomes frontmost when the answer (or the deadline) comes.
+// Events are heard, not polled. The one scan at start waits one second at most for every
+// application together, Tavlen's own process left out; the listing of running applications asks
+// only the registry and the bus daemon. An activation asks the application for its name without
+// waiting, and becomes frontmost when the answer (or the deadline) comes.
 class AtspiWorkspace final : public Workspace {
     Q_OBJECT
 public:
