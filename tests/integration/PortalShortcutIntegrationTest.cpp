@@ -103,13 +103,19 @@ TEST(PortalShortcutIntegration, TheBoundShortcutGoesDownAndUpAsTheCommandKey)
     ASSERT_FALSE(address.isEmpty());
     QDBusConnection portalBus = QDBusConnection::connectToBus(address, QStringLiteral("fake-portal"));
     FakePortal portal(portalBus);
-    // The source's first question waits for its answer: the portal answers from a thread of its
-    // own, as a separate process would.
-    QThread portalThread;
-    portal.moveToThread(&portalThread);
-    portalThread.start();
     ASSERT_TRUE(portalBus.registerVirtualObject(portalPath, &portal));
     ASSERT_TRUE(portalBus.registerService(portalService));
+    // The source's first question waits for its answer: the portal answers from a thread of its
+    // own, as a separate process would.
+    struct PortalThread : QThread {
+        ~PortalThread() override
+        {
+            quit();
+            wait();
+        }
+    } portalThread;
+    portal.moveToThread(&portalThread);
+    portalThread.start();
     {
         PortalShortcutKeySource source(
             QDBusConnection::connectToBus(address, QStringLiteral("portal-client")));

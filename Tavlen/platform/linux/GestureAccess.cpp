@@ -16,7 +16,7 @@ QString shortcutAdvice(SessionKind::Desktop desktop)
     case SessionKind::Desktop::Gnome:
         return QStringLiteral(
             "Bind a key to the command \"tavlen --show-shortcuts\" in Settings › Keyboard › "
-            "View and Customise Shortcuts › Custom Shortcuts.");
+            "View and Customize Shortcuts › Custom Shortcuts.");
     case SessionKind::Desktop::Plasma:
         return QStringLiteral("Bind a key to the command \"tavlen --show-shortcuts\" in System Settings › "
                               "Keyboard › Shortcuts › Add New › Command or Script (Plasma 5: Shortcuts › "
