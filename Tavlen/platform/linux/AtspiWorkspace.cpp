@@ -92,12 +92,15 @@ bool AtspiWorkspace::start(const QDBusConnection& session)
         message << QString::fromLatin1(event) << QStringList() << QString();
         bus.send(message);
     }
-    findActiveWindow();
     return true;
 }
 
 std::optional<RunningApplication> AtspiWorkspace::frontmostApplication() const
 {
+    if (!m_searched && m_connected) {
+        m_searched = true;
+        findActiveWindow();
+    }
     return m_frontmost;
 }
 
@@ -159,6 +162,8 @@ void AtspiWorkspace::onNameOwnerChanged(const QString& name, const QString& oldO
         return;
     m_frontmostService.clear();
     m_frontmost.reset();
+    // The next question looks for the window that is active now.
+    m_searched = false;
     Q_EMIT frontmostApplicationChanged();
 }
 
@@ -197,13 +202,15 @@ void AtspiWorkspace::settleFrontmost(const QString& service)
     if (!application)
         return;
     const qint64 previous = m_frontmost ? m_frontmost->processIdentifier : 0;
+    // What was heard is newer than anything a scan could find.
+    m_searched = true;
     m_frontmostService = service;
     m_frontmost = application;
     if (application->processIdentifier != previous)
         Q_EMIT frontmostApplicationChanged();
 }
 
-void AtspiWorkspace::findActiveWindow()
+void AtspiWorkspace::findActiveWindow() const
 {
     QDBusConnection bus(m_connectionName);
     const QDeadlineTimer deadline(applicationDeadlineMs);

@@ -29,8 +29,10 @@ public:
     AtspiWorkspace(const AtspiWorkspace&) = delete;
     AtspiWorkspace& operator=(const AtspiWorkspace&) = delete;
 
-    // Connects to the accessibility bus, asks the registry for the activation events and finds
-    // the active window. False when there is no accessibility bus. `session` is the bus that
+    // Connects to the accessibility bus and asks the registry for the activation events. False
+    // when there is no accessibility bus. The active window is looked for when the frontmost
+    // application is first asked for and no activation has been heard: where this workspace
+    // only stands in for another, nothing waits for it at start. `session` is the bus that
     // tells the accessibility bus's address.
     bool start(const QDBusConnection& session = QDBusConnection::sessionBus());
 
@@ -46,7 +48,7 @@ private:
     // `service` is an application's connection on the accessibility bus.
     void activated(const QString& service);
     void settleFrontmost(const QString& service);
-    void findActiveWindow();
+    void findActiveWindow() const;
     QList<QString> applicationServices() const;
     qint64 processOf(const QString& service) const;
     std::optional<RunningApplication> applicationOf(const QString& service,
@@ -54,12 +56,14 @@ private:
 
     QString m_connectionName;
     bool m_connected = false;
-    QString m_frontmostService;
-    std::optional<RunningApplication> m_frontmost;
+    // Set by the one scan, which may run when the frontmost application is first asked for.
+    mutable QString m_frontmostService;
+    mutable std::optional<RunningApplication> m_frontmost;
+    mutable bool m_searched = false;
     // The newest activation whose name is being asked for; an older answer settles nothing.
     QString m_pendingService;
     mutable QHash<QString, qint64> m_processes;
-    QHash<QString, QString> m_names;
+    mutable QHash<QString, QString> m_names;
     DesktopEntryDirectory m_directory;
 };
 
