@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <algorithm>
 #include <csignal>
@@ -177,9 +178,12 @@ bool WaylandDesktop::start(QString& error)
     }
     if (!startBus(error))
         return false;
-    if (!launch(QStringLiteral("mutter"),
-                {QStringLiteral("--headless"), QStringLiteral("--wayland"), QStringLiteral("--no-x11"),
-                 QStringLiteral("--virtual-monitor"), QStringLiteral("1440x900")})) {
+    const bool withX11 = !QStandardPaths::findExecutable(QStringLiteral("Xwayland")).isEmpty();
+    QStringList arguments{QStringLiteral("--headless"), QStringLiteral("--wayland"),
+                          QStringLiteral("--virtual-monitor"), QStringLiteral("1440x900")};
+    if (!withX11)
+        arguments << QStringLiteral("--no-x11");
+    if (!launch(QStringLiteral("mutter"), arguments)) {
         error = QStringLiteral("mutter did not start");
         return false;
     }
@@ -206,6 +210,22 @@ bool WaylandDesktop::start(QString& error)
     enable << QStringLiteral("org.a11y.Status") << QStringLiteral("IsEnabled")
            << QVariant::fromValue(QDBusVariant(true));
     bus().call(enable, QDBus::Block, 10000);
+    if (withX11) {
+        // The compositor names its X display in its log and leaves the key to it in the
+        // runtime folder.
+        static const QRegularExpression displayLine(QStringLiteral("Using public X11 display (:\\d+)"));
+        QRegularExpressionMatch match;
+        waitUntil([&] { return (match = displayLine.match(logOf(QStringLiteral("mutter")))).hasMatch(); },
+                  10000);
+        const QStringList keys =
+            QDir(m_dir.filePath(QStringLiteral("run")))
+                .entryList({QStringLiteral(".mutter-Xwaylandauth.*")}, QDir::Files | QDir::Hidden);
+        if (match.hasMatch() && !keys.isEmpty()) {
+            m_xwayland.insert(QStringLiteral("DISPLAY"), match.captured(1));
+            m_xwayland.insert(QStringLiteral("XAUTHORITY"),
+                              m_dir.filePath(QStringLiteral("run/") + keys.constFirst()));
+        }
+    }
     m_environment.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-0"));
     m_environment.insert(QStringLiteral("XDG_SESSION_TYPE"), QStringLiteral("wayland"));
     m_environment.insert(QStringLiteral("GDK_BACKEND"), QStringLiteral("wayland"));

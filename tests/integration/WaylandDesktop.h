@@ -11,9 +11,9 @@
 namespace tavlen::test {
 
 // A Wayland desktop of its own: a private session bus, GNOME's compositor running headless
-// with one virtual monitor and no X server, and a remote-desktop session held open for as long
-// as the desktop lives, which gives the seat a keyboard (without one no window gets the focus).
-// Applications started here run as native Wayland clients; everything ends with the desktop.
+// with one virtual monitor of 1440×900 (and XWayland where it is installed), and a remote-desktop session
+// held open for as long as the desktop lives, which gives the seat a keyboard (without one no window gets the
+// focus). Applications started here run as native Wayland clients; everything ends with the desktop.
 class WaylandDesktop {
 public:
     WaylandDesktop() = default;
@@ -37,6 +37,8 @@ public:
     // The desktop's session bus, and the environment of a process on this desktop.
     QDBusConnection bus() const { return QDBusConnection(m_busName); }
     const QProcessEnvironment& environment() const { return m_environment; }
+    // DISPLAY and XAUTHORITY of the desktop's XWayland; empty without one.
+    QProcessEnvironment xwayland() const { return m_xwayland; }
 
 private:
     bool startBus(QString& error);
@@ -45,6 +47,7 @@ private:
     QTemporaryDir m_dir;
     QString m_busName;
     QProcessEnvironment m_environment;
+    QProcessEnvironment m_xwayland;
     std::unique_ptr<QProcess> m_bus;
     std::vector<std::unique_ptr<QProcess>> m_processes;
 };
