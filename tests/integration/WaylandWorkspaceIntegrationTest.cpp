@@ -56,8 +56,8 @@ TEST(WaylandWorkspaceIntegration, TheAccessibilityBusFollowsTheNativeWindowInFro
                 sheet.contains(QStringLiteral("Open Selected File")))
         << sheet.toStdString();
 
-    // Before Tavlen shows windows through XWayland: after that, this headless compositor gave a
-    // newly started Wayland window no focus.
+    // Before Tavlen's panel: a Wayland window started within moments of the panel closing got no
+    // focus from this headless compositor (three seconds later it did).
     QProcess* second = desktop.startGeany(QStringLiteral("second"));
     ASSERT_TRUE(second);
     EXPECT_TRUE(waitUntil([&] { return frontmostIs(workspace, second); }, 30000));
