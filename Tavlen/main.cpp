@@ -10,8 +10,12 @@
 #include "platform/linux/AtspiAccessibility.h"
 #include "platform/linux/AtspiEventListener.h"
 #include "platform/linux/BusNameInstanceLock.h"
+#include "platform/linux/EvdevKeyEventSource.h"
+#include "platform/linux/GestureAccess.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/LinuxRowServices.h"
+#include "platform/linux/PortalShortcutKeySource.h"
+#include "platform/linux/SessionKind.h"
 #include "platform/linux/UnixSignalWatcher.h"
 #include "platform/linux/X11WindowStacking.h"
 #include "platform/linux/XInputKeyEventSource.h"
@@ -118,6 +122,14 @@ static int runTavlen(int argc, char** argv)
         return 0;
     }
 
+    const linux_platform::SessionKind session = linux_platform::SessionKind::current();
+    // In a Wayland session Tavlen's own windows go through XWayland: there a panel is placed
+    // where Tavlen puts it and kept above the other windows and on every desktop, as under X11.
+    // Qt 6.4 has no layer-shell, and a native Wayland window is placed by the compositor.
+    if (session.isWayland() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavlen"));
     QApplication::setApplicationVersion(QStringLiteral(TAVLEN_VERSION));
@@ -131,6 +143,7 @@ static int runTavlen(int argc, char** argv)
     const QStringList files = parser.positionalArguments();
 
     linux_platform::LinuxPlatform platform;
+    platform.setReport(printLine);
     std::optional<AppServices> services;
     try {
         services.emplace(platform.services());
@@ -159,12 +172,35 @@ static int runTavlen(int argc, char** argv)
     linux_platform::XdgAutostart loginItems(base.locations, base.files,
                                             QCoreApplication::applicationFilePath());
 
-    // Keys typed anywhere come from XInput; without it (a Wayland session) only Tavlen's own
-    // windows can be watched, and the gestures work there alone.
+    // Keys typed anywhere come from XInput under X11. Under Wayland, XInput on XWayland would
+    // see the keys of X11 windows alone: there the keyboards are read directly where the user
+    // may; otherwise only Tavlen's own windows can be watched, and the gestures work there alone.
     linux_platform::XInputKeyEventSource xinput;
-    const bool globalKeys = xinput.start();
+    linux_platform::EvdevKeyEventSource keyboards;
+    linux_platform::PortalShortcutKeySource portalShortcut;
+    KeyEventSource* displayKeys = nullptr;
+    linux_platform::GestureAccess gestureAccess = linux_platform::GestureAccess::DesktopShortcut;
+    if (!session.isWayland() && xinput.start()) {
+        displayKeys = &xinput;
+        gestureAccess = linux_platform::GestureAccess::DisplayKeys;
+    } else if (session.isWayland() && keyboards.start()) {
+        displayKeys = &keyboards;
+        gestureAccess = linux_platform::GestureAccess::InputDevices;
+    } else if (session.isWayland() && portalShortcut.start()) {
+        displayKeys = &portalShortcut;
+        gestureAccess = linux_platform::GestureAccess::PortalShortcut;
+        QObject::connect(
+            &portalShortcut, &linux_platform::PortalShortcutKeySource::failed, [](const QString& why) {
+                printLine(QStringLiteral(
+                              "Tavlen: no global shortcut (%1); \"tavlen --show-shortcuts\" still opens the "
+                              "panel.")
+                              .arg(why));
+            });
+    }
+    const bool globalKeys = displayKeys != nullptr;
     QtLocalKeyEventSource qtKeys;
-    FocusKeyRouter keys(globalKeys ? &xinput : nullptr, globalKeys ? nullptr : &qtKeys);
+    FocusKeyRouter keys(displayKeys, globalKeys ? nullptr : &qtKeys);
+    const QString gestureNotice = linux_platform::GestureAccessNotice::text(gestureAccess, session);
 
     const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
     linux_platform::X11WindowStacking stacking(x11 ? x11->connection() : nullptr);
@@ -172,12 +208,16 @@ static int runTavlen(int argc, char** argv)
     windows.setMyShortcutsPaneFactory([&rowServices] { return new MyShortcutsView(rowServices); });
     if (parser.isSet(verbose))
         windows.setLog(printLine);
+    windows.setKeyboardNote(gestureNotice);
 
     AppDelegate delegate({*services, notifications, platform.workspace(), platform.accessibility(),
                           instanceLock, loginItems, keys.global(), keys.local(), platform.timers(), windows,
                           QCoreApplication::applicationPid(),
                           [&rowServices] { prefetchFrontmostMenus(rowServices, true); }});
     QObject::connect(&delegate, &AppDelegate::notice, printLine);
+    delegate.setCommandClosesPanel(session.isWayland() && !globalKeys);
+    QObject::connect(&portalShortcut, &linux_platform::PortalShortcutKeySource::failed, &delegate,
+                     [&delegate] { delegate.setCommandClosesPanel(true); });
 
     // Opening a file while Tavlen already runs imports it here, without the warning about a
     // second instance: the user asked for the import, not for another Tavlen.
@@ -202,10 +242,15 @@ static int runTavlen(int argc, char** argv)
     menuEvents.start();
     // The application in front now has become frontmost without a word to anyone.
     prefetchFrontmostMenus(rowServices, false);
-    if (!globalKeys)
+    if (session.isWayland()) {
+        printLine(QStringLiteral("Tavlen: ") + gestureNotice);
+    } else if (!globalKeys) {
         printLine(
             QStringLiteral("Tavlen: this session does not let Tavlen watch the keyboard (no X11 XInput 2); "
                            "use the tray menu or \"tavlen --show-shortcuts\"."));
+    }
+    if (const QString typing = platform.keySendingNotice(); !typing.isEmpty())
+        printLine(typing);
 
     std::printf("Tavlen %s is running.\n  Shortcuts: %s\n  Settings:  %s\n", TAVLEN_VERSION,
                 qPrintable(services->databaseManager().path()),

@@ -14,6 +14,9 @@ packages=(
   # and the real applications whose menus the integration tests read
   xvfb xauth dbus dbus-x11 at-spi2-core openbox tint2 xdotool x11-utils scrot geany qpdfview
   libglib2.0-bin
+  # a Wayland desktop for the tests of the accessibility workspace: GNOME's compositor, headless,
+  # and XWayland, through which Tavlen's own windows run there
+  mutter xwayland
   # fonts with the key symbols (⌘ ⌥ ⇧ ⏎ …) and the globe
   fonts-dejavu-core fonts-noto-color-emoji
   # the Debian package: manual pages, dependencies of the binaries (dpkg-shlibdeps, which CPack

@@ -224,8 +224,9 @@ void AppDelegate::quitAction()
 void AppDelegate::handleXPCServiceNotification(const QString& message)
 {
     if (message == NotificationNames::showHotkeysMessage) {
-        // While paused no key release would ever close the panel, so the same command does.
-        if (m_appSettings.pauseMonitoring() && shortcutPanelOpen())
+        // While paused, or where no key typed elsewhere is seen, no key release would ever close
+        // the panel, so the same command does.
+        if ((m_appSettings.pauseMonitoring() || m_commandClosesPanel) && shortcutPanelOpen())
             hideShortcutsAction();
         else
             showShortcutsAction();

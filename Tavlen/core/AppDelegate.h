@@ -109,6 +109,9 @@ public:
     void togglePauseAction();
     void quitAction();
     void handleXPCServiceNotification(const QString& message);
+    // Where the session shows Tavlen no keys typed elsewhere, no key release can close a panel
+    // that "tavlen --show-shortcuts" opened: the same command then closes it.
+    void setCommandClosesPanel(bool closes) { m_commandClosesPanel = closes; }
     void userDefaultsDidChange();
     void handleWindowChanged();
     void shortcutPanelLikely(bool isGlobal);
@@ -194,6 +197,7 @@ private:
     std::optional<bool> m_persistentWanted;
     bool m_persistentStepScheduled = false;
     bool m_showShortcutsScheduled = false;
+    bool m_commandClosesPanel = false;
     bool m_noticeGiven = false;
 
     QString m_menuToggleShortcutsTitle = QStringLiteral("Show Shortcuts Panel");

@@ -211,6 +211,19 @@ TEST_F(AppDelegateTest, ShowHotkeysWhilePausedClosesAnOpenPanel)
     EXPECT_EQ(openCount("hotkeys"), 1);
 }
 
+TEST_F(AppDelegateTest, WhereNoKeysAreSeenTheCommandClosesThePanelItOpened)
+{
+    launched();
+    delegate().setCommandClosesPanel(true);
+    delegate().handleXPCServiceNotification(QString(Names::showHotkeysMessage));
+    wait(500ms);
+    ASSERT_EQ(openCount("hotkeys"), 1);
+
+    delegate().handleXPCServiceNotification(QString(Names::showHotkeysMessage));
+    wait(0ms);
+    EXPECT_EQ(openCount("hotkeys"), 0);
+}
+
 TEST_F(AppDelegateTest, TogglePersistentAndUnknownMessages)
 {
     launched();

@@ -30,7 +30,7 @@ const QList<DesktopEntry> applications = {
 std::optional<ResolvedApplication> resolve(const QString& gtkId, const QString& instance,
                                            const QString& wmClass, const QString& executable)
 {
-    return ApplicationIdResolver::resolve(WindowIdentity{gtkId, instance, wmClass, executable, {}},
+    return ApplicationIdResolver::resolve(WindowIdentity{gtkId, instance, wmClass, executable, {}, {}},
                                           applications);
 }
 
@@ -55,6 +55,16 @@ TEST(ApplicationIdResolver, PrefersGtkIdThenWindowClassThenProgram)
     EXPECT_EQ(
         resolve(QStringLiteral("org.example.Unknown"), QStringLiteral("geany"), QStringLiteral("Geany"), {}),
         (ResolvedApplication{QStringLiteral("geany"), QStringLiteral("Geany")}));
+    // The entry a launcher started the process from comes before the class and the program
+    // (an interpreter's program names nothing).
+    EXPECT_EQ(ApplicationIdResolver::resolve(WindowIdentity{{},
+                                                            QStringLiteral("geany"),
+                                                            QStringLiteral("Geany"),
+                                                            QStringLiteral("python3"),
+                                                            {},
+                                                            QStringLiteral("code")},
+                                             applications),
+              (ResolvedApplication{QStringLiteral("code"), QStringLiteral("Code")}));
 }
 
 TEST(ApplicationIdResolver, WithoutEntryFallsBackToClassThenProgram)
@@ -74,7 +84,7 @@ TEST(ApplicationIdResolver, InterpretedProgramsAreNamedByTheirOwnIdsOrScriptNeve
     withInterpreter.append(
         entry(QStringLiteral("org.example.Notes"), QStringLiteral("Notes"), QStringLiteral("notes-app %U")));
     const auto interpreted = [&](const QString& wmClass, const QString& executable, const QString& script) {
-        return ApplicationIdResolver::resolve(WindowIdentity{{}, {}, wmClass, executable, script},
+        return ApplicationIdResolver::resolve(WindowIdentity{{}, {}, wmClass, executable, script, {}},
                                               withInterpreter);
     };
     // Two Python programs without window ids are two applications, not "python3.11".

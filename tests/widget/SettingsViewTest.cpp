@@ -41,9 +41,12 @@ protected:
     SettingsView& view(QWidget* myShortcuts = nullptr)
     {
         if (!m_view) {
-            m_view = std::make_unique<SettingsView>(SettingsViewServices{settings, notifications, opener,
+            m_view = std::make_unique<SettingsView>(SettingsViewServices{settings,
+                                                                         notifications,
+                                                                         opener,
                                                                          QStringLiteral("/usr/bin/tavlen"),
-                                                                         QStringLiteral("1.4.0")},
+                                                                         QStringLiteral("1.4.0"),
+                                                                         {}},
                                                     myShortcuts);
         }
         return *m_view;

@@ -130,9 +130,12 @@ std::unique_ptr<CustomPanel> WidgetWindowSystem::buildPanel(const PanelContent& 
 std::unique_ptr<ManagedWindow> WidgetWindowSystem::createSettingsWindow(std::function<void()> willClose)
 {
     QWidget* myShortcuts = m_myShortcutsPaneFactory ? m_myShortcutsPaneFactory() : nullptr;
-    const SettingsViewServices services{m_services.appSettings, m_services.notifications, *m_systemSettings,
+    const SettingsViewServices services{m_services.appSettings,
+                                        m_services.notifications,
+                                        *m_systemSettings,
                                         QCoreApplication::applicationFilePath(),
-                                        QCoreApplication::applicationVersion()};
+                                        QCoreApplication::applicationVersion(),
+                                        m_keyboardNote};
     auto window =
         std::make_unique<SettingsWindow>(new SettingsView(services, myShortcuts), std::move(willClose));
     m_settingsWindow = window.get();

@@ -29,6 +29,8 @@ public:
     // default. Windows made before keep the previous one.
     using Log = std::function<void(const QString& line)>;
     void setLog(Log log) { m_log = std::move(log); }
+    // What the settings window says about the keyboard in this session.
+    void setKeyboardNote(QString note) { m_keyboardNote = std::move(note); }
 
     // Makes the settings window's "My Shortcuts" pane, the custom shortcut editor; the window
     // adopts it. Without a factory the tab shows an empty pane with its title. Set before the
@@ -69,6 +71,7 @@ private:
     std::unique_ptr<SystemSettingsOpener> m_systemSettings;
     MyShortcutsPaneFactory m_myShortcutsPaneFactory;
     Log m_log;
+    QString m_keyboardNote;
     // A panel built ahead, and when: it serves only while the same application is in front
     // (the workspace says when another comes), and only for a while (its sheet would fall
     // behind the application's menus).

@@ -59,6 +59,8 @@ std::optional<ResolvedApplication> ApplicationIdResolver::resolve(const WindowId
     if (!window.gtkApplicationId.isEmpty())
         entry =
             findEntry(applications, [&](const DesktopEntry& e) { return e.id == window.gtkApplicationId; });
+    if (!entry && !window.desktopEntryId.isEmpty())
+        entry = findEntry(applications, [&](const DesktopEntry& e) { return e.id == window.desktopEntryId; });
     if (!entry) {
         entry = findEntry(applications, [&](const DesktopEntry& e) {
             return !e.startupWMClass.isEmpty() &&

@@ -8,7 +8,9 @@
 
 namespace tavlen::linux_platform {
 
-// What a top-level window tells about the application that owns it.
+// What a top-level window tells about the application that owns it. Without X11 (an
+// application on the accessibility bus) the window class fields carry the application's
+// accessible name.
 struct WindowIdentity {
     QString gtkApplicationId; // _GTK_APPLICATION_ID
     QString wmInstance;       // WM_CLASS, first string
@@ -17,6 +19,7 @@ struct WindowIdentity {
     // For a program that an interpreter runs (python3, perl, node, sh, ...): the script's name,
     // without folder; empty otherwise.
     QString script;
+    QString desktopEntryId; // the entry the process was launched from, when the launcher said
 };
 
 struct ResolvedApplication {
@@ -27,8 +30,9 @@ struct ResolvedApplication {
 };
 
 // Names the application of a window the way the store keys it: the id of its desktop entry,
-// matched by GTK application id, then by StartupWMClass or an id equal to the window class,
-// then by the program the entry starts; without an entry the window class, else the program.
+// matched by GTK application id or the entry the process was launched from, then by StartupWMClass or an id
+// equal to the window class, then by the program the entry starts; without an entry the window class, else
+// the program.
 class ApplicationIdResolver {
 public:
     ApplicationIdResolver() = delete;

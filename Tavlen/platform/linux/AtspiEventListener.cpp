@@ -5,6 +5,7 @@
 #include "platform/linux/AtspiReplies.h"
 
 #include <QDBusConnection>
+#include <QStringList>
 
 namespace tavlen::linux_platform {
 
@@ -66,13 +67,21 @@ bool AtspiEventListener::start()
                 QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameOwnerChanged"), this,
                 SLOT(onNameOwnerChanged(QString, QString, QString)));
 
-    // Asked without waiting: the registry answers, but nothing here needs the answer.
+    // Asked without waiting: the registry answers, but nothing here needs the answer. Registries
+    // since at-spi2 2.46 take the event with the properties wanted and the application (none:
+    // every one); older ones the event alone. Each ignores the form it does not know.
     for (const char* event : registeredEvents) {
-        QDBusMessage message = QDBusMessage::createMethodCall(
-            QLatin1String(atspi::registryService), QLatin1String(atspi::registryPath),
-            QLatin1String(atspi::registryInterface), QStringLiteral("RegisterEvent"));
-        message << QString::fromLatin1(event);
-        bus.send(message);
+        const auto registration = [&] {
+            return QDBusMessage::createMethodCall(
+                QLatin1String(atspi::registryService), QLatin1String(atspi::registryPath),
+                QLatin1String(atspi::registryInterface), QStringLiteral("RegisterEvent"));
+        };
+        QDBusMessage current = registration();
+        current << QString::fromLatin1(event) << QStringList() << QString();
+        bus.send(current);
+        QDBusMessage older = registration();
+        older << QString::fromLatin1(event);
+        bus.send(older);
     }
     return true;
 }

@@ -1,15 +1,13 @@
 #include "platform/linux/X11Workspace.h"
 
 #include "platform/linux/ApplicationIdResolver.h"
+#include "platform/linux/ProcessFacts.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QSet>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
 #include <xcb/xcb.h>
 
 namespace tavlen::linux_platform {
@@ -62,47 +60,6 @@ QList<quint32> numbers(const QByteArray& bytes)
         values << value;
     }
     return values;
-}
-
-QString executableOf(qint64 processIdentifier)
-{
-    if (processIdentifier <= 0)
-        return {};
-    const QString proc = QStringLiteral("/proc/%1/").arg(processIdentifier);
-    const QString target = QFileInfo(proc + QStringLiteral("exe")).symLinkTarget();
-    if (!target.isEmpty())
-        return QFileInfo(target).fileName();
-    QFile comm(proc + QStringLiteral("comm"));
-    if (!comm.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromLocal8Bit(comm.readAll()).trimmed();
-}
-
-// The process's arguments, the program first; empty when they cannot be read.
-QStringList commandLineOf(qint64 processIdentifier)
-{
-    QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(processIdentifier));
-    if (processIdentifier <= 0 || !cmdline.open(QIODevice::ReadOnly))
-        return {};
-    QStringList arguments;
-    for (const QByteArray& argument : cmdline.read(64 * 1024).split('\0'))
-        arguments << QString::fromLocal8Bit(argument);
-    return arguments;
-}
-
-// Clock ticks after boot at which the process started; processes that cannot be read sort last.
-quint64 startTimeOf(qint64 processIdentifier)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(processIdentifier));
-    if (!stat.open(QIODevice::ReadOnly))
-        return std::numeric_limits<quint64>::max();
-    const QByteArray line = stat.readAll();
-    // The command name may hold spaces and parentheses; the fields after its closing one count.
-    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-    // starttime is field 22 of the line, the 20th after the command name.
-    bool ok = false;
-    const quint64 start = fields.size() > 19 ? fields.at(19).toULongLong(&ok) : 0;
-    return ok ? start : std::numeric_limits<quint64>::max();
 }
 
 } // namespace
@@ -201,9 +158,8 @@ WindowIdentity X11Workspace::identityOf(quint32 window, qint64 processIdentifier
         identity.wmInstance = QString::fromLocal8Bit(wmClass.at(0));
     if (wmClass.size() > 1)
         identity.wmClass = QString::fromLocal8Bit(wmClass.at(1));
-    identity.executable = executableOf(processIdentifier);
-    if (ApplicationIdResolver::isInterpreter(identity.executable))
-        identity.script = ApplicationIdResolver::scriptOf(commandLineOf(processIdentifier));
+    identity.executable = ProcessFacts::executableOf(processIdentifier);
+    identity.script = ProcessFacts::scriptOf(processIdentifier);
     return identity;
 }
 
@@ -246,7 +202,8 @@ QList<RunningApplication> X11Workspace::runningApplications(const QString& ident
     }
     std::stable_sort(found.begin(), found.end(),
                      [](const RunningApplication& a, const RunningApplication& b) {
-                         return startTimeOf(a.processIdentifier) < startTimeOf(b.processIdentifier);
+                         return ProcessFacts::startTimeOf(a.processIdentifier) <
+                                ProcessFacts::startTimeOf(b.processIdentifier);
                      });
     return found;
 }

@@ -1,10 +1,8 @@
 #include "platform/linux/XInputKeyEventSource.h"
 
-#include "harvest/KeyInput.h"
 #include "platform/linux/MacKeyCodes.h"
 
 #include <QSocketNotifier>
-#include <array>
 #include <optional>
 
 // Xlib's headers define macros (None, Bool, KeyPress, ...) that clash with Qt's names: they
@@ -13,37 +11,6 @@
 #include <X11/extensions/XInput2.h>
 
 namespace tavlen::linux_platform {
-
-namespace {
-
-struct ModifierKey {
-    quint16 macKey;
-    qint64 flag;
-};
-
-// Left and right keys of each modifier, as macOS virtual key codes. Caps Lock is left out: it
-// is no modifier to the gestures.
-constexpr std::array<ModifierKey, 8> modifierKeys{{
-    {55, EventFlag::Command},
-    {54, EventFlag::Command},
-    {56, EventFlag::Shift},
-    {60, EventFlag::Shift},
-    {58, EventFlag::Option},
-    {61, EventFlag::Option},
-    {59, EventFlag::Control},
-    {62, EventFlag::Control},
-}};
-
-std::optional<qint64> modifierFlag(quint16 macKey)
-{
-    for (const ModifierKey& key : modifierKeys) {
-        if (key.macKey == macKey)
-            return key.flag;
-    }
-    return std::nullopt;
-}
-
-} // namespace
 
 struct XInputKeyEventSource::Connection {
     Display* display = nullptr;
@@ -96,7 +63,7 @@ bool XInputKeyEventSource::start()
     XFlush(display);
 
     m_connection = std::move(connection);
-    m_modifiersDown.clear();
+    m_translator.reset();
     m_notifier = std::make_unique<QSocketNotifier>(ConnectionNumber(display), QSocketNotifier::Read);
     connect(m_notifier.get(), &QSocketNotifier::activated, this, &XInputKeyEventSource::readEvents);
     return true;
@@ -106,7 +73,7 @@ void XInputKeyEventSource::stop()
 {
     m_notifier.reset();
     m_connection.reset();
-    m_modifiersDown.clear();
+    m_translator.reset();
 }
 
 bool XInputKeyEventSource::isListening() const
@@ -138,29 +105,9 @@ void XInputKeyEventSource::readEvents()
 
 void XInputKeyEventSource::handleRawKey(quint32 x11KeyCode, bool pressed)
 {
-    const std::optional<quint16> macKey = MacKeyCodes::macFromX11(x11KeyCode);
-    const std::optional<qint64> flag = macKey ? modifierFlag(*macKey) : std::nullopt;
-    if (!flag) {
-        Q_EMIT keyEvent({pressed ? KeyEvent::Type::KeyDown : KeyEvent::Type::KeyUp, modifierFlags(), macKey});
-        return;
-    }
-    // A held modifier repeats its press; only a change of the flags is an event.
-    const bool wasDown = m_modifiersDown.contains(*macKey);
-    if (pressed == wasDown)
-        return;
-    if (pressed)
-        m_modifiersDown.insert(*macKey);
-    else
-        m_modifiersDown.remove(*macKey);
-    Q_EMIT keyEvent({KeyEvent::Type::FlagsChanged, modifierFlags(), macKey});
-}
-
-qint64 XInputKeyEventSource::modifierFlags() const
-{
-    qint64 flags = 0;
-    for (const quint16 macKey : m_modifiersDown)
-        flags |= modifierFlag(macKey).value_or(0);
-    return flags;
+    if (const std::optional<KeyEvent> event =
+            m_translator.translate(MacKeyCodes::macFromX11(x11KeyCode), pressed))
+        Q_EMIT keyEvent(*event);
 }
 
 } // namespace tavlen::linux_platform

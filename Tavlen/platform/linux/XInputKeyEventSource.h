@@ -1,9 +1,9 @@
 #pragma once
 
 #include "platform/KeyEventSource.h"
+#include "platform/linux/RawKeyTranslator.h"
 
 #include <QByteArray>
-#include <QSet>
 #include <memory>
 
 class QSocketNotifier;
@@ -12,10 +12,8 @@ namespace tavlen::linux_platform {
 
 // Every key pressed or released anywhere on the X display, from the XInput 2 raw key events on
 // the root window: it sees keys without grabbing them, so the applications still get them.
-// Keys arrive as macOS virtual key codes; the modifier flags are worked out from the modifier
-// keys seen going down and up (Super is Command, Alt is Option), since raw events carry no
-// modifier state. A modifier already held when listening starts is unknown until it is
-// pressed again. Runs on its own connection, read from the Qt event loop.
+// Keys arrive as macOS virtual key codes; raw events carry no modifier state, so
+// RawKeyTranslator works the flags out. Runs on its own connection, read from the Qt event loop.
 class XInputKeyEventSource final : public KeyEventSource {
     Q_OBJECT
 public:
@@ -34,13 +32,11 @@ private:
 
     void readEvents();
     void handleRawKey(quint32 x11KeyCode, bool pressed);
-    qint64 modifierFlags() const;
 
     QByteArray m_displayName;
     std::unique_ptr<Connection> m_connection;
     std::unique_ptr<QSocketNotifier> m_notifier;
-    // macOS codes of the modifier keys that are down.
-    QSet<quint16> m_modifiersDown;
+    RawKeyTranslator m_translator;
 };
 
 } // namespace tavlen::linux_platform

@@ -47,7 +47,8 @@ QFont footnoteFont(QFont font)
 } // namespace
 
 GeneralPresetsView::GeneralPresetsView(AppSettings& appSettings, PaneSettings& paneSettings,
-                                       SystemSettingsOpener& systemSettings, QWidget* parent)
+                                       SystemSettingsOpener& systemSettings, const QString& keyboardNote,
+                                       QWidget* parent)
     : SettingsPane(QStringLiteral("General Presets"), parent)
     , m_paneSettings(paneSettings)
     , m_systemSettings(systemSettings)
@@ -108,6 +109,12 @@ GeneralPresetsView::GeneralPresetsView(AppSettings& appSettings, PaneSettings& p
 
     // Panel Activation.
     FormSection* activation = addSection(QStringLiteral("Panel Activation"));
+    m_keyboardNote = new QLabel(keyboardNote);
+    m_keyboardNote->setWordWrap(true);
+    m_keyboardNote->setTextFormat(Qt::PlainText);
+    m_keyboardNote->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_keyboardNote->setFont(footnoteFont(m_keyboardNote->font()));
+    activation->addWideRow(m_keyboardNote)->setVisible(!keyboardNote.isEmpty());
     m_trigger = new QComboBox;
     m_trigger->addItem(QStringLiteral("pressing the ⌘ key twice and hold"), 1);
     m_trigger->addItem(QStringLiteral("pressing the ⌘ key and hold"), 2);

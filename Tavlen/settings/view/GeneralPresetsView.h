@@ -19,8 +19,11 @@ class ToggleSwitch;
 class GeneralPresetsView : public SettingsPane {
     Q_OBJECT
 public:
+    // `keyboardNote`: what the session lets Tavlen see of the keyboard, shown above the
+    // triggers when there is something to say.
     GeneralPresetsView(AppSettings& appSettings, PaneSettings& paneSettings,
-                       SystemSettingsOpener& systemSettings, QWidget* parent = nullptr);
+                       SystemSettingsOpener& systemSettings, const QString& keyboardNote = {},
+                       QWidget* parent = nullptr);
 
     // What to do when the desktop has no settings of that kind to open (or they did not start).
     static QString explanation(SystemSettingsOpener::Panel panel);
@@ -37,6 +40,8 @@ public:
     QComboBox* triggerPicker() const { return m_trigger; }
     TickSlider* delaySlider() const { return m_delay; }
     QComboBox* persistentTriggerPicker() const { return m_persistentTrigger; }
+    // Hidden when there is no note.
+    QLabel* keyboardNote() const { return m_keyboardNote; }
 
 private:
     void openSystemSettings(SystemSettingsOpener::Panel panel);
@@ -53,6 +58,7 @@ private:
     QComboBox* m_trigger = nullptr;
     TickSlider* m_delay = nullptr;
     QComboBox* m_persistentTrigger = nullptr;
+    QLabel* m_keyboardNote = nullptr;
 };
 
 } // namespace tavlen

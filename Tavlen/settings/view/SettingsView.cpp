@@ -41,7 +41,8 @@ SettingsView::SettingsView(const SettingsViewServices& services, QWidget* myShor
     , m_appSettings(services.appSettings)
     , m_paneSettings(new PaneSettings(services.appSettings.defaults(), this))
     , m_tabs(new TabView(this))
-    , m_general(new GeneralPresetsView(services.appSettings, *m_paneSettings, services.systemSettings))
+    , m_general(new GeneralPresetsView(services.appSettings, *m_paneSettings, services.systemSettings,
+                                       services.keyboardNote))
     , m_visual(new VisualPresetsView(services.appSettings, *m_paneSettings))
     , m_advanced(new AdvancedPresetsView(services.appSettings))
     , m_integrations(new IntegrationsView(services.appSettings, services.program))

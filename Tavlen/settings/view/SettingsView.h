@@ -29,6 +29,9 @@ struct SettingsViewServices {
     QString program;
     // Shown by the About pane; none when empty.
     QString version;
+    // How the gestures reach Tavlen in this session and how to get a better way, shown by the
+    // General pane; none when empty.
+    QString keyboardNote;
 };
 
 // The settings window's content: the six panes in a TabView, whose row also carries the
