@@ -92,23 +92,6 @@ bool DesktopSession::startBus(QString& error)
     return true;
 }
 
-bool DesktopSession::waitForSessionConnection(qint64 processIdentifier, int timeoutMs)
-{
-    QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
-    if (!bus)
-        return false;
-    return waitUntil(
-        [&] {
-            const QStringList names = bus->registeredServiceNames().value();
-            for (const QString& name : names) {
-                if (name.startsWith(QLatin1Char(':')) && bus->servicePid(name).value() == processIdentifier)
-                    return true;
-            }
-            return false;
-        },
-        timeoutMs);
-}
-
 bool DesktopSession::waitForMenuBar(qint64 processIdentifier, int timeoutMs)
 {
     return waitUntil(
@@ -142,8 +125,26 @@ bool DesktopSession::start(QString& error)
     // Any window manager that keeps _NET_ACTIVE_WINDOW will do; one may run already.
     launch(QStringLiteral("openbox"), {}, m_environment);
 
-    // Qt 5 only joins an accessibility bus that appears after it has started watching for one:
-    // qpdfview must be listening before anything brings the accessibility bus up.
+    // The accessibility bus of this session first, and every application told its address
+    // outright: toolkits otherwise look at the display's root window (Qt 5 and GTK alike), which
+    // any other session on the same display (another test run, a tavlen under test) may point
+    // at its own bus.
+    m_accessibility = std::make_unique<linux_platform::AtspiAccessibility>();
+    if (!m_accessibility->isProcessTrusted(true)) {
+        error = QStringLiteral("the accessibility bus could not be switched on");
+        return false;
+    }
+    const QDBusMessage address = QDBusConnection::sessionBus().call(
+        QDBusMessage::createMethodCall(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
+                                       QStringLiteral("org.a11y.Bus"), QStringLiteral("GetAddress")),
+        QDBus::Block, 10000);
+    if (address.type() != QDBusMessage::ReplyMessage || address.arguments().isEmpty()) {
+        error = QStringLiteral("the accessibility bus gave no address");
+        return false;
+    }
+    m_environment.insert(QStringLiteral("AT_SPI_BUS_ADDRESS"), address.arguments().constFirst().toString());
+
+    // Given the address, Qt 5 joins the accessibility bus at once.
     QProcessEnvironment qtEnvironment = m_environment;
     qtEnvironment.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
     qtEnvironment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
@@ -153,26 +154,6 @@ bool DesktopSession::start(QString& error)
         return false;
     }
     m_qpdfviewPid = qpdfview->processId();
-    if (!waitForSessionConnection(m_qpdfviewPid, 30000)) {
-        error = QStringLiteral("qpdfview did not connect to the session bus");
-        return false;
-    }
-
-    m_accessibility = std::make_unique<linux_platform::AtspiAccessibility>();
-    if (!m_accessibility->isProcessTrusted(true)) {
-        error = QStringLiteral("the accessibility bus could not be switched on");
-        return false;
-    }
-    // GTK finds the accessibility bus through the display's root window, which any other
-    // session on the same display (another test run, a tavlen under test) may point at its own
-    // bus: the applications started from here are told this session's bus outright.
-    const QDBusMessage address = QDBusConnection::sessionBus().call(
-        QDBusMessage::createMethodCall(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
-                                       QStringLiteral("org.a11y.Bus"), QStringLiteral("GetAddress")),
-        QDBus::Block, 10000);
-    if (address.type() == QDBusMessage::ReplyMessage && !address.arguments().isEmpty())
-        m_environment.insert(QStringLiteral("AT_SPI_BUS_ADDRESS"),
-                             address.arguments().constFirst().toString());
 
     QProcess* geany = startGeany(QStringLiteral("main"));
     if (!geany) {

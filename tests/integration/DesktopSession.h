@@ -43,7 +43,6 @@ private:
     QProcess* launch(const QString& program, const QStringList& arguments,
                      const QProcessEnvironment& environment);
     bool startBus(QString& error);
-    bool waitForSessionConnection(qint64 processIdentifier, int timeoutMs);
 
     QTemporaryDir m_dir;
     QProcessEnvironment m_environment;
