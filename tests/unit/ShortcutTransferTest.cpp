@@ -322,8 +322,9 @@ TEST(ShortcutTransfer, ExistingApplicationRowKeepsItsTitle)
 TEST(ShortcutTransfer, AFileOfWhichNothingCanBeReadIsAFailureThatSaysWhyAndLeavesNoRow)
 {
     Transfer t;
-    EXPECT_EQ(t.importJson(R"({"probeapp": {"G": [["A", "shift", "1"]]}})"),
-              s("\nError: No shortcut in the file could be read: entry 1 of probeapp: key code is not a number"));
+    EXPECT_EQ(
+        t.importJson(R"({"probeapp": {"G": [["A", "shift", "1"]]}})"),
+        s("\nError: No shortcut in the file could be read: entry 1 of probeapp: key code is not a number"));
     EXPECT_EQ(t.importJson(R"({"empty": {"G": []}, "probeapp": {"G": [["A", "shift", 1, 2], ["B", 3, 1]]}})"),
               s("\nError: No shortcut in the file could be read: entry 1 of probeapp: not a list of title, "
                 "modifiers and key code"));
