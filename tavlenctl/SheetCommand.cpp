@@ -30,6 +30,7 @@ struct SheetOptions {
     QString app;
     SheetText::Format format = SheetText::Format::Text;
     QString png;
+    QString pdf;
 };
 
 std::optional<SheetOptions> parseOptions(const QStringList& arguments)
@@ -47,6 +48,8 @@ std::optional<SheetOptions> parseOptions(const QStringList& arguments)
             options.format = *format;
         } else if (argument == QLatin1String("--png") && hasValue && options.png.isEmpty()) {
             options.png = arguments.at(++i);
+        } else if (argument == QLatin1String("--pdf") && hasValue && options.pdf.isEmpty()) {
+            options.pdf = arguments.at(++i);
         } else {
             return std::nullopt;
         }
@@ -59,7 +62,7 @@ std::optional<SheetOptions> parseOptions(const QStringList& arguments)
 bool sheetNeedsPicture(const QStringList& arguments)
 {
     const auto options = parseOptions(arguments);
-    return options && !options->png.isEmpty();
+    return options && (!options->png.isEmpty() || !options->pdf.isEmpty());
 }
 
 int runSheet(const QStringList& arguments, AppServices& services,
@@ -69,8 +72,8 @@ int runSheet(const QStringList& arguments, AppServices& services,
     Workspace& workspace = platformServices.workspace();
     const auto options = parseOptions(arguments);
     if (!options) {
-        printError(
-            QStringLiteral("usage: tavlenctl sheet [--app ID] [--format text|markdown|json] [--png FILE]"));
+        printError(QStringLiteral(
+            "usage: tavlenctl sheet [--app ID] [--format text|markdown|json] [--png FILE | --pdf FILE]"));
         return Usage;
     }
 
@@ -90,16 +93,21 @@ int runSheet(const QStringList& arguments, AppServices& services,
                                     : model.menuStatus() == MenuStatus::Quit       ? MenuReadOutcome::Gone
                                                                              : MenuReadOutcome::Complete;
 
-    if (!options->png.isEmpty()) {
+    if (!options->png.isEmpty() || !options->pdf.isEmpty()) {
         NotificationCenter notifications;
         const RowServices rowServices =
             linux_platform::rowServices(platformServices, services, notifications, pinned, menus);
+        const QString& path = options->png.isEmpty() ? options->pdf : options->png;
         QString error;
-        if (!SheetPicture::save(model, rowServices, PICTURE_SCREEN_FRAME, options->png, error)) {
-            printError(QStringLiteral("Could not write the picture to '%1': %2").arg(options->png, error));
+        const bool written =
+            options->png.isEmpty()
+                ? SheetPicture::savePdf(model, rowServices, PICTURE_SCREEN_FRAME, path, error)
+                : SheetPicture::save(model, rowServices, PICTURE_SCREEN_FRAME, path, error);
+        if (!written) {
+            printError(QStringLiteral("Could not write the sheet to '%1': %2").arg(path, error));
             return Failed;
         }
-        printOut(QStringLiteral("Wrote the sheet of %1 to '%2'.").arg(app->identifier, options->png));
+        printOut(QStringLiteral("Wrote the sheet of %1 to '%2'.").arg(app->identifier, path));
         return readStatus(*app, outcome);
     }
     const SheetText sheet =

@@ -55,6 +55,10 @@ _tavlenctl()
         _tavlenctl_files "$cur" '*.png'
         return
         ;;
+    --pdf)
+        _tavlenctl_files "$cur" '*.pdf'
+        return
+        ;;
     esac
 
     # The options of the command that are not on the line yet; export takes --app or --all.
@@ -66,7 +70,7 @@ _tavlenctl()
         ;;
     export) options=(--app --all) ;;
     menus) options=(--app --json) ;;
-    sheet) options=(--app --format --png) ;;
+    sheet) options=(--app --format --png --pdf) ;;
     *) return ;;
     esac
     local word given=" ${COMP_WORDS[*]:2:COMP_CWORD-2} "

@@ -33,3 +33,4 @@ complete -c tavlenctl -n "__fish_seen_subcommand_from export" -l all -d 'All app
 complete -c tavlenctl -n "__fish_seen_subcommand_from menus" -l json -d 'Record the whole menu bar as JSON'
 complete -c tavlenctl -n "__fish_seen_subcommand_from sheet" -l format -x -a "text markdown json" -d 'What to print'
 complete -c tavlenctl -n "__fish_seen_subcommand_from sheet" -l png -r -F -d 'Draw the panel into a PNG picture'
+complete -c tavlenctl -n "__fish_seen_subcommand_from sheet" -l pdf -r -F -d 'Draw the sheet into a PDF document'

@@ -3,7 +3,9 @@
 #include "SheetViewFixture.h"
 
 #include "support/ImagePixels.h"
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -67,4 +69,27 @@ TEST_F(SheetPictureTest, UnwritablePathIsReported)
     EXPECT_FALSE(SheetPicture::save(loadedModel(), services(), QSizeF(1440, 875),
                                     QStringLiteral("/nonexistent-folder/sheet.png"), error));
     EXPECT_TRUE(error.contains(QStringLiteral("/nonexistent-folder/sheet.png")));
+}
+
+TEST_F(SheetPictureTest, APrintedSheetIsCutIntoPagesOnThePaperOfTheLocale)
+{
+    installGeany();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("geany.pdf"));
+    QString error;
+    // One column: several pages.
+    ASSERT_TRUE(SheetPicture::savePdf(loadedModel(1), services(), QSizeF(1440, 875), path, error))
+        << error.toStdString();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray pdf = file.readAll();
+    EXPECT_TRUE(pdf.startsWith("%PDF"));
+    EXPECT_GE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 2)
+        << "pages";
+
+    EXPECT_EQ(SheetPicture::pageSizeFor(QLocale(QLocale::English, QLocale::UnitedStates)).id(),
+              QPageSize::Letter);
+    EXPECT_EQ(SheetPicture::pageSizeFor(QLocale(QLocale::German, QLocale::Germany)).id(), QPageSize::A4);
+    EXPECT_FALSE(SheetPicture::savePdf(loadedModel(1), services(), QSizeF(1440, 875),
+                                       dir.filePath(QStringLiteral("missing/folder/x.pdf")), error));
 }
