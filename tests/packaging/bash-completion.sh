@@ -55,8 +55,8 @@ fi
 # Commands, and the options each one takes that are not given yet
 expect "tavlenctl " "--help --version export help import menus sheet version"
 expect "tavlenctl s" "sheet"
-expect "tavlenctl sheet " "--app --format --png --pdf"
-expect "tavlenctl sheet --app geany --" "--format --png --pdf"
+expect "tavlenctl sheet " "--app --format --pdf --png"
+expect "tavlenctl sheet --app geany --" "--format --pdf --png"
 expect "tavlenctl menus --j" "--json"
 expect "tavlenctl export out.tavlen " "--all --app"
 expect "tavlenctl export out.tavlen --all " ""
