@@ -1,5 +1,6 @@
 #include "DesktopSession.h"
 
+#include "TestSessionBus.h"
 #include "harvest/AccessibilityError.h"
 #include "support/WaitUntil.h"
 
@@ -63,25 +64,9 @@ bool DesktopSession::startBus(QString& error)
     qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
 
-    m_bus = std::make_unique<QProcess>();
-    m_bus->setProcessEnvironment(environment);
-    m_bus->start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                                                 QStringLiteral("--print-address=1")});
-    if (!m_bus->waitForStarted(10000)) {
-        error = QStringLiteral("dbus-daemon did not start");
+    const QByteArray address = startSessionBus(m_bus, environment, error);
+    if (address.isEmpty())
         return false;
-    }
-    QByteArray address;
-    QDeadlineTimer deadline(10000);
-    while (!address.contains('\n') && !deadline.hasExpired()) {
-        m_bus->waitForReadyRead(100);
-        address += m_bus->readAllStandardOutput();
-    }
-    address = address.trimmed();
-    if (address.isEmpty()) {
-        error = QStringLiteral("dbus-daemon gave no address");
-        return false;
-    }
     // Before anything in this process has used the session bus.
     qputenv("DBUS_SESSION_BUS_ADDRESS", address);
     environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QString::fromLocal8Bit(address));

@@ -1,5 +1,6 @@
 #include "WaylandDesktop.h"
 
+#include "TestSessionBus.h"
 #include "support/WaitUntil.h"
 
 #include <QCoreApplication>
@@ -108,26 +109,9 @@ bool WaylandDesktop::startBus(QString& error)
     environment.insert(QStringLiteral("XDG_DATA_DIRS"),
                        QStringLiteral(TAVLEN_BUILD_DATA_DIR ":/usr/local/share:/usr/share"));
 
-    m_bus = std::make_unique<QProcess>();
-    m_bus->setProcessEnvironment(environment);
-    m_bus->setStandardErrorFile(QProcess::nullDevice());
-    m_bus->start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                                                 QStringLiteral("--print-address=1")});
-    if (!m_bus->waitForStarted(10000)) {
-        error = QStringLiteral("dbus-daemon did not start");
+    const QByteArray address = startSessionBus(m_bus, environment, error);
+    if (address.isEmpty())
         return false;
-    }
-    QByteArray address;
-    QDeadlineTimer deadline(10000);
-    while (!address.contains('\n') && !deadline.hasExpired()) {
-        m_bus->waitForReadyRead(100);
-        address += m_bus->readAllStandardOutput();
-    }
-    address = address.trimmed();
-    if (address.isEmpty()) {
-        error = QStringLiteral("dbus-daemon gave no address");
-        return false;
-    }
     environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QString::fromLocal8Bit(address));
     m_environment = environment;
     m_busName = QStringLiteral("tavlen-wayland-desktop");

@@ -2,6 +2,7 @@
 
 #include "platform/linux/AtspiConstants.h"
 #include "platform/linux/AtspiElement.h"
+#include "platform/linux/AtspiEventBus.h"
 #include "platform/linux/AtspiReplies.h"
 
 #include <QDBusConnection>
@@ -10,10 +11,6 @@
 namespace tavlen::linux_platform {
 
 namespace {
-
-// The event kinds that can change what a menu shows.
-const char* const registeredEvents[] = {"object:children-changed", "object:property-change:accessible-name",
-                                        "object:state-changed"};
 
 // The first argument of an event: its detail ("add", "accessible-name", "enabled", ...).
 QString detailOf(const QDBusMessage& message)
@@ -39,21 +36,11 @@ bool AtspiEventListener::start()
 {
     if (m_connected)
         return true;
-    QDBusConnection session = QDBusConnection::sessionBus();
-    if (!session.isConnected())
+    std::optional<QDBusConnection> connected =
+        AtspiEventBus::connect(QDBusConnection::sessionBus(), m_connectionName, 1000);
+    if (!connected)
         return false;
-    const QDBusMessage reply = session.call(
-        QDBusMessage::createMethodCall(QLatin1String(atspi::busService), QLatin1String(atspi::busPath),
-                                       QLatin1String(atspi::busInterface), QStringLiteral("GetAddress")),
-        QDBus::Block, 1000);
-    const std::optional<QString> address = AtspiReplies::text(reply);
-    if (!address || address->isEmpty())
-        return false;
-    QDBusConnection bus = QDBusConnection::connectToBus(*address, m_connectionName);
-    if (!bus.isConnected()) {
-        QDBusConnection::disconnectFromBus(m_connectionName);
-        return false;
-    }
+    QDBusConnection bus = *connected;
     m_connected = true;
 
     const QString objectEvents = QLatin1String(atspi::objectEventInterface);
@@ -67,22 +54,8 @@ bool AtspiEventListener::start()
                 QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameOwnerChanged"), this,
                 SLOT(onNameOwnerChanged(QString, QString, QString)));
 
-    // Asked without waiting: the registry answers, but nothing here needs the answer. Registries
-    // since at-spi2 2.46 take the event with the properties wanted and the application (none:
-    // every one); older ones the event alone. Each ignores the form it does not know.
-    for (const char* event : registeredEvents) {
-        const auto registration = [&] {
-            return QDBusMessage::createMethodCall(
-                QLatin1String(atspi::registryService), QLatin1String(atspi::registryPath),
-                QLatin1String(atspi::registryInterface), QStringLiteral("RegisterEvent"));
-        };
-        QDBusMessage current = registration();
-        current << QString::fromLatin1(event) << QStringList() << QString();
-        bus.send(current);
-        QDBusMessage older = registration();
-        older << QString::fromLatin1(event);
-        bus.send(older);
-    }
+    AtspiEventBus::registerEvents(
+        bus, {"object:children-changed", "object:property-change:accessible-name", "object:state-changed"});
     return true;
 }
 

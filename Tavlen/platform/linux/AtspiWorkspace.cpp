@@ -1,5 +1,7 @@
 #include "platform/linux/AtspiWorkspace.h"
 
+#include "platform/linux/AtspiEventBus.h"
+
 #include "platform/linux/ApplicationIdResolver.h"
 #include "platform/linux/AtspiConstants.h"
 #include "platform/linux/AtspiObjectRef.h"
@@ -23,9 +25,6 @@ namespace {
 constexpr int applicationDeadlineMs = 1000;
 // The bus daemon answers from its own tables at once; longer means it is in trouble.
 constexpr int busDaemonTimeoutMs = 250;
-
-const char* const registeredEvents[] = {"object:state-changed:active", "window:activate",
-                                        "window:deactivate"};
 
 QDBusMessage call(const QString& service, const QString& path, const char* interface, const char* method)
 {
@@ -62,19 +61,11 @@ bool AtspiWorkspace::start(const QDBusConnection& session)
 {
     if (m_connected)
         return true;
-    if (!session.isConnected())
+    std::optional<QDBusConnection> connected =
+        AtspiEventBus::connect(session, m_connectionName, applicationDeadlineMs);
+    if (!connected)
         return false;
-    const std::optional<QString> address = AtspiReplies::text(session.call(
-        QDBusMessage::createMethodCall(QLatin1String(atspi::busService), QLatin1String(atspi::busPath),
-                                       QLatin1String(atspi::busInterface), QStringLiteral("GetAddress")),
-        QDBus::Block, applicationDeadlineMs));
-    if (!address || address->isEmpty())
-        return false;
-    QDBusConnection bus = QDBusConnection::connectToBus(*address, m_connectionName);
-    if (!bus.isConnected()) {
-        QDBusConnection::disconnectFromBus(m_connectionName);
-        return false;
-    }
+    QDBusConnection bus = *connected;
     m_connected = true;
 
     bus.connect(QString(), QString(), QLatin1String(atspi::objectEventInterface),
@@ -84,14 +75,8 @@ bool AtspiWorkspace::start(const QDBusConnection& session)
     bus.connect(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
                 QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameOwnerChanged"), this,
                 SLOT(onNameOwnerChanged(QString, QString, QString)));
-    // Applications send events only once someone has asked the registry for them.
-    for (const char* event : registeredEvents) {
-        QDBusMessage message = call(QLatin1String(atspi::registryService), QLatin1String(atspi::registryPath),
-                                    atspi::registryInterface, "RegisterEvent");
-        // No properties wanted with the events; from every application.
-        message << QString::fromLatin1(event) << QStringList() << QString();
-        bus.send(message);
-    }
+    AtspiEventBus::registerEvents(bus,
+                                  {"object:state-changed:active", "window:activate", "window:deactivate"});
     return true;
 }
 
