@@ -7,6 +7,7 @@
 #include "sheet/view/SectionHeaderView.h"
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <gtest/gtest.h>
 
 using namespace tavlen;
@@ -60,8 +61,10 @@ TEST_F(MenuItemViewTest, LoadsWhenItComesOnScreenAndPlacesGroupsInColumns)
     installEditor();
     MenuItemViewModel sheetModel(workspace, menuSource, store, settings, applications, clock, 0);
     MenuItemView view(sheetModel, services(), 700);
-    EXPECT_TRUE(view.headers().isEmpty()); // nothing while not loaded
-    EXPECT_EQ(view.cellWidget(0, 0), nullptr);
+    // Before its menus come, the sheet says it is reading them.
+    ASSERT_NE(view.emptyReasonLabel(), nullptr);
+    EXPECT_EQ(view.emptyReasonLabel()->text(), QStringLiteral("Reading the menus…"));
+    EXPECT_TRUE(view.elementRows().isEmpty());
 
     layOut(view);
     EXPECT_TRUE(sheetModel.loaded());
@@ -75,6 +78,28 @@ TEST_F(MenuItemViewTest, LoadsWhenItComesOnScreenAndPlacesGroupsInColumns)
     EXPECT_EQ(view.elementRows().size(), 4);
     EXPECT_LT(view.cellWidget(0, 0)->x(), view.cellWidget(0, 1)->x());
     EXPECT_EQ(view.cellWidget(0, 0)->y(), view.cellWidget(0, 1)->y());
+    EXPECT_EQ(view.emptyReasonLabel(), nullptr);
+}
+
+TEST_F(MenuItemViewTest, AnEmptySheetSaysWhyUnderItsHeading)
+{
+    MenuItemViewModel desktop(workspace, menuSource, store, settings, applications, clock, 0);
+    MenuItemView nothingInFront(desktop, services(), 700);
+    layOut(nothingInFront);
+    ASSERT_NE(nothingInFront.emptyReasonLabel(), nullptr);
+    EXPECT_EQ(nothingInFront.emptyReasonLabel()->text(),
+              QStringLiteral("No application is in front: click into one, then ask again."));
+    EXPECT_EQ(headerTitles(nothingInFront), QStringList{"Tavlen"});
+
+    install(parsed(application(QStringLiteral("org.example.Plain"), QStringLiteral("Plain"), 77,
+                               menuBar({menu(QStringLiteral("File"), {titled(QStringLiteral("Open"))})}))));
+    MenuItemViewModel plain(workspace, menuSource, store, settings, applications, clock, 0);
+    MenuItemView unkeyed(plain, services(), 700);
+    layOut(unkeyed);
+    ASSERT_NE(unkeyed.emptyReasonLabel(), nullptr);
+    EXPECT_EQ(unkeyed.emptyReasonLabel()->text(),
+              QStringLiteral("Plain has no menu entry with a keyboard shortcut."));
+    EXPECT_EQ(headerTitles(unkeyed), QStringList{"Plain"});
 }
 
 TEST_F(MenuItemViewTest, OnlyTheFirstHeadingCarriesTheApplicationIcon)

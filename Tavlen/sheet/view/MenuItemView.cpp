@@ -2,6 +2,7 @@
 
 #include "settings/AppSettings.h"
 #include "settings/SettingsValueLists.h"
+#include "sheet/EmptySheetReason.h"
 #include "sheet/LimitedTitle.h"
 #include "sheet/MenuItemViewModel.h"
 #include "sheet/view/AppIconView.h"
@@ -164,6 +165,7 @@ QWidget* MenuItemView::cellWidget(qint64 row, qint64 column) const
 void MenuItemView::rebuild()
 {
     m_headers.clear();
+    m_emptyReason = nullptr;
     m_elementRows.clear();
     m_customRows.clear();
     if (QWidget* old = m_scrollArea->takeWidget())
@@ -194,13 +196,36 @@ void MenuItemView::rebuild()
     }
 
     const RowContentOptions options = rowOptions();
-    for (const SheetMenuColumn& column : m_layout.menuColumns)
-        grid->addWidget(menuColumn(column, options), static_cast<int>(column.cell.row),
-                        static_cast<int>(column.cell.column), Qt::AlignTop | Qt::AlignLeft);
-    if (m_layout.customColumn)
-        grid->addWidget(customColumn(*m_layout.customColumn, options),
-                        static_cast<int>(m_layout.customColumn->cell.row),
-                        static_cast<int>(m_layout.customColumn->cell.column), Qt::AlignTop | Qt::AlignLeft);
+    // An empty sheet says why, below its application's name, rather than stay a blank box.
+    if (const std::optional<QString> reason = emptySheetReason(content, m_layout)) {
+        const QString heading =
+            content.appTitle.isEmpty()
+                ? (content.bundleIdentifier.isEmpty() ? QStringLiteral("Tavlen") : content.bundleIdentifier)
+                : content.appTitle;
+        std::optional<QString> icon;
+        if (!m_layout.menuColumns.isEmpty() && !m_layout.menuColumns.front().sections.isEmpty())
+            icon = m_layout.menuColumns.front().sections.front().icon;
+        auto* stack = new QWidget(m_grid);
+        QVBoxLayout* lines = stackLayout(stack);
+        auto* header = new SectionHeaderView(headingTitle(heading), options.fontSize,
+                                             AppIconView::iconNamed(icon), stack);
+        m_headers.append(header);
+        m_emptyReason = new QLabel(*reason, stack);
+        m_emptyReason->setWordWrap(true);
+        lines->addWidget(header);
+        lines->addWidget(m_emptyReason);
+        grid->addWidget(stack, 0, 0, 1, std::max(1, static_cast<int>(m_layout.gridColumns)),
+                        Qt::AlignTop | Qt::AlignLeft);
+    } else {
+        for (const SheetMenuColumn& column : m_layout.menuColumns)
+            grid->addWidget(menuColumn(column, options), static_cast<int>(column.cell.row),
+                            static_cast<int>(column.cell.column), Qt::AlignTop | Qt::AlignLeft);
+        if (m_layout.customColumn)
+            grid->addWidget(customColumn(*m_layout.customColumn, options),
+                            static_cast<int>(m_layout.customColumn->cell.row),
+                            static_cast<int>(m_layout.customColumn->cell.column),
+                            Qt::AlignTop | Qt::AlignLeft);
+    }
     grid->setRowStretch(static_cast<int>(m_layout.gridRows), 1);
     m_scrollArea->setWidget(m_grid);
     Q_EMIT rebuilt();

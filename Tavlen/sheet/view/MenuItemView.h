@@ -62,6 +62,8 @@ public:
     CreditsView* creditsView() const { return m_credits; }
     // The line saying why the menus may be incomplete; hidden when there is nothing to say.
     QLabel* noticeLabel() const { return m_notice; }
+    // The line saying why the sheet shows nothing; null while it shows something.
+    QLabel* emptyReasonLabel() const { return m_emptyReason; }
     // The grid cell of a menu column (or, at columnsAmount, the custom column); null if absent.
     QWidget* cellWidget(qint64 row, qint64 column) const;
     QScrollArea* scrollArea() const { return m_scrollArea; }
@@ -87,6 +89,7 @@ private:
     bool m_appeared = false;
 
     QLabel* m_notice;
+    QLabel* m_emptyReason = nullptr;
     QScrollArea* m_scrollArea;
     QWidget* m_grid = nullptr;
     CreditsView* m_credits = nullptr;
