@@ -5,25 +5,27 @@
 
 namespace tavlen::ctl {
 
+int readStatus(const RunningApplication& app, MenuStatus status)
+{
+    const QString trouble = troubleText(
+        status, app.localizedName.isEmpty() ? app.identifier : app.localizedName, app.processIdentifier);
+    if (!trouble.isEmpty())
+        printError(trouble);
+    switch (status) {
+    case MenuStatus::NotAnswering:
+        return NotAnswering;
+    case MenuStatus::Quit:
+        return ApplicationQuit;
+    case MenuStatus::Read:
+    case MenuStatus::Cached:
+        break;
+    }
+    return Done;
+}
+
 int readStatus(const RunningApplication& app, MenuReadOutcome outcome)
 {
-    const QString name = app.localizedName.isEmpty() ? app.identifier : app.localizedName;
-    switch (outcome) {
-    case MenuReadOutcome::Complete:
-        return Done;
-    case MenuReadOutcome::TimedOut:
-        printError(QStringLiteral("%1 (pid %2) did not answer within %3 s")
-                       .arg(name)
-                       .arg(app.processIdentifier)
-                       .arg(MenuSource::READ_DEADLINE_MS / 1000));
-        return NotAnswering;
-    case MenuReadOutcome::Gone:
-        printError(QStringLiteral("%1 (pid %2) quit while its menus were read")
-                       .arg(name)
-                       .arg(app.processIdentifier));
-        return ApplicationQuit;
-    }
-    return Failed;
+    return readStatus(app, statusAfter(outcome));
 }
 
 } // namespace tavlen::ctl

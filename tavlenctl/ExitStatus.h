@@ -1,6 +1,7 @@
 #pragma once
 
 #include "harvest/MenuRead.h"
+#include "harvest/MenuSource.h"
 #include "platform/Workspace.h"
 
 namespace tavlen::ctl {
@@ -20,6 +21,7 @@ enum ExitStatus : int {
 };
 
 // The status for how a read ended; says why on standard error when it did not end well.
+int readStatus(const RunningApplication& app, MenuStatus status);
 int readStatus(const RunningApplication& app, MenuReadOutcome outcome);
 
 } // namespace tavlen::ctl

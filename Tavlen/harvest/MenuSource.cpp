@@ -36,6 +36,38 @@ bool sameMenus(const QList<MenuItem>& a, const QList<MenuItem>& b)
     return std::equal(a.cbegin(), a.cend(), b.cbegin(), b.cend(), sameItem);
 }
 
+MenuStatus statusAfter(MenuReadOutcome outcome)
+{
+    switch (outcome) {
+    case MenuReadOutcome::TimedOut:
+        return MenuStatus::NotAnswering;
+    case MenuReadOutcome::Gone:
+        return MenuStatus::Quit;
+    case MenuReadOutcome::Complete:
+        break;
+    }
+    return MenuStatus::Read;
+}
+
+QString troubleText(MenuStatus status, const QString& applicationName, qint64 processIdentifier)
+{
+    switch (status) {
+    case MenuStatus::NotAnswering:
+        return QStringLiteral("%1 (pid %2) did not answer within %3 s")
+            .arg(applicationName)
+            .arg(processIdentifier)
+            .arg(MenuSource::READ_DEADLINE_MS / 1000);
+    case MenuStatus::Quit:
+        return QStringLiteral("%1 (pid %2) quit while its menus were read")
+            .arg(applicationName)
+            .arg(processIdentifier);
+    case MenuStatus::Read:
+    case MenuStatus::Cached:
+        break;
+    }
+    return {};
+}
+
 MenuSource::MenuSource(MenuReader& reader, Timers& timers, const Clock& clock, QObject* parent)
     : QObject(parent), m_reader(reader), m_timers(timers), m_clock(clock)
 {
@@ -59,37 +91,29 @@ bool MenuSource::isKept(qint64 processIdentifier) const
     return it != m_entries.constEnd() && it->items.has_value();
 }
 
-bool MenuSource::isReading(qint64 processIdentifier) const
-{
-    const auto it = m_entries.constFind(processIdentifier);
-    return it != m_entries.constEnd() && it->reading;
-}
-
 MenuSource::Entry& MenuSource::entryFor(const RunningApplication& app, const MenuWalkLimits& limits)
 {
+    const qint64 now = m_clock.now().toMSecsSinceEpoch();
     auto it = m_entries.find(app.processIdentifier);
     // A process id handed to another application, or settings that change what a read keeps:
-    // what is kept no longer answers the question.
+    // what is kept no longer answers the question; only who waits for it carries over.
+    QList<Waiter> waiting;
     if (it != m_entries.end() && (it->app.identifier != app.identifier || it->limits != limits)) {
-        const QList<Waiter> waiters = it->waiters;
+        waiting = std::move(it->waiters);
         drop(app.processIdentifier);
         it = m_entries.end();
-        if (!waiters.isEmpty()) {
-            Entry& fresh = entryFor(app, limits);
-            fresh.waiters = waiters;
-            return fresh;
-        }
     }
     if (it == m_entries.end()) {
         it = m_entries.insert(app.processIdentifier, Entry{});
         it->app = app;
         it->limits = limits;
-        it->usedAtMs = m_clock.now().toMSecsSinceEpoch();
+        it->waiters = std::move(waiting);
+        it->usedAtMs = now;
         trim();
         it = m_entries.find(app.processIdentifier);
     }
     it->app.localizedName = app.localizedName;
-    it->usedAtMs = m_clock.now().toMSecsSinceEpoch();
+    it->usedAtMs = now;
     return *it;
 }
 

@@ -78,7 +78,6 @@ public:
     void clear();
 
     bool isKept(qint64 processIdentifier) const;
-    bool isReading(qint64 processIdentifier) const;
 
 Q_SIGNALS:
     // Menus of that process differ from what was handed out before: a read brought other
@@ -129,6 +128,12 @@ private:
     QHash<qint64, Entry> m_entries;
     Timers::Id m_readAheadTimer = 0;
 };
+
+// How a read's end shows in what is handed out.
+MenuStatus statusAfter(MenuReadOutcome outcome);
+// The one line that says why an application's menus may be incomplete ("Geany (pid 4242) did not
+// answer within 1 s"); empty when there is nothing to say.
+QString troubleText(MenuStatus status, const QString& applicationName, qint64 processIdentifier);
 
 // Whether two reads show the same menus: titles, shortcuts, states, structure and elements,
 // whatever their records' ids.

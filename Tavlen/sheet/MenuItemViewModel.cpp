@@ -111,22 +111,8 @@ void MenuItemViewModel::applyMenus(const MenuSnapshot& snapshot)
 
 QString MenuItemViewModel::notice() const
 {
-    const QString name = m_appTitle.isEmpty() ? m_bundleIdentifier : m_appTitle;
-    switch (m_menuStatus) {
-    case MenuStatus::NotAnswering:
-        return QStringLiteral("%1 (pid %2) did not answer within %3 s")
-            .arg(name)
-            .arg(m_processIdentifier)
-            .arg(MenuSource::READ_DEADLINE_MS / 1000);
-    case MenuStatus::Quit:
-        return QStringLiteral("%1 (pid %2) quit while its menus were read")
-            .arg(name)
-            .arg(m_processIdentifier);
-    case MenuStatus::Read:
-    case MenuStatus::Cached:
-        break;
-    }
-    return {};
+    return troubleText(m_menuStatus, m_appTitle.isEmpty() ? m_bundleIdentifier : m_appTitle,
+                       m_processIdentifier);
 }
 
 void MenuItemViewModel::readFrontmostApplication()
