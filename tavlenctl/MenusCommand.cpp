@@ -60,7 +60,7 @@ void printTree(const QList<MenuItem>& items, QStringList& lines)
 } // namespace
 
 int runMenus(const QStringList& arguments, AppServices& services, Accessibility& accessibility,
-             Workspace& workspace)
+             Workspace& workspace, const ShortcutSuppliers& suppliers)
 {
     const auto options = parseOptions(arguments);
     if (!options) {
@@ -95,7 +95,9 @@ int runMenus(const QStringList& arguments, AppServices& services, Accessibility&
         return Failed;
     }
     const MenuRead read = readMenusNow(
-        accessibility, {app->processIdentifier, manager.walkLimits(), MenuSource::READ_DEADLINE_MS});
+        accessibility,
+        {app->processIdentifier, manager.walkLimits(), MenuSource::READ_DEADLINE_MS, app->identifier},
+        nullptr, suppliers);
     const QList<MenuItem> items = HotkeyManager::pruneMenuItems(read.items);
     QStringList lines{
         QStringLiteral("%1 (%2, pid %3)")

@@ -82,7 +82,8 @@ static int runTavlenctl(int argc, char** argv)
         {QStringLiteral("export"), ctl::runExport},
         {QStringLiteral("menus"),
          [&platform](const QStringList& args, AppServices& services) {
-             return ctl::runMenus(args, services, platform.accessibility(), platform.workspace());
+             return ctl::runMenus(args, services, platform.accessibility(), platform.workspace(),
+                                  platform.shortcutSuppliers());
          }},
         {QStringLiteral("sheet"),
          [&platform](const QStringList& args, AppServices& services) {

@@ -4,8 +4,20 @@
 
 namespace tavlen {
 
+namespace {
+
+qsizetype shortcutCount(const QList<MenuItem>& items)
+{
+    qsizetype count = 0;
+    for (const MenuItem& item : items)
+        count += (item.keys && !item.keys->isEmpty() ? 1 : 0) + shortcutCount(item.submenu);
+    return count;
+}
+
+} // namespace
+
 MenuRead readMenusNow(Accessibility& accessibility, const MenuReadRequest& request,
-                      const std::atomic<bool>* stop)
+                      const std::atomic<bool>* stop, const ShortcutSuppliers& suppliers)
 {
     accessibility.beginRead(QDeadlineTimer(request.deadlineMs));
     MenuWalk walk(accessibility, request.limits, stop);
@@ -18,6 +30,20 @@ MenuRead readMenusNow(Accessibility& accessibility, const MenuReadRequest& reque
         read.outcome = MenuReadOutcome::Gone;
     else if (trouble.timedOut)
         read.outcome = MenuReadOutcome::TimedOut;
+
+    // The other sources read what the application installed, not the application itself: they
+    // are asked even when it did not answer, and a read asked to stop skips them.
+    const SupplierRequest supplierRequest{request.processIdentifier, request.applicationIdentifier};
+    const QList<MenuItem> menus = read.items;
+    for (ShortcutSupplier* supplier : suppliers) {
+        if (stop && stop->load())
+            break;
+        const QList<MenuItem> groups = supplier->groups(supplierRequest, menus);
+        if (groups.isEmpty())
+            continue;
+        read.supplied.append({supplier->sourceName(), shortcutCount(groups)});
+        read.items.append(groups);
+    }
     return read;
 }
 
@@ -25,7 +51,7 @@ MenuReader::Ticket InlineMenuReader::read(const MenuReadRequest& request,
                                           std::function<void(const MenuRead&)> done)
 {
     const Ticket ticket = ++m_lastTicket;
-    done(readMenusNow(m_accessibility, request));
+    done(readMenusNow(m_accessibility, request, nullptr, m_suppliers));
     return ticket;
 }
 
