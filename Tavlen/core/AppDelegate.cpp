@@ -2,11 +2,11 @@
 
 #include "core/AppServices.h"
 #include "core/LaunchAtLogin.h"
-#include "core/NotificationNames.h"
 #include "core/PersistentPanelPlacement.h"
 #include "platform/Accessibility.h"
 #include "platform/InstanceLock.h"
 #include "platform/KeyEventSource.h"
+#include "platform/NotificationNames.h"
 #include "platform/Timers.h"
 #include "platform/UserDefaultsStore.h"
 #include "platform/Workspace.h"

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/ActivationKeyDetector.h"
-#include "core/NotificationCenter.h"
 #include "core/WindowSystem.h"
 #include "harvest/ActiveApp.h"
+#include "platform/NotificationCenter.h"
 #include "settings/UserDefaults.h"
 
 #include <QMetaObject>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "harvest/AXElement.h"
 #include "harvest/MenuItem.h"
 #include "harvest/MenuWalk.h"
+#include "platform/AXElement.h"
 #include "platform/Workspace.h"
 
 #include <QList>

@@ -1,7 +1,7 @@
 #include "core/ActivationKeyDetector.h"
 
 #include "core/ModifierClass.h"
-#include "harvest/KeyInput.h"
+#include "platform/KeyInput.h"
 #include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeKeyEventSource.h"
 #include "platform/fake/FakeTimers.h"

@@ -1,8 +1,8 @@
 #include "core/AppDelegate.h"
 
 #include "core/AppServices.h"
-#include "core/NotificationNames.h"
-#include "harvest/KeyInput.h"
+#include "platform/KeyInput.h"
+#include "platform/NotificationNames.h"
 #include "platform/fake/FakeAccessibility.h"
 #include "platform/fake/FakeApplicationDirectory.h"
 #include "platform/fake/FakeClock.h"

@@ -1,6 +1,6 @@
 #include "harvest/HotkeyManager.h"
 
-#include "harvest/AccessibilityError.h"
+#include "platform/AccessibilityError.h"
 #include "platform/fake/FakeAccessibility.h"
 #include "platform/fake/FakeApplicationDirectory.h"
 #include "platform/fake/FakeClock.h"

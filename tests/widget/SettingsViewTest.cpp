@@ -1,7 +1,7 @@
 #include "settings/view/SettingsView.h"
 
-#include "core/NotificationNames.h"
 #include "core/windows/TabView.h"
+#include "platform/NotificationNames.h"
 #include "platform/fake/FakeSystemSettingsOpener.h"
 #include "settings/PaneSettings.h"
 #include "settings/SettingsKeys.h"

@@ -1,7 +1,7 @@
 #include "sheet/view/CreditsView.h"
 
-#include "core/NotificationCenter.h"
-#include "core/NotificationNames.h"
+#include "platform/NotificationCenter.h"
+#include "platform/NotificationNames.h"
 #include "settings/AppSettings.h"
 #include "sheet/view/SheetFont.h"
 #include "sheet/view/SymbolView.h"
