@@ -1,5 +1,6 @@
 #include "core/AppDelegate.h"
 #include "core/AppServices.h"
+#include "core/LinuxRowServices.h"
 #include "core/windows/FocusKeyRouter.h"
 #include "core/windows/QtLocalKeyEventSource.h"
 #include "core/windows/WidgetWindowSystem.h"
@@ -12,7 +13,6 @@
 #include "platform/linux/EvdevKeyEventSource.h"
 #include "platform/linux/GestureAccess.h"
 #include "platform/linux/LinuxPlatform.h"
-#include "platform/linux/LinuxRowServices.h"
 #include "platform/linux/PortalShortcutKeySource.h"
 #include "platform/linux/SessionKind.h"
 #include "platform/linux/UnixSignalWatcher.h"
@@ -160,7 +160,7 @@ static int runTavlen(int argc, char** argv)
                                   platform.shortcutSuppliers());
     MenuSource menus(menuReader, platform.timers(), base.clock);
     const RowServices rowServices =
-        linux_platform::rowServices(platform, *services, notifications, platform.workspace(), menus);
+        linuxRowServices(platform, *services, notifications, platform.workspace(), menus);
     QObject::connect(&platform.workspace(), &Workspace::frontmostApplicationChanged, &menus,
                      [&rowServices] { prefetchFrontmostMenus(rowServices, false); });
     linux_platform::AtspiEventListener menuEvents;
