@@ -300,6 +300,11 @@ bool AppSettings::showAllMenus() const
     return boolValue(SettingsKeys::showAllMenus, declared::showAllMenus);
 }
 
+HarvestSettings AppSettings::harvestSettings() const
+{
+    return HarvestSettings{showAllMenus(), applyLimitToBrowsers(), limitElements(), browsers()};
+}
+
 void AppSettings::setShowAllMenus(bool value)
 {
     m_defaults.setValue(SettingsKeys::showAllMenus, value);
