@@ -2,6 +2,7 @@
 
 #include "core/AppServices.h"
 #include "core/LaunchAtLogin.h"
+#include "core/ModifierClass.h"
 #include "core/NotificationNames.h"
 #include "core/PersistentPanelPlacement.h"
 #include "platform/Accessibility.h"
@@ -43,6 +44,7 @@ AppDelegate::AppDelegate(const AppDelegateServices& services, QObject* parent)
     connect(&m_detector, &ActivationKeyDetector::openSettingsWindow, this, &AppDelegate::openSettingsWindow);
     connect(&m_detector, &ActivationKeyDetector::shortcutPanelLikely, this,
             &AppDelegate::shortcutPanelLikely);
+    connect(&m_detector, &ActivationKeyDetector::scrollPanel, this, &AppDelegate::scrollPanel);
 }
 
 AppDelegate::~AppDelegate()
@@ -101,6 +103,10 @@ void AppDelegate::registerObservers()
                 [this] { userDefaultsDidChange(); });
     m_persistentObserver = connect(&m_services.workspace, &Workspace::frontmostApplicationChanged, this,
                                    &AppDelegate::handleWindowChanged);
+    m_globalKeysWhilePaused =
+        connect(&m_services.globalKeys, &KeyEventSource::keyEvent, this, &AppDelegate::keyWhileNotListening);
+    m_localKeysWhilePaused =
+        connect(&m_services.localKeys, &KeyEventSource::keyEvent, this, &AppDelegate::keyWhileNotListening);
 }
 
 void AppDelegate::unregisterObservers()
@@ -109,6 +115,20 @@ void AppDelegate::unregisterObservers()
         m_services.notifications.removeObserver(token);
     disconnect(m_userDefaultsObserver);
     disconnect(m_persistentObserver);
+    disconnect(m_globalKeysWhilePaused);
+    disconnect(m_localKeysWhilePaused);
+}
+
+void AppDelegate::keyWhileNotListening(const KeyEvent& event)
+{
+    if (m_detector.eventMonitorsInstalled() || !shortcutPanelOpen())
+        return;
+    // Letting go of keys is not a request: the command's own Return may still be coming up.
+    const bool press = event.type == KeyEvent::Type::KeyDown ||
+                       (event.type == KeyEvent::Type::FlagsChanged &&
+                        classifyModifiers(event.modifierFlags) != ModifierClass::Released);
+    if (press)
+        hideShortcutsAction();
 }
 
 void AppDelegate::applicationWillTerminate()
@@ -287,6 +307,14 @@ void AppDelegate::shortcutPanelLikely(bool isGlobal)
         // Built while the hold delay runs, the panel has only to be shown when it ends.
         m_services.windows.preparePanel(PanelContent::hotkeys(true));
     });
+}
+
+void AppDelegate::scrollPanel(PanelScroll step)
+{
+    if (m_windowHotkeysController)
+        m_windowHotkeysController->scroll(step);
+    else if (m_windowPersistentController)
+        m_windowPersistentController->scroll(step);
 }
 
 // Windows

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <gtest/gtest.h>
 
 using namespace tavlen;
@@ -321,4 +322,32 @@ TEST_F(RowViewTest, CustomRowHidesThroughItsMenu)
               QStringList{"0"});
     menu.reset(view.createContextMenu());
     EXPECT_EQ(menuTexts(*menu), QStringList{"Show"});
+}
+
+TEST_F(RowViewTest, TheContextMenuGoesWithThePanelItWasOpenedFrom)
+{
+    for (const bool destroyed : {false, true}) {
+        SCOPED_TRACE(destroyed ? "panel destroyed" : "panel hidden");
+        auto panel = std::make_unique<QWidget>();
+        auto view = row();
+        view->setParent(panel.get());
+        view->show();
+        panel->resize(300, 40);
+        panel->show();
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), panel->mapToGlobal(QPoint(5, 5)));
+        QCoreApplication::sendEvent(view.get(), &click);
+        QPointer<QWidget> menu = QApplication::activePopupWidget();
+        ASSERT_NE(menu, nullptr);
+        ASSERT_TRUE(menu->isVisible());
+
+        if (destroyed) {
+            static_cast<void>(view.release()); // the panel owns it now
+            panel.reset();
+        } else {
+            panel->hide();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(menu.isNull() || !menu->isVisible());
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    }
 }

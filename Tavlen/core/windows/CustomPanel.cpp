@@ -1,6 +1,7 @@
 #include "core/windows/CustomPanel.h"
 
 #include "platform/WindowStacking.h"
+#include "sheet/view/MenuItemView.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -105,6 +106,27 @@ void CustomPanel::setLevel(WindowLevel level)
     if (level == WindowLevel::MainMenu && isVisible()) {
         m_stacking.keepAbove(winId(), true);
         raise();
+    }
+}
+
+void CustomPanel::scroll(PanelScroll step)
+{
+    auto* sheet = m_content ? m_content->findChild<MenuItemView*>() : nullptr;
+    if (sheet == nullptr)
+        return;
+    switch (step) {
+    case PanelScroll::PageUp:
+        sheet->scrollPage(-1);
+        break;
+    case PanelScroll::PageDown:
+        sheet->scrollPage(1);
+        break;
+    case PanelScroll::Home:
+        sheet->scrollToEnd(false);
+        break;
+    case PanelScroll::End:
+        sheet->scrollToEnd(true);
+        break;
     }
 }
 

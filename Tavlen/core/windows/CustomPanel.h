@@ -40,6 +40,7 @@ public:
     void setTopLeft(const QPointF& topLeft) override;
     void replaceContent(const PanelContent& content) override;
     void setLevel(WindowLevel level) override;
+    void scroll(PanelScroll step) override;
 
     QWidget* content() const { return m_content; }
     const PanelContent& panelContent() const { return m_panelContent; }

@@ -1,5 +1,6 @@
 #include "sheet/view/HoverableRowView.h"
 
+#include "sheet/view/PopupTether.h"
 #include "sheet/view/RowContextMenu.h"
 #include "sheet/view/SymbolView.h"
 
@@ -78,6 +79,7 @@ void HoverableRowView::contextMenuEvent(QContextMenuEvent* event)
 {
     QMenu* menu = createContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
+    closeWithWindow(*menu, *this);
     menu->popup(event->globalPos());
     event->accept();
 }

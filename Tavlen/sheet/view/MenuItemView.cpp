@@ -18,6 +18,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tavlen {
 
@@ -115,6 +116,65 @@ int MenuItemView::preferredHeight() const
     if (m_credits != nullptr)
         height += m_credits->sizeHint().height();
     return height;
+}
+
+QList<std::pair<int, int>> MenuItemView::rowSpans() const
+{
+    QList<std::pair<int, int>> spans;
+    if (m_grid == nullptr)
+        return spans;
+    const auto add = [&](const QWidget* row) {
+        const QPoint top = row->mapTo(m_grid, QPoint(0, 0));
+        spans.append({top.y(), top.y() + row->height()});
+    };
+    for (const SectionHeaderView* header : m_headers)
+        add(header);
+    for (const HoverableItemView* row : m_elementRows)
+        add(row);
+    for (const HoverableCustomItemView* row : m_customRows)
+        add(row);
+    std::sort(spans.begin(), spans.end());
+    return spans;
+}
+
+void MenuItemView::scrollPage(int direction)
+{
+    QScrollBar* bar = m_scrollArea->verticalScrollBar();
+    const int room = m_scrollArea->viewport()->height();
+    const int top = bar->value();
+    const QList<std::pair<int, int>> spans = rowSpans();
+    int target = direction > 0 ? top + room : top - room;
+    if (direction > 0) {
+        // The first row that does not end inside the room starts the next page.
+        for (const auto& [rowTop, rowBottom] : spans) {
+            if (rowBottom > top + room) {
+                if (rowTop > top)
+                    target = rowTop;
+                break;
+            }
+        }
+    } else {
+        // The first row seen whole ends the previous page.
+        for (const auto& [rowTop, rowBottom] : spans) {
+            if (rowTop < top)
+                continue;
+            for (const auto& [earlierTop, earlierBottom] : spans) {
+                if (earlierTop >= rowBottom - room) {
+                    if (earlierTop < top)
+                        target = earlierTop;
+                    break;
+                }
+            }
+            break;
+        }
+    }
+    bar->setValue(std::clamp(target, bar->minimum(), bar->maximum()));
+}
+
+void MenuItemView::scrollToEnd(bool end)
+{
+    QScrollBar* bar = m_scrollArea->verticalScrollBar();
+    bar->setValue(end ? bar->maximum() : bar->minimum());
 }
 
 void MenuItemView::loadSheet()
