@@ -110,7 +110,13 @@ bool MenuItemView::contentOverflows() const
 
 int MenuItemView::preferredHeight() const
 {
-    int height = m_grid != nullptr ? m_grid->sizeHint().height() : 0;
+    int height = 0;
+    if (m_grid != nullptr) {
+        // At the width the sheet has, titles wrap only where a column is too narrow for them.
+        const int width = m_scrollArea->viewport()->width();
+        height = m_grid->hasHeightForWidth() && width > 0 ? m_grid->heightForWidth(width)
+                                                          : m_grid->sizeHint().height();
+    }
     if (!m_notice->isHidden())
         height += m_notice->sizeHint().height();
     if (m_credits != nullptr)
@@ -195,6 +201,11 @@ void MenuItemView::showEvent(QShowEvent* event)
 
 bool MenuItemView::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_emptyReason && event->type() == QEvent::Resize) {
+        const int needed = m_emptyReason->heightForWidth(m_emptyReason->width());
+        if (needed > m_emptyReason->minimumHeight())
+            m_emptyReason->setMinimumHeight(needed);
+    }
     // A sheet lower than the visible area shows everything; wheel turns must not shift it.
     if (watched == m_scrollArea->viewport() && event->type() == QEvent::Wheel && !isScrollingEnabled())
         return true;
@@ -272,19 +283,23 @@ void MenuItemView::rebuild()
         m_headers.append(header);
         m_emptyReason = new QLabel(*reason, stack);
         m_emptyReason->setWordWrap(true);
+        // The grid gives a cell the height its hint asks, which for wrapping text is a guess:
+        // the line claims the height its lines take at the width it was given.
+        m_emptyReason->installEventFilter(this);
         lines->addWidget(header);
         lines->addWidget(m_emptyReason);
-        grid->addWidget(stack, 0, 0, 1, std::max(1, static_cast<int>(m_layout.gridColumns)),
-                        Qt::AlignTop | Qt::AlignLeft);
+        // The whole width of the sheet, so that the reason wraps only where it must.
+        grid->addWidget(stack, 0, 0, 1, std::max(1, static_cast<int>(m_layout.gridColumns)));
     } else {
+        // A column's rows take the column's whole width: aligned left, they would keep the width
+        // a title asks for, and long titles would wrap beside room left unused.
         for (const SheetMenuColumn& column : m_layout.menuColumns)
             grid->addWidget(menuColumn(column, options), static_cast<int>(column.cell.row),
-                            static_cast<int>(column.cell.column), Qt::AlignTop | Qt::AlignLeft);
+                            static_cast<int>(column.cell.column), Qt::AlignTop);
         if (m_layout.customColumn)
             grid->addWidget(customColumn(*m_layout.customColumn, options),
                             static_cast<int>(m_layout.customColumn->cell.row),
-                            static_cast<int>(m_layout.customColumn->cell.column),
-                            Qt::AlignTop | Qt::AlignLeft);
+                            static_cast<int>(m_layout.customColumn->cell.column), Qt::AlignTop);
     }
     grid->setRowStretch(static_cast<int>(m_layout.gridRows), 1);
     m_scrollArea->setWidget(m_grid);

@@ -10,6 +10,10 @@ class TitleView : public QLabel {
     Q_OBJECT
 public:
     TitleView(const QString& title, double fontSize, bool singleLine, QWidget* parent = nullptr);
+
+    // The title on one line: the room it asks for. Given less, a wrapping title takes the lines
+    // it needs (heightForWidth), so it wraps only where the column is narrower than the title.
+    QSize sizeHint() const override;
 };
 
 } // namespace tavlen
