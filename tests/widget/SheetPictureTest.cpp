@@ -23,7 +23,8 @@ int drawnPixels(const QImage& image)
 
 } // namespace
 
-// Set TAVLEN_SHEET_PICTURE to a file name to keep the picture (docs/geany-sheet.png is made so).
+// Set TAVLEN_SHEET_PICTURE to a file name to keep the picture (scripts/docs-pictures.sh draws the
+// README's pictures).
 TEST_F(SheetPictureTest, GeanysSheetIsDrawnInThePanelsSize)
 {
     installGeany();
