@@ -281,6 +281,12 @@ void AppDelegate::handleWindowChanged()
 {
     const QString front = frontmostIdentifier();
     const bool isTavlen = front == AppSettings::APP_IDENTIFIER;
+    // Paused, a shortcut panel is one a command opened and nothing else would close: a click
+    // into another window is the user moving on, and takes it away rather than refilling it.
+    const bool closesShortcutPanel = m_windowHotkeysController && !m_detector.eventMonitorsInstalled() &&
+                                     !isTavlen && front != m_shortcutPanelFront;
+    if (closesShortcutPanel)
+        hideShortcutsAction();
     if (m_windowPersistentController && !isTavlen && front != m_currentApp.bundleIdentifier()) {
         m_currentApp.setBundleIdentifier(front);
         m_windowPersistentController->replaceContent(PanelContent::persistent(front));
@@ -288,7 +294,8 @@ void AppDelegate::handleWindowChanged()
     }
     // When both panels are open the persistent panel has already taken the new application,
     // and the shortcut panel's content follows it through currentApp.
-    if (m_windowHotkeysController && !isTavlen && front != m_currentApp.bundleIdentifier()) {
+    if (m_windowHotkeysController && !closesShortcutPanel && !isTavlen &&
+        front != m_currentApp.bundleIdentifier()) {
         m_currentApp.setBundleIdentifier(front);
         m_windowHotkeysController->replaceContent(PanelContent::hotkeys(true));
         m_windowHotkeysController->setLevel(WindowLevel::Floating);
@@ -323,6 +330,7 @@ void AppDelegate::showShortcutPanel(bool isGlobal)
 {
     if (m_windowHotkeysController)
         return;
+    m_shortcutPanelFront = frontmostIdentifier();
     std::unique_ptr<PanelWindow> panel = m_services.windows.createPanel(PanelContent::hotkeys(isGlobal));
     panel->setLevel(WindowLevel::MainMenu);
     panel->orderFront();

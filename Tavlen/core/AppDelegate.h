@@ -205,6 +205,8 @@ private:
     bool m_persistentStepScheduled = false;
     bool m_showShortcutsScheduled = false;
     bool m_commandClosesPanel = false;
+    // The application in front when the shortcut panel opened.
+    QString m_shortcutPanelFront;
     bool m_noticeGiven = false;
 
     QString m_menuToggleShortcutsTitle = QStringLiteral("Show Shortcuts Panel");

@@ -241,6 +241,16 @@ TEST_F(AppDelegateTest, WhilePausedAnyPressClosesThePanelTheCommandOpenedAndResu
     wait(0ms);
     EXPECT_EQ(openCount("hotkeys"), 0);
 
+    // A click into another window: the user has moved on.
+    ASSERT_TRUE(open());
+    Q_EMIT workspace.frontmostApplicationChanged(); // the same application again changes nothing
+    wait(0ms);
+    EXPECT_EQ(openCount("hotkeys"), 1);
+    workspace.setFrontmostApplication(Editor);
+    wait(0ms);
+    EXPECT_EQ(openCount("hotkeys"), 0);
+    workspace.setFrontmostApplication(Geany);
+
     // Resuming with a panel open keeps the icon where it was and listens again.
     ASSERT_TRUE(open());
     const auto icon = windows.liveStatusItem();
