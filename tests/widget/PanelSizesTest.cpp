@@ -7,6 +7,8 @@
 #include "sheet/view/MenuItemView.h"
 #include "sheet/view/NoAccessView.h"
 #include "sheet/view/PersistentView.h"
+#include "sheet/view/RowContentView.h"
+#include "sheet/view/TitleView.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -252,4 +254,23 @@ TEST_F(PanelContentTest, ThePersistentColumnGrowsByTheSameRuleAndPagesFromRowToR
     EXPECT_EQ(bar->value(), bar->maximum());
     const auto [lastTop, lastBottom] = rowSpans(sheet).last();
     EXPECT_LE(lastBottom, bar->value() + room) << "the last row is reachable whole";
+}
+
+TEST_F(PanelContentTest, ATitleThatWrapsInANarrowColumnMakesItsRowTallerAndIsNeverCut)
+{
+    installGeany();
+    settings.setAmountOfColumns(4);
+    HotkeysView panel(services(), true, QSizeF(1440, 875));
+    panel.sheet()->loadSheet();
+    layOut(panel, panel.size());
+    int wrapped = 0;
+    for (HoverableItemView* row : panel.sheet()->elementRows()) {
+        const TitleView* title = row->content().titleView();
+        SCOPED_TRACE(title->text().toStdString());
+        const int needed = title->heightForWidth(title->width());
+        EXPECT_GE(title->height(), needed);
+        wrapped += needed > title->fontMetrics().height() + 2 ? 1 : 0;
+    }
+    EXPECT_GT(wrapped, 0) << "four columns leave some of Geany's titles too little room for one line";
+    EXPECT_FALSE(panel.sheet()->contentOverflows()) << "the panel grew for the wrapped lines too";
 }

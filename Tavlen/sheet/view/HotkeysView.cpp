@@ -55,10 +55,12 @@ HotkeysView::HotkeysView(const RowServices& services, bool isGlobal,
             // The panel grows with what the sheet shows, up to the screen's visible height;
             // beyond that the sheet scrolls.
             const double tallest = visibleFrameOrFallback(visibleFrame).height();
-            connect(m_sheet, &MenuItemView::rebuilt, this, [this, tallest] {
+            const auto grow = [this, tallest] {
                 setFixedHeight(static_cast<int>(
                     std::ceil(grownPanelHeight(m_sheet->preferredHeight(), m_panelSize.height(), tallest))));
-            });
+            };
+            connect(m_sheet, &MenuItemView::rebuilt, this, grow);
+            connect(m_sheet, &MenuItemView::preferredHeightChanged, this, grow);
         } else {
             m_noAccess = noAccessView();
             stack->addWidget(m_noAccess, 0, Qt::AlignCenter);

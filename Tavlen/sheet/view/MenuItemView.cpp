@@ -114,8 +114,9 @@ int MenuItemView::preferredHeight() const
     if (m_grid != nullptr) {
         // At the width the sheet has, titles wrap only where a column is too narrow for them.
         const int width = m_scrollArea->viewport()->width();
-        height = m_grid->hasHeightForWidth() && width > 0 ? m_grid->heightForWidth(width)
-                                                          : m_grid->sizeHint().height();
+        height = m_grid->sizeHint().height();
+        if (m_grid->hasHeightForWidth() && width > 0)
+            height = std::max(height, m_grid->heightForWidth(width));
     }
     if (!m_notice->isHidden())
         height += m_notice->sizeHint().height();
@@ -201,6 +202,15 @@ void MenuItemView::showEvent(QShowEvent* event)
 
 bool MenuItemView::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_grid && event->type() == QEvent::LayoutRequest) {
+        const bool handled = QWidget::eventFilter(watched, event);
+        const int height = preferredHeight();
+        if (height != m_announcedHeight) {
+            m_announcedHeight = height;
+            Q_EMIT preferredHeightChanged();
+        }
+        return handled;
+    }
     if (watched == m_emptyReason && event->type() == QEvent::Resize) {
         const int needed = m_emptyReason->heightForWidth(m_emptyReason->width());
         if (needed > m_emptyReason->minimumHeight())
@@ -303,6 +313,8 @@ void MenuItemView::rebuild()
     }
     grid->setRowStretch(static_cast<int>(m_layout.gridRows), 1);
     m_scrollArea->setWidget(m_grid);
+    m_grid->installEventFilter(this);
+    m_announcedHeight = preferredHeight();
     Q_EMIT rebuilt();
 }
 

@@ -78,6 +78,8 @@ public:
 Q_SIGNALS:
     // The grid was built again, and with it the height the sheet needs.
     void rebuilt();
+    // The height the sheet needs changed without a rebuild (titles wrapped at their width).
+    void preferredHeightChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -96,6 +98,7 @@ private:
     double m_visibleAreaSize;
     double m_scrollViewSize = 0;
     bool m_appeared = false;
+    int m_announcedHeight = 0;
 
     QLabel* m_notice;
     QLabel* m_emptyReason = nullptr;

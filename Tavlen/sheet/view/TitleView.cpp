@@ -16,6 +16,16 @@ TitleView::TitleView(const QString& title, double fontSize, bool singleLine, QWi
     setSizePolicy(singleLine ? QSizePolicy::Fixed : QSizePolicy::Preferred, QSizePolicy::Preferred);
 }
 
+void TitleView::resizeEvent(QResizeEvent* event)
+{
+    QLabel::resizeEvent(event);
+    if (!wordWrap())
+        return;
+    const int needed = heightForWidth(width());
+    if (needed > 0 && needed != minimumHeight())
+        setMinimumHeight(needed);
+}
+
 QSize TitleView::sizeHint() const
 {
     if (!wordWrap())
