@@ -4,6 +4,7 @@
 #include "core/windows/FocusKeyRouter.h"
 #include "core/windows/QtLocalKeyEventSource.h"
 #include "core/windows/WidgetWindowSystem.h"
+#include "core/windows/WindowShape.h"
 #include "harvest/MenuSource.h"
 #include "harvest/ThreadedMenuReader.h"
 #include "platform/NotificationCenter.h"
@@ -205,6 +206,7 @@ static int runTavlen(int argc, char** argv)
 
     const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
     linux_platform::X11WindowStacking stacking(x11 ? x11->connection() : nullptr);
+    WindowShape::setCompositingProbe([&stacking] { return stacking.compositing(); });
     WidgetWindowSystem windows(rowServices, stacking);
     windows.setMyShortcutsPaneFactory([&rowServices] { return new MyShortcutsView(rowServices); });
     if (parser.isSet(verbose))
