@@ -39,6 +39,19 @@ QHash<QString, QString> environmentOf(qint64 processIdentifier)
     return environment;
 }
 
+// Where the files a process names are seen from here: a program in a sandbox of its own (Flatpak)
+// names the files of its own mount namespace, which are reached through its root. Empty when it
+// shares Tavlen's root, or its root cannot be looked at.
+QString rootOf(qint64 processIdentifier)
+{
+    const QString root = QStringLiteral("/proc/%1/root").arg(processIdentifier);
+    struct stat own {};
+    struct stat theirs {};
+    if (::stat("/", &own) != 0 || ::stat(QFile::encodeName(root).constData(), &theirs) != 0)
+        return {};
+    return own.st_dev == theirs.st_dev && own.st_ino == theirs.st_ino ? QString() : root;
+}
+
 // The installation prefix of a program file: /usr for /usr/bin/app or /usr/libexec/app.
 QString prefixOf(const QString& executable)
 {
@@ -145,9 +158,10 @@ QList<MenuItem> ShortcutsWindowSupplier::groups(const SupplierRequest& request, 
     const QStringList files = ProcessMaps::codeFilesOf(request.processIdentifier);
     if (files.isEmpty())
         return {};
+    const QString root = rootOf(request.processIdentifier);
     QList<ShortcutsWindowFile> windows;
     for (const QString& file : files)
-        windows.append(windowsOf(file));
+        windows.append(windowsOf(root + file));
     if (windows.isEmpty())
         return {};
 
@@ -157,8 +171,8 @@ QList<MenuItem> ShortcutsWindowSupplier::groups(const SupplierRequest& request, 
     QStringList prefixes;
     for (const QString& prefix : {prefixOf(executable.isEmpty() ? files.first() : executable),
                                   QStringLiteral("/usr"), QStringLiteral("/usr/local")}) {
-        if (!prefixes.contains(prefix))
-            prefixes.append(prefix);
+        if (!prefixes.contains(root + prefix))
+            prefixes.append(root + prefix);
     }
 
     // A builder file without a domain of its own is translated in the program's: the one it
