@@ -5,6 +5,7 @@
 #include "support/MenuItemSearch.h"
 #include "support/WaitUntil.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -35,6 +36,15 @@ protected:
         environment.insert(QStringLiteral("LANG"), QStringLiteral("de_DE.UTF-8"));
         environment.insert(QStringLiteral("LANGUAGE"), QStringLiteral("de"));
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+        // Settings of its own, in a key file: the calculator otherwise fetches exchange rates
+        // from the network as it starts, and the tests reach no network.
+        const QString settings = home.filePath(QStringLiteral("config/glib-2.0/settings"));
+        ASSERT_TRUE(QDir().mkpath(settings));
+        QFile keyfile(settings + QStringLiteral("/keyfile"));
+        ASSERT_TRUE(keyfile.open(QIODevice::WriteOnly));
+        keyfile.write("[org/gnome/calculator]\nrefresh-interval=0\n");
+        keyfile.close();
+        environment.insert(QStringLiteral("GSETTINGS_BACKEND"), QStringLiteral("keyfile"));
         environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
         calculator.setProcessEnvironment(environment);
         // It warns of every network and settings service the test desktop lacks.
