@@ -7,6 +7,9 @@ packages=(
   # build
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libsqlite3-dev
+  # GIO, which opens the resource bundles compiled into GTK programs, and the resource compiler
+  # that builds the tests' own bundle
+  libglib2.0-dev libglib2.0-dev-bin
   libxkbcommon-dev libxkbcommon-x11-dev xkb-data libx11-dev libxtst-dev libxi-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format
@@ -14,6 +17,8 @@ packages=(
   # and the real applications whose menus the integration tests read
   xvfb xauth dbus dbus-x11 at-spi2-core openbox tint2 xdotool x11-utils scrot geany qpdfview
   libglib2.0-bin
+  # a GTK 4 program without a menu bar, whose keys are in its shortcuts window
+  gnome-calculator
   # a Wayland desktop for the tests of the accessibility workspace: GNOME's compositor, headless,
   # and XWayland, through which Tavlen's own windows run there
   mutter xwayland

@@ -11,6 +11,7 @@
 #include "platform/linux/QtTimers.h"
 #include "platform/linux/ReportedKeySender.h"
 #include "platform/linux/SessionKind.h"
+#include "platform/linux/ShortcutsWindowSupplier.h"
 #include "platform/linux/SystemClock.h"
 #include "platform/linux/UinputKeySender.h"
 #include "platform/linux/X11Workspace.h"
@@ -30,7 +31,9 @@ struct LinuxPlatform::Services {
 };
 
 LinuxPlatform::LinuxPlatform() : m_services(std::make_unique<Services>())
-{}
+{
+    m_suppliers.push_back(std::make_unique<ShortcutsWindowSupplier>());
+}
 
 LinuxPlatform::~LinuxPlatform() = default;
 
