@@ -7,7 +7,7 @@ packages=(
   # build
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libsqlite3-dev
-  libxkbcommon-dev libxkbcommon-x11-dev xkb-data libx11-dev libxtst-dev libxi-dev
+  libxkbcommon-dev libxkbcommon-x11-dev xkb-data libx11-dev libxtst-dev libxi-dev libglib2.0-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format
   # a desktop session for the tests and the headless demo: X server, buses, window manager,
