@@ -42,11 +42,11 @@ const char SCHEMA[] = R"(<?xml version="1.0" encoding="UTF-8"?>
     </key>
     <key name="switch-to-tab-10" type="s">
       <default>'&lt;Alt&gt;0'</default>
-      <summary>Keyboard shortcut to switch to tab 10</summary>
+      <summary>Keyboard shortcut to switch to the numbered tab</summary>
     </key>
     <key name="switch-to-tab-2" type="s">
       <default>'&lt;Alt&gt;2'</default>
-      <summary>Keyboard shortcut to switch to tab 2</summary>
+      <summary>Keyboard shortcut to switch to the numbered tab</summary>
     </key>
     <key name="unsummarised" type="s">
       <default>'F9'</default>
@@ -121,8 +121,8 @@ TEST(KeyBindingSettingsIntegration, ShowsTheUsersCurrentBindingsTitledByTheSchem
     const QList<MenuItem> groups =
         supplier.groups(SupplierRequest{1, QStringLiteral("org.example.Term")}, {file.group()});
     EXPECT_EQ(rows(groups), (QStringList{QStringLiteral("Shortcuts › Copy text = ⌃⌥ C"),
-                                         QStringLiteral("Shortcuts › Switch to tab 2 = ⌥ 2"),
-                                         QStringLiteral("Shortcuts › Switch to tab 10 = ⌥ 0"),
+                                         QStringLiteral("Shortcuts › Switch to the numbered tab 2 = ⌥ 2"),
+                                         QStringLiteral("Shortcuts › Switch to the numbered tab 10 = ⌥ 0"),
                                          QStringLiteral("Shortcuts › unsummarised = F9")}));
     const MenuItem* copy = find(groups, {QStringLiteral("Shortcuts"), QStringLiteral("Copy text")});
     ASSERT_TRUE(copy);

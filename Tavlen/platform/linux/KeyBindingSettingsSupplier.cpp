@@ -3,6 +3,8 @@
 #include "platform/linux/ShownKeys.h"
 #include "platform/linux/SuppliedGroup.h"
 
+#include <QHash>
+#include <QRegularExpression>
 #include <algorithm>
 #include <gio/gio.h>
 #include <memory>
@@ -29,7 +31,25 @@ struct StrvFree {
 struct Binding {
     QString title;
     QString accelerator;
+    QString key;
 };
+
+// Keys of one kind may share their summary (GNOME Terminal's switch-to-tab-1 to -35 all say "switch
+// to the numbered tab"): the number that ends the key's name tells them apart, else the name.
+void distinguishSharedTitles(QList<Binding>& bindings)
+{
+    QHash<QString, int> uses;
+    for (const Binding& binding : bindings)
+        ++uses[binding.title];
+    static const QRegularExpression trailingNumber(QStringLiteral("(\\d+)$"));
+    for (Binding& binding : bindings) {
+        if (uses.value(binding.title) < 2)
+            continue;
+        const QRegularExpressionMatch number = trailingNumber.match(binding.key);
+        binding.title += number.hasMatch() ? QLatin1Char(' ') + number.captured(1)
+                                           : QStringLiteral(" (%1)").arg(binding.key);
+    }
+}
 
 // GIO ends the process on a path it does not accept, so only such a path is handed to it.
 bool isValidPath(const QString& path)
@@ -117,8 +137,9 @@ QList<Binding> readBindings(const KeyBindingSchema& wanted)
         const gchar* summary = g_settings_schema_key_get_summary(key.get());
         const QString title =
             summary ? titleOf(QString::fromUtf8(summary), wanted.summaryPrefix) : QString::fromUtf8(*name);
-        bindings.append({title, accelerator});
+        bindings.append({title, accelerator, QString::fromUtf8(*name)});
     }
+    distinguishSharedTitles(bindings);
     return bindings;
 }
 
