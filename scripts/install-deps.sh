@@ -13,7 +13,7 @@ packages=(
   # a desktop session for the tests and the headless demo: X server, buses, window manager,
   # and the real applications whose menus the integration tests read
   xvfb xauth dbus dbus-x11 at-spi2-core openbox tint2 xdotool x11-utils scrot geany qpdfview
-  libglib2.0-bin
+  libglib2.0-bin gettext
   # a Wayland desktop for the tests of the accessibility workspace: GNOME's compositor, headless,
   # and XWayland, through which Tavlen's own windows run there
   mutter xwayland

@@ -6,11 +6,14 @@
 #include "support/MenuItemSearch.h"
 #include "support/TempEnvironment.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <clocale>
 #include <gio/gio.h>
 #include <gtest/gtest.h>
+#include <libintl.h>
 
 using tavlen::MenuItem;
 using tavlen::SupplierRequest;
@@ -64,7 +67,12 @@ const QString PATH = QStringLiteral("/org/example/term/keybindings/");
 
 KeyBindingSchema schema(const QString& id, const QString& schemaId, const QString& path)
 {
-    return {id, schemaId, path, QStringLiteral("Shortcuts"), QStringLiteral("Keyboard shortcut to ")};
+    return {id,
+            schemaId,
+            path,
+            QStringLiteral("Shortcuts"),
+            QStringLiteral("Keyboard shortcut to "),
+            QStringLiteral("tavlen-test")};
 }
 
 QStringList rows(const QList<MenuItem>& groups)
@@ -105,8 +113,29 @@ TEST(KeyBindingSettingsIntegration, ShowsTheUsersCurrentBindingsTitledByTheSchem
     GSettings* user = g_settings_new_full(compiled, nullptr, PATH.toUtf8().constData());
     g_settings_set_string(user, "copy", "<Primary><Alt>c");
     g_settings_set_string(user, "new-tab", "disabled");
-    g_object_unref(user);
+    GSettings* printing = user;
     g_settings_schema_unref(compiled);
+
+    // A translation of one summary in the schema's domain, in the language the test asks for.
+    const QString messages = schemas.filePath(QStringLiteral("xx/LC_MESSAGES"));
+    ASSERT_TRUE(QDir().mkpath(messages));
+    QFile po(schemas.filePath(QStringLiteral("tavlen-test.po")));
+    ASSERT_TRUE(po.open(QIODevice::WriteOnly));
+    po.write("msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
+             "msgid \"Keyboard shortcut to print\"\nmsgstr \"Drücken zum Drucken\"\n");
+    po.close();
+    QProcess msgfmt;
+    msgfmt.start(QStringLiteral("msgfmt"),
+                 {QStringLiteral("-o"), messages + QStringLiteral("/tavlen-test.mo"), po.fileName()});
+    ASSERT_TRUE(msgfmt.waitForFinished(30000));
+    ASSERT_EQ(msgfmt.exitCode(), 0) << msgfmt.readAllStandardError().toStdString();
+    bindtextdomain("tavlen-test", schemas.path().toUtf8().constData());
+    bind_textdomain_codeset("tavlen-test", "UTF-8");
+    // gettext ignores LANGUAGE in the C locale, not in C.UTF-8.
+    const QByteArray locale = std::setlocale(LC_MESSAGES, nullptr);
+    ASSERT_TRUE(std::setlocale(LC_MESSAGES, "C.UTF-8"));
+    environment.set("LANGUAGE", "xx");
+    g_settings_set_string(printing, "print", "<Primary>p");
 
     KeyBindingSettingsSupplier supplier(
         {schema(QStringLiteral("org.example.Term"), SCHEMA_ID, PATH),
@@ -120,7 +149,10 @@ TEST(KeyBindingSettingsIntegration, ShowsTheUsersCurrentBindingsTitledByTheSchem
     ASSERT_TRUE(file.add(QStringLiteral("Quit"), QStringLiteral("<Primary><Shift>q")));
     const QList<MenuItem> groups =
         supplier.groups(SupplierRequest{1, QStringLiteral("org.example.Term")}, {file.group()});
+    std::setlocale(LC_MESSAGES, locale.constData());
+    g_object_unref(printing);
     EXPECT_EQ(rows(groups), (QStringList{QStringLiteral("Shortcuts › Copy text = ⌃⌥ C"),
+                                         QStringLiteral("Shortcuts › Drücken zum Drucken = ⌃ P"),
                                          QStringLiteral("Shortcuts › Switch to the numbered tab 2 = ⌥ 2"),
                                          QStringLiteral("Shortcuts › Switch to the numbered tab 10 = ⌥ 0"),
                                          QStringLiteral("Shortcuts › unsummarised = F9")}));

@@ -103,6 +103,15 @@ bool numberAwareLess(const QString& a, const QString& b)
     return a.size() - i < b.size() - j;
 }
 
+// GIO's documentation has the summary translated already; where it is not, the schema's domain
+// translates it, and a text that is translated already passes unchanged.
+const gchar* translated(const gchar* summary, const QByteArray& domain)
+{
+    if (!summary || domain.isEmpty())
+        return summary;
+    return g_dgettext(domain.constData(), summary);
+}
+
 QList<Binding> readBindings(const KeyBindingSchema& wanted)
 {
     // The default source is missing where no schema is installed at all; a schema looked up in it
@@ -124,6 +133,7 @@ QList<Binding> readBindings(const KeyBindingSchema& wanted)
     const std::unique_ptr<GSettings, ObjectUnref> settings(
         g_settings_new_full(schema.get(), nullptr, path.isEmpty() ? nullptr : path.constData()));
     const std::unique_ptr<gchar*, StrvFree> keys(g_settings_schema_list_keys(schema.get()));
+    const QByteArray domain = wanted.gettextDomain.toUtf8();
     QList<Binding> bindings;
     for (gchar** name = keys.get(); name && *name; ++name) {
         const std::unique_ptr<GSettingsSchemaKey, KeyUnref> key(
@@ -134,7 +144,7 @@ QList<Binding> readBindings(const KeyBindingSchema& wanted)
         const QString accelerator = QString::fromUtf8(g_variant_get_string(value.get(), nullptr)).trimmed();
         if (accelerator.isEmpty() || accelerator == QLatin1String("disabled"))
             continue;
-        const gchar* summary = g_settings_schema_key_get_summary(key.get());
+        const gchar* summary = translated(g_settings_schema_key_get_summary(key.get()), domain);
         const QString title =
             summary ? titleOf(QString::fromUtf8(summary), wanted.summaryPrefix) : QString::fromUtf8(*name);
         bindings.append({title, accelerator, QString::fromUtf8(*name)});
@@ -155,7 +165,7 @@ QList<KeyBindingSchema> KeyBindingSettingsSupplier::knownSchemas()
         // GNOME Terminal's Preferences › Shortcuts; its menus show only some of them.
         {QStringLiteral("org.gnome.Terminal"), QStringLiteral("org.gnome.Terminal.Legacy.Keybindings"),
          QStringLiteral("/org/gnome/terminal/legacy/keybindings/"), QStringLiteral("Shortcuts"),
-         QStringLiteral("Keyboard shortcut to ")},
+         QStringLiteral("Keyboard shortcut to "), QStringLiteral("gnome-terminal")},
     };
 }
 

@@ -19,6 +19,8 @@ struct KeyBindingSchema {
     // What every key's summary starts with and the sheet leaves out ("Keyboard shortcut to "),
     // in the schema's own language: a translated summary is shown whole.
     QString summaryPrefix;
+    // The schema's gettext domain (its `gettext-domain`), which GIO does not tell.
+    QString gettextDomain;
 };
 
 // The key bindings the user has now, read from GSettings through GIO, for the applications that
