@@ -33,7 +33,7 @@ _tavlenctl()
     COMPREPLY=()
 
     if ((COMP_CWORD == 1)); then
-        mapfile -t COMPREPLY < <(compgen -W 'import export menus sheet help version --help --version' -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W 'import export menus sheet check-shortcuts help version --help --version' -- "$cur")
         return
     fi
 
@@ -66,6 +66,10 @@ _tavlenctl()
     case $command in
     import)
         ((COMP_CWORD == 2)) && _tavlenctl_files "$cur" '*.tavlen'
+        return
+        ;;
+    check-shortcuts)
+        ((COMP_CWORD == 2)) && _tavlenctl_files "$cur" '*.json'
         return
         ;;
     export) options=(--app --all) ;;
