@@ -333,6 +333,10 @@ void AppDelegate::showShortcutPanel(bool isGlobal)
     m_shortcutPanelFront = frontmostIdentifier();
     std::unique_ptr<PanelWindow> panel = m_services.windows.createPanel(PanelContent::hotkeys(isGlobal));
     panel->setLevel(WindowLevel::MainMenu);
+    // Where keys typed in other windows go unseen, the panel takes the keyboard so that the
+    // next key press reaches it, and a click elsewhere, which takes the keyboard away, closes it.
+    if (m_commandClosesPanel || m_appSettings.pauseMonitoring())
+        panel->takeKeyboard([this] { hideShortcutsAction(); });
     panel->orderFront();
     m_windowHotkeysController = std::move(panel);
     setMenuToggleShortcutsTitle(HideShortcutsTitle);
@@ -343,7 +347,9 @@ void AppDelegate::closeShortcutPanel()
     if (!m_windowHotkeysController)
         return;
     m_windowHotkeysController->orderOut();
-    m_windowHotkeysController.reset();
+    // A panel with the keyboard may be closed by a key typed into it, while that key is still
+    // being delivered to it: it goes once the event is over.
+    schedule(0ms, [closing = std::shared_ptr<PanelWindow>(std::move(m_windowHotkeysController))] {});
     setMenuToggleShortcutsTitle(ShowShortcutsTitle);
 }
 

@@ -45,7 +45,7 @@ public:
     virtual bool isVisible() const = 0;
 };
 
-// A floating panel that never takes the keyboard focus.
+// A floating panel that does not take the keyboard focus, unless asked to.
 class PanelWindow : public ManagedWindow {
 public:
     // In screen coordinates, y growing downwards.
@@ -56,6 +56,11 @@ public:
     virtual void setLevel(WindowLevel level) = 0;
     // Moves the sheet the panel shows, if it shows one taller than its room.
     virtual void scroll(PanelScroll step) = 0;
+    // Where no key typed elsewhere is seen (a session without a global key source, or paused),
+    // a panel that is to close on the next key press or on a click elsewhere must have the
+    // keyboard: asked before it is first shown, it takes the keyboard focus when shown, and
+    // `lost` runs (later, from the event loop) once the focus has gone to another window.
+    virtual void takeKeyboard(std::function<void()> lost) = 0;
 };
 
 // The greeting at start and the goodbye at quit.

@@ -17,6 +17,10 @@ public:
     virtual void keepAbove(quintptr nativeWindowId, bool above) = 0;
     // For windows that are no application window of their own (panels, fades).
     virtual void keepOffTaskbar(quintptr nativeWindowId) = 0;
+    // Gives a shown window the keyboard focus as on the user's own request: a window manager
+    // that guards against windows stealing the focus does not refuse it, as it may refuse a
+    // toolkit's request made without a recent user action in that window.
+    virtual void focus(quintptr nativeWindowId) = 0;
     // Whether a compositing manager draws the windows now. Only then does a window's transparent
     // part show what lies beneath; without one it comes out black, and a window that is not a
     // rectangle needs a shape of its own. True where there is nothing to ask (no X display).

@@ -134,14 +134,7 @@ bool WaylandDesktop::startKeyboard(QString& error)
         error = QStringLiteral("no remote-desktop session: ") + created.errorMessage();
         return false;
     }
-    const QString session = created.arguments().constFirst().value<QDBusObjectPath>().path();
-    const auto sessionCall = [&](const char* method, const QList<QVariant>& arguments) {
-        QDBusMessage message = QDBusMessage::createMethodCall(
-            QLatin1String(remoteDesktopService), session,
-            QStringLiteral("org.gnome.Mutter.RemoteDesktop.Session"), QLatin1String(method));
-        message.setArguments(arguments);
-        return connection.call(message, QDBus::Block, 10000);
-    };
+    m_remoteSession = created.arguments().constFirst().value<QDBusObjectPath>().path();
     const QDBusMessage started = sessionCall("Start", {});
     if (started.type() != QDBusMessage::ReplyMessage) {
         error = QStringLiteral("the remote-desktop session did not start: ") + started.errorMessage();
@@ -149,9 +142,22 @@ bool WaylandDesktop::startKeyboard(QString& error)
     }
     // A key typed makes the virtual keyboard the seat's keyboard. Shift changes nothing.
     constexpr quint32 shift = 0xffe1;
-    sessionCall("NotifyKeyboardKeysym", {shift, true});
-    sessionCall("NotifyKeyboardKeysym", {shift, false});
-    return true;
+    return typeKeysym(shift);
+}
+
+QDBusMessage WaylandDesktop::sessionCall(const char* method, const QList<QVariant>& arguments)
+{
+    QDBusMessage message = QDBusMessage::createMethodCall(
+        QLatin1String(remoteDesktopService), m_remoteSession,
+        QStringLiteral("org.gnome.Mutter.RemoteDesktop.Session"), QLatin1String(method));
+    message.setArguments(arguments);
+    return bus().call(message, QDBus::Block, 10000);
+}
+
+bool WaylandDesktop::typeKeysym(quint32 keysym)
+{
+    return sessionCall("NotifyKeyboardKeysym", {keysym, true}).type() == QDBusMessage::ReplyMessage &&
+           sessionCall("NotifyKeyboardKeysym", {keysym, false}).type() == QDBusMessage::ReplyMessage;
 }
 
 bool WaylandDesktop::start(QString& error)

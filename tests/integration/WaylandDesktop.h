@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
@@ -33,6 +34,8 @@ public:
     QProcess* launch(const QString& program, const QStringList& arguments,
                      const QProcessEnvironment& extra = QProcessEnvironment());
     QString logOf(const QString& program) const;
+    // Types one key (an X keysym) on the desktop's keyboard, into whatever window has the focus.
+    bool typeKeysym(quint32 keysym);
 
     // The desktop's session bus, and the environment of a process on this desktop.
     QDBusConnection bus() const { return QDBusConnection(m_busName); }
@@ -44,7 +47,10 @@ private:
     bool startBus(QString& error);
     bool startKeyboard(QString& error);
 
+    QDBusMessage sessionCall(const char* method, const QList<QVariant>& arguments);
+
     QTemporaryDir m_dir;
+    QString m_remoteSession;
     QString m_busName;
     QProcessEnvironment m_environment;
     QProcessEnvironment m_xwayland;

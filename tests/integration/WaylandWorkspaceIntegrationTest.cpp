@@ -109,6 +109,26 @@ TEST(WaylandWorkspaceIntegration, TheAccessibilityBusFollowsTheNativeWindowInFro
         10000))
         << desktop.logOf(tavlenPath).toStdString();
 
+    // The panel the command opened has the keyboard: the next key typed closes it.
+    if (!desktop.xwayland().isEmpty()) {
+        const qsizetype shown = desktop.logOf(tavlenPath).count(QStringLiteral("shortcut panel: geany"));
+        relay.start(tavlenPath, {QStringLiteral("--show-shortcuts")});
+        ASSERT_TRUE(relay.waitForFinished(30000));
+        ASSERT_TRUE(waitUntil(
+            [&] { return desktop.logOf(tavlenPath).count(QStringLiteral("shortcut panel: geany")) > shown; },
+            30000))
+            << desktop.logOf(tavlenPath).toStdString();
+        constexpr quint32 downArrow = 0xff54;
+        // The focus moves to the panel once it is on screen; a key typed before reaches Geany.
+        EXPECT_TRUE(waitUntil(
+            [&] {
+                desktop.typeKeysym(downArrow);
+                return desktop.logOf(tavlenPath).endsWith(QStringLiteral("shortcut panel: hidden\n"));
+            },
+            10000))
+            << desktop.logOf(tavlenPath).toStdString();
+    }
+
     // The application in front quitting leaves no application named that is gone.
     second->terminate();
     EXPECT_TRUE(waitUntil([&] { return !frontmostIs(workspace, second); }, 30000));

@@ -23,6 +23,8 @@ public:
         WindowLevel level = WindowLevel::Floating;
         int contentBuilds = 0;
         QList<PanelScroll> scrolls;
+        // What the panel runs when the keyboard it took goes elsewhere; empty when it took none.
+        std::function<void()> keyboardLost;
         std::chrono::milliseconds fadeDuration{-1};
     };
 
@@ -158,6 +160,7 @@ private:
         }
         void setLevel(WindowLevel level) override { m_state->level = level; }
         void scroll(PanelScroll step) override { m_state->scrolls.append(step); }
+        void takeKeyboard(std::function<void()> lost) override { m_state->keyboardLost = std::move(lost); }
     };
 
     class Fade final : public Handle<FadeWindow> {

@@ -302,6 +302,34 @@ TEST_F(AppDelegateTest, WhereNoKeysAreSeenTheCommandClosesThePanelItOpened)
     delegate().handleXPCServiceNotification(QString(Names::showHotkeysMessage));
     wait(0ms);
     EXPECT_EQ(openCount("hotkeys"), 0);
+
+    // The panel has the keyboard: a key typed into it closes it, and so does a click elsewhere,
+    // which takes the keyboard away.
+    constexpr quint16 DownKey = 125;
+    const auto open = [this] {
+        delegate().handleXPCServiceNotification(QString(Names::showHotkeysMessage));
+        wait(500ms);
+        const auto panel = only("hotkeys");
+        return panel && panel->visible && panel->keyboardLost ? panel : nullptr;
+    };
+    ASSERT_NE(open(), nullptr);
+    localKeys.deliver(KeyEvent{KeyEvent::Type::KeyDown, 0, DownKey});
+    localKeys.deliver(KeyEvent{KeyEvent::Type::KeyUp, 0, DownKey});
+    wait(0ms);
+    EXPECT_EQ(openCount("hotkeys"), 0);
+
+    const auto panel = open();
+    ASSERT_NE(panel, nullptr);
+    panel->keyboardLost();
+    wait(0ms);
+    EXPECT_EQ(openCount("hotkeys"), 0);
+
+    // Where keys are seen everywhere, the panel leaves the keyboard where it is.
+    delegate().setCommandClosesPanel(false);
+    delegate().handleXPCServiceNotification(QString(Names::showHotkeysMessage));
+    wait(500ms);
+    ASSERT_NE(only("hotkeys"), nullptr);
+    EXPECT_FALSE(only("hotkeys")->keyboardLost);
 }
 
 TEST_F(AppDelegateTest, TogglePersistentAndUnknownMessages)

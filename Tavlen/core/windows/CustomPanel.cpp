@@ -68,6 +68,36 @@ void CustomPanel::orderFront()
         notify(true);
     }
     raise();
+    if (m_keyboardLost) {
+        activateWindow();
+        m_stacking.focus(winId());
+    }
+}
+
+void CustomPanel::takeKeyboard(std::function<void()> lost)
+{
+    m_keyboardLost = std::move(lost);
+    // Changing the window's flags hides it, and may make the toolkit create the window anew,
+    // without the stacking wishes a prepared panel gave it: those are asked for again.
+    const bool wasVisible = isVisible();
+    setWindowFlag(Qt::WindowDoesNotAcceptFocus, false);
+    setAttribute(Qt::WA_ShowWithoutActivating, false);
+    m_prepared = false;
+    if (wasVisible) {
+        prepare();
+        show();
+    }
+}
+
+bool CustomPanel::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        m_hadKeyboard = true;
+    // Only a panel that had the keyboard can lose it; the answer is queued because the owner
+    // closes the panel in it, and this is the panel's own event.
+    if (event->type() == QEvent::WindowDeactivate && m_keyboardLost && std::exchange(m_hadKeyboard, false))
+        QMetaObject::invokeMethod(this, m_keyboardLost, Qt::QueuedConnection);
+    return QWidget::event(event);
 }
 
 void CustomPanel::orderOut()

@@ -45,6 +45,7 @@ public:
     void replaceContent(const PanelContent& content) override;
     void setLevel(WindowLevel level) override;
     void scroll(PanelScroll step) override;
+    void takeKeyboard(std::function<void()> lost) override;
 
     QWidget* content() const { return m_content; }
     const PanelContent& panelContent() const { return m_panelContent; }
@@ -53,6 +54,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void setContent(const PanelContent& content);
@@ -70,6 +72,8 @@ private:
     WindowLevel m_level = WindowLevel::Floating;
     bool m_prepared = false;
     WindowLevel m_preparedLevel = WindowLevel::Floating;
+    std::function<void()> m_keyboardLost;
+    bool m_hadKeyboard = false;
 };
 
 } // namespace tavlen

@@ -10,7 +10,7 @@ namespace tavlen::fake {
 class FakeWindowStacking final : public WindowStacking {
 public:
     struct Request {
-        enum class Kind { OnAllDesktops, Above, NotAbove, OffTaskbar };
+        enum class Kind { OnAllDesktops, Above, NotAbove, OffTaskbar, Focus };
 
         Kind kind;
         quintptr window;
@@ -29,6 +29,11 @@ public:
     void keepOffTaskbar(quintptr nativeWindowId) override
     {
         requests.push_back({Request::Kind::OffTaskbar, nativeWindowId});
+    }
+
+    void focus(quintptr nativeWindowId) override
+    {
+        requests.push_back({Request::Kind::Focus, nativeWindowId});
     }
 
     bool compositing() const override { return compositingManager; }

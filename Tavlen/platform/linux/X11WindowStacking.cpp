@@ -16,6 +16,8 @@ constexpr quint32 allDesktops = 0xFFFFFFFF;
 constexpr quint32 stateRemove = 0;
 constexpr quint32 stateAdd = 1;
 constexpr quint32 sourceApplication = 1;
+// _NET_ACTIVE_WINDOW's source indication for a request on the user's behalf.
+constexpr quint32 sourcePager = 2;
 // More states than any window carries.
 constexpr quint32 maxStates = 64;
 
@@ -30,6 +32,7 @@ X11WindowStacking::X11WindowStacking(void* toolkitConnection)
     , m_aboveAtom(m_x.internAtom("_NET_WM_STATE_ABOVE"))
     , m_skipTaskbarAtom(m_x.internAtom("_NET_WM_STATE_SKIP_TASKBAR"))
     , m_skipPagerAtom(m_x.internAtom("_NET_WM_STATE_SKIP_PAGER"))
+    , m_activeWindowAtom(m_x.internAtom("_NET_ACTIVE_WINDOW"))
     , m_compositorAtom(
           m_x.internAtom(QByteArray("_NET_WM_CM_S" + QByteArray::number(m_x.screenNumber())).constData()))
 {}
@@ -78,6 +81,16 @@ void X11WindowStacking::keepOffTaskbar(quintptr nativeWindowId)
         if (state)
             changeState(window, state, true);
     }
+}
+
+void X11WindowStacking::focus(quintptr nativeWindowId)
+{
+    const auto window = static_cast<quint32>(nativeWindowId);
+    if (!isOwnWindow(window) || !m_activeWindowAtom)
+        return;
+    // The window manager must have seen the toolkit map the window before it is asked to focus it.
+    awaitToolkit();
+    sendToRoot(window, m_activeWindowAtom, sourcePager, XCB_CURRENT_TIME, 0);
 }
 
 void X11WindowStacking::awaitToolkit() const

@@ -22,6 +22,7 @@ public:
     void keepOnAllDesktops(quintptr nativeWindowId) override;
     void keepAbove(quintptr nativeWindowId, bool above) override;
     void keepOffTaskbar(quintptr nativeWindowId) override;
+    void focus(quintptr nativeWindowId) override;
     // Whether the screen's _NET_WM_CM_Sn selection has an owner, asked anew each time: a
     // compositor may start or stop while Tavlen runs.
     bool compositing() const override;
@@ -44,6 +45,7 @@ private:
     quint32 m_aboveAtom = 0;
     quint32 m_skipTaskbarAtom = 0;
     quint32 m_skipPagerAtom = 0;
+    quint32 m_activeWindowAtom = 0;
     quint32 m_compositorAtom = 0;
 };
 
