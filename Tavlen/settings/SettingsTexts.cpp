@@ -1,6 +1,6 @@
 #include "settings/SettingsTexts.h"
 
-#include "sheet/LimitedTitle.h"
+#include "settings/LimitedTitle.h"
 
 #include <QStringList>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "sheet/SheetLayout.h"
 
-#include "sheet/LimitedTitle.h"
+#include "settings/LimitedTitle.h"
 #include "store/ElementKey.h"
 
 #include <gtest/gtest.h>

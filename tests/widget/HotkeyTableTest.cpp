@@ -1,9 +1,9 @@
-#include "settings/view/HotkeyTable.h"
+#include "core/windows/settings/HotkeyTable.h"
 
 #include "SheetViewFixture.h"
+#include "core/windows/settings/ModalKeyInputView.h"
+#include "core/windows/settings/ShowKeyInputView.h"
 #include "platform/NotificationNames.h"
-#include "settings/view/ModalKeyInputView.h"
-#include "settings/view/ShowKeyInputView.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,10 +1,10 @@
-#include "settings/view/MyShortcutsView.h"
+#include "core/windows/settings/MyShortcutsView.h"
 
 #include "SheetViewFixture.h"
-#include "settings/view/ApplicationPicker.h"
-#include "settings/view/DataExportView.h"
-#include "settings/view/DataImportView.h"
-#include "settings/view/HotkeyTable.h"
+#include "core/windows/settings/ApplicationPicker.h"
+#include "core/windows/settings/DataExportView.h"
+#include "core/windows/settings/DataImportView.h"
+#include "core/windows/settings/HotkeyTable.h"
 #include "support/WaitUntil.h"
 
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "sheet/view/MenuItemView.h"
 
 #include "settings/AppSettings.h"
+#include "settings/LimitedTitle.h"
 #include "settings/SettingsValueLists.h"
 #include "sheet/EmptySheetReason.h"
-#include "sheet/LimitedTitle.h"
 #include "sheet/MenuItemViewModel.h"
 #include "sheet/view/AppIconView.h"
 #include "sheet/view/CreditsView.h"

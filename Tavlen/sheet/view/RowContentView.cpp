@@ -1,6 +1,6 @@
 #include "sheet/view/RowContentView.h"
 
-#include "sheet/LimitedTitle.h"
+#include "settings/LimitedTitle.h"
 #include "sheet/view/CharacterView.h"
 #include "sheet/view/RowColours.h"
 #include "sheet/view/RowMetrics.h"
