@@ -1,15 +1,21 @@
 #include "harvest/KeyedEntry.h"
 
 #include "harvest/ShortcutNotation.h"
+#include "platform/MacKeys.h"
 
 namespace tavlen {
 
 namespace {
 
+// Virtual key codes from here up are read as function keys when the glyph names one.
+constexpr quint64 FUNCTION_ROW_FIRST_CODE = 95;
+
 // The key name that follows the modifier symbols; empty when there is none.
 QString keyName(quint16 character, quint64 virtualKey, quint64 glyph)
 {
-    if (virtualKey >= 95 && virtualKey <= 122 && glyph >= 111 && glyph <= 124)
+    // A menu's function keys carry both codes; the glyph says which one it is.
+    if (virtualKey >= FUNCTION_ROW_FIRST_CODE && virtualKey <= mac_keys::LAST_FUNCTION_KEY_CODE &&
+        !notation::functionKeyName(glyph).isEmpty())
         return notation::functionKeyName(glyph);
     // A virtual key without a symbol of its own names nothing, and the glyph and the character
     // are not consulted either: they describe the same key.

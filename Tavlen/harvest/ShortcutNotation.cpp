@@ -1,6 +1,7 @@
 #include "harvest/ShortcutNotation.h"
 
 #include "platform/KeyboardLayout.h"
+#include "platform/MacKeys.h"
 
 #include <QLocale>
 #include <QTextBoundaryFinder>
@@ -14,9 +15,12 @@ namespace {
 // The globe stands for the Function key in every table.
 const QString& globe()
 {
-    static const QString symbol = QStringLiteral("🌐");
+    static const QString symbol = virtualKeySymbol(mac_keys::Function);
     return symbol;
 }
+
+// The recorder names the function keys a standard keyboard has; others show as "??".
+constexpr int RECORDED_FUNCTION_KEYS = 12;
 
 bool isSurrogate(char32_t unit)
 {
@@ -55,111 +59,28 @@ QString modifierSymbols(quint64 mask)
     // For the masks the platform gives (0..31) this means "bits 3 and 4 both set"; larger values
     // follow the same arithmetic.
     if (mask >= 24 && (mask & (AXModifier::NoCommand | AXModifier::FunctionTest)))
-        text += glyphSymbol(63);
+        text += globe();
     return text;
 }
 
 QString glyphSymbol(quint64 glyph)
 {
-    switch (glyph) {
-    case 9:
-        return QStringLiteral("⇥");
-    case 27:
-        return QStringLiteral("⎋");
-    case 36:
-        return QStringLiteral("⏎");
-    case 49:
-        return QStringLiteral("␣");
-    case 54:
-        return QStringLiteral("⇧");
-    case 55:
-        return QStringLiteral("⌘");
-    case 56:
-        return QStringLiteral("⌃");
-    case 58:
-        return QStringLiteral("⌥");
-    case 63:
-        return globe();
-    case 76:
-        return QStringLiteral("⌅");
-    case 115:
-        return QStringLiteral("↖");
-    case 116:
-        return QStringLiteral("⇞");
-    case 119:
-        return QStringLiteral("↘");
-    case 121:
-        return QStringLiteral("⇟");
-    case 123:
-        return QStringLiteral("←");
-    case 124:
-        return QStringLiteral("→");
-    case 125:
-        return QStringLiteral("↓");
-    case 126:
-        return QStringLiteral("↑");
-    case 150:
-        return QStringLiteral("🎙");
-    default:
-        return {};
-    }
+    const mac_keys::NamedKey* key = mac_keys::namedKeyWithGlyph(glyph);
+    return key ? QString::fromUtf16(key->symbol) : QString();
 }
 
 QString functionKeyName(quint64 glyph)
 {
-    if (glyph < 111 || glyph > 124)
+    const quint64 first = mac_keys::FIRST_FUNCTION_KEY_GLYPH;
+    if (glyph < first || glyph >= first + mac_keys::GLYPH_FUNCTION_KEYS)
         return {};
-    return QStringLiteral("F%1").arg(glyph - 110);
+    return QStringLiteral("F%1").arg(glyph - first + 1);
 }
 
 QString virtualKeySymbol(quint64 virtualKey)
 {
-    switch (virtualKey) {
-    case 36:
-        return QStringLiteral("⏎");
-    case 48:
-        return QStringLiteral("⇥");
-    case 49:
-        return QStringLiteral("␣");
-    case 51:
-        return QStringLiteral("⌫");
-    case 53:
-        return QStringLiteral("⎋");
-    case 55:
-        return QStringLiteral("⌘");
-    case 56:
-        return QStringLiteral("⇧");
-    case 58:
-        return QStringLiteral("⌥");
-    case 59:
-        return QStringLiteral("⌃");
-    case 63:
-        return globe();
-    case 74:
-        return QStringLiteral("🎙");
-    case 76:
-        return QStringLiteral("⌅");
-    case 115:
-        return QStringLiteral("↖");
-    case 116:
-        return QStringLiteral("⇞");
-    case 117:
-        return QStringLiteral("⌦");
-    case 119:
-        return QStringLiteral("↘");
-    case 121:
-        return QStringLiteral("⇟");
-    case 123:
-        return QStringLiteral("←");
-    case 124:
-        return QStringLiteral("→");
-    case 125:
-        return QStringLiteral("↓");
-    case 126:
-        return QStringLiteral("↑");
-    default:
-        return {};
-    }
+    const mac_keys::NamedKey* key = mac_keys::namedKeyWithCode(virtualKey);
+    return key ? QString::fromUtf16(key->symbol) : QString();
 }
 
 QString characterString(quint16 character)
@@ -173,64 +94,12 @@ QString characterString(quint16 character)
 
 QString specialKeySymbol(quint64 virtualKey)
 {
-    switch (virtualKey) {
-    case 36:
-        return QStringLiteral("⏎");
-    case 48:
-        return QStringLiteral("⇥");
-    case 49:
-        return QStringLiteral("␣");
-    case 51:
-        return QStringLiteral("⌫");
-    case 53:
-        return QStringLiteral("⎋");
-    case 76:
-        return QStringLiteral("⌅");
-    case 96:
-        return QStringLiteral("F5");
-    case 97:
-        return QStringLiteral("F6");
-    case 98:
-        return QStringLiteral("F7");
-    case 99:
-        return QStringLiteral("F3");
-    case 100:
-        return QStringLiteral("F8");
-    case 101:
-        return QStringLiteral("F9");
-    case 103:
-        return QStringLiteral("F11");
-    case 109:
-        return QStringLiteral("F10");
-    case 111:
-        return QStringLiteral("F12");
-    case 115:
-        return QStringLiteral("↖");
-    case 116:
-        return QStringLiteral("⇞");
-    case 117:
-        return QStringLiteral("⌦");
-    case 118:
-        return QStringLiteral("F4");
-    case 119:
-        return QStringLiteral("↘");
-    case 120:
-        return QStringLiteral("F2");
-    case 121:
-        return QStringLiteral("⇟");
-    case 122:
-        return QStringLiteral("F1");
-    case 123:
-        return QStringLiteral("←");
-    case 124:
-        return QStringLiteral("→");
-    case 125:
-        return QStringLiteral("↓");
-    case 126:
-        return QStringLiteral("↑");
-    default:
-        return {};
-    }
+    if (const mac_keys::NamedKey* key = mac_keys::namedKeyWithCode(virtualKey))
+        return key->modifier ? QString() : QString::fromUtf16(key->symbol);
+    const int number = mac_keys::functionKeyNumber(virtualKey);
+    if (number >= 1 && number <= RECORDED_FUNCTION_KEYS)
+        return QStringLiteral("F%1").arg(number);
+    return {};
 }
 
 std::optional<QString> layoutCharacter(quint16 virtualKey, bool currentLayout, const KeyboardLayout& layout)

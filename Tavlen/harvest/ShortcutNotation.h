@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/KeyInput.h"
+#include "platform/MacKeys.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,13 +17,7 @@ namespace notation {
 
 // Accessibility modifier mask bits ("AXMenuItemCmdModifiers"); Command is implied unless
 // NoCommand is set.
-namespace AXModifier {
-inline constexpr quint64 Shift = 1;
-inline constexpr quint64 Option = 2;
-inline constexpr quint64 Control = 4;
-inline constexpr quint64 NoCommand = 8;
-inline constexpr quint64 FunctionTest = 16;
-} // namespace AXModifier
+namespace AXModifier = mac_keys::modifier;
 
 // The modifier symbols of a harvested key equivalent: ⌃⌥⇧⌘, then the globe.
 QString modifierSymbols(quint64 mask);
