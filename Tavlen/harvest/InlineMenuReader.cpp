@@ -18,6 +18,15 @@ MenuRead readMenusNow(Accessibility& accessibility, const MenuReadRequest& reque
         read.outcome = MenuReadOutcome::Gone;
     else if (trouble.timedOut)
         read.outcome = MenuReadOutcome::TimedOut;
+    else if (stop != nullptr && stop->load())
+        return read;
+    else if (!read.menuBar.isNull())
+        read.absence = menuBarAbsence(walk.emptyMenus(), shortcutCount(read.items));
+    else
+        read.absence =
+            menuAbsence(walk.menuBarMissing(),
+                        walk.menuBarMissing() ? ApplicationAccess{}
+                                              : accessibility.describeApplication(request.processIdentifier));
     return read;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "harvest/AXElement.h"
+#include "harvest/MenuAbsence.h"
 #include "harvest/MenuItem.h"
 #include "harvest/MenuWalk.h"
 
@@ -30,6 +31,8 @@ struct MenuRead {
     MenuReadOutcome outcome = MenuReadOutcome::Complete;
     // The menu bar the items came from; null when none was found.
     AXElement menuBar;
+    // Why a read that went well found no menu bar.
+    MenuAbsence absence = {};
 };
 
 } // namespace tavlen

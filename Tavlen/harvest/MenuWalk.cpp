@@ -40,9 +40,13 @@ quint64 unsignedOr(const AXAttributes& attributes, const QString& name, quint64 
     return axvalue::toUnsigned(*it).value_or(fallback);
 }
 
-// The key name that follows the modifier symbols; empty when there is none.
-QString keyName(quint16 character, quint64 virtualKey, quint64 glyph)
+// The key name that follows the modifier symbols; empty when there is none. A key the notation
+// has no symbol for goes by the name the platform gives it.
+QString keyName(quint16 character, quint64 virtualKey, quint64 glyph, const QString& platformName)
 {
+    if (!platformName.isEmpty() && notation::virtualKeySymbol(virtualKey).isEmpty() &&
+        notation::functionKeyName(glyph).isEmpty())
+        return platformName;
     if (virtualKey >= 95 && virtualKey <= 122 && glyph >= 111 && glyph <= 124)
         return notation::functionKeyName(glyph);
     // A virtual key without a symbol of its own names nothing, and the glyph and the character
@@ -78,10 +82,15 @@ bool MenuWalk::stopped() const
 QList<MenuItem> MenuWalk::menuBar(qint64 processIdentifier)
 {
     m_menuBar = AXElement();
+    m_menuBarMissing = false;
+    m_emptyMenus = 0;
     const AXElement application = m_accessibility.createApplication(processIdentifier);
     AXValue menuBar;
-    if (m_accessibility.copyAttributeValue(application, MENU_BAR, menuBar) != AXErrorCode::Success)
+    const qint32 error = m_accessibility.copyAttributeValue(application, MENU_BAR, menuBar);
+    if (error != AXErrorCode::Success) {
+        m_menuBarMissing = error == AXErrorCode::NoValue;
         return {};
+    }
     const AXElement* menuBarElement = menuBar.get<AXElement>();
     if (!menuBarElement || menuBarElement->isNull())
         return {};
@@ -112,8 +121,11 @@ QList<MenuItem> MenuWalk::collect(const AXElement& element, qint64 level, const 
     // The first child of the menu bar is the system menu: never shown, but it has taken one place
     // of the limit.
     const std::size_t first = level == 1 ? 1 : 0;
-    if (children.size() <= first)
+    if (children.size() <= first) {
+        if (level == 2)
+            ++m_emptyMenus;
         return {};
+    }
 
     QList<MenuItem> result;
     for (std::size_t i = first; i < children.size(); ++i) {
@@ -139,7 +151,8 @@ QList<MenuItem> MenuWalk::collect(const AXElement& element, qint64 level, const 
             result = collect(child, level + 1, parentTitles, path);
             continue;
         }
-        const QString title = *titleText;
+        // GTK pads some titles ("Open Recent      ") to make room for what it draws beside them.
+        const QString title = titleText->trimmed();
 
         if (level == 1) {
             MenuItem menu;
@@ -178,7 +191,8 @@ QList<MenuItem> MenuWalk::collect(const AXElement& element, qint64 level, const 
 std::optional<MenuItem> MenuWalk::leafItem(const AXElement& child, const QString& title, qint64 level,
                                            const QStringList& parentTitles)
 {
-    static const QStringList names{CMD_CHAR, CMD_MODIFIERS, CMD_VIRTUAL_KEY, CMD_GLYPH, ENABLED};
+    static const QStringList names{CMD_CHAR,  CMD_MODIFIERS, CMD_VIRTUAL_KEY,
+                                   CMD_GLYPH, CMD_KEY_NAME,  ENABLED};
 
     std::vector<AXValue> values;
     if (m_accessibility.copyMultipleAttributeValues(child, names, values) != AXErrorCode::Success)
@@ -194,6 +208,9 @@ std::optional<MenuItem> MenuWalk::leafItem(const AXElement& child, const QString
     const quint64 modifiers = unsignedOr(*attributes, CMD_MODIFIERS, 0);
     const quint64 virtualKey = unsignedOr(*attributes, CMD_VIRTUAL_KEY, 0);
     const quint64 glyph = unsignedOr(*attributes, CMD_GLYPH, 0);
+    const auto nameIt = attributes->constFind(CMD_KEY_NAME);
+    const QString platformKeyName =
+        nameIt == attributes->constEnd() ? QString() : axvalue::toString(*nameIt).value_or(QString());
     const auto enabledIt = attributes->constFind(ENABLED);
     const bool enabled =
         enabledIt == attributes->constEnd() ? true : axvalue::toBool(*enabledIt).value_or(true);
@@ -208,7 +225,9 @@ std::optional<MenuItem> MenuWalk::leafItem(const AXElement& child, const QString
 
     // Virtual key codes are 16-bit on every platform we read; a larger value cannot be stored in
     // the key equivalent, nor named, so the element counts as one without a shortcut.
-    const bool hasShortcut = (character != 0 || virtualKey != 0 || glyph != 0) && virtualKey <= 0xFFFF;
+    const bool hasShortcut =
+        (character != 0 || virtualKey != 0 || glyph != 0 || !platformKeyName.isEmpty()) &&
+        virtualKey <= 0xFFFF;
     if (!hasShortcut) {
         if (m_limits.showAllMenus && !title.isEmpty()) {
             item.keys = QString();
@@ -217,7 +236,7 @@ std::optional<MenuItem> MenuWalk::leafItem(const AXElement& child, const QString
         return std::nullopt;
     }
 
-    item.keys = shortcutText(modifiers, keyName(character, virtualKey, glyph));
+    item.keys = shortcutText(modifiers, keyName(character, virtualKey, glyph, platformKeyName));
     Hotkey hotkey;
     hotkey.actionKey = character;
     hotkey.modifierKeys = modifiers;

@@ -33,7 +33,7 @@ _tavlenctl()
     COMPREPLY=()
 
     if ((COMP_CWORD == 1)); then
-        mapfile -t COMPREPLY < <(compgen -W 'import export menus sheet help version --help --version' -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W 'apps import export menus sheet help version --help --version' -- "$cur")
         return
     fi
 
@@ -68,6 +68,7 @@ _tavlenctl()
         ((COMP_CWORD == 2)) && _tavlenctl_files "$cur" '*.tavlen'
         return
         ;;
+    apps) return ;;
     export) options=(--app --all) ;;
     menus) options=(--app --json) ;;
     sheet) options=(--app --format --png --pdf) ;;

@@ -53,7 +53,8 @@ else
 fi
 
 # Commands, and the options each one takes that are not given yet
-expect "tavlenctl " "--help --version export help import menus sheet version"
+expect "tavlenctl " "--help --version apps export help import menus sheet version"
+expect "tavlenctl apps " ""
 expect "tavlenctl s" "sheet"
 expect "tavlenctl sheet " "--app --format --pdf --png"
 expect "tavlenctl sheet --app geany --" "--format --pdf --png"
