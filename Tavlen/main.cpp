@@ -156,7 +156,8 @@ static int runTavlen(int argc, char** argv)
     NotificationCenter notifications;
     // Menus are read on a thread of their own, so that no application, however it hangs, can hold
     // the user interface; the source keeps what was read and reads again when it changes.
-    ThreadedMenuReader menuReader([] { return std::make_unique<linux_platform::AtspiAccessibility>(); });
+    ThreadedMenuReader menuReader([] { return std::make_unique<linux_platform::AtspiAccessibility>(); },
+                                  platform.shortcutSuppliers());
     MenuSource menus(menuReader, platform.timers(), base.clock);
     const RowServices rowServices =
         linux_platform::rowServices(platform, *services, notifications, platform.workspace(), menus);

@@ -37,7 +37,7 @@ QString sourcesText(const QList<ApplicationSurveyRow::Source>& sources)
 } // namespace
 
 int runApps(const QStringList& arguments, AppServices& services, Accessibility& accessibility,
-            Workspace& workspace)
+            Workspace& workspace, const ShortcutSuppliers& suppliers)
 {
     if (!arguments.isEmpty()) {
         printError(QStringLiteral("usage: tavlenctl apps"));
@@ -49,8 +49,8 @@ int runApps(const QStringList& arguments, AppServices& services, Accessibility& 
     const QList<RunningApplication> running = workspace.allRunningApplications();
     HotkeyManager manager(QString(), QString(), workspace, services.databaseManager(), services.appSettings(),
                           services.platform().clock);
-    const QList<ApplicationSurveyRow> rows =
-        surveyApplications(accessibility, running, manager.walkLimits(), MenuSource::READ_DEADLINE_MS);
+    const QList<ApplicationSurveyRow> rows = surveyApplications(accessibility, running, manager.walkLimits(),
+                                                                MenuSource::READ_DEADLINE_MS, suppliers);
 
     const QStringList heading{QStringLiteral("ID"),       QStringLiteral("NAME"),
                               QStringLiteral("PID"),      QStringLiteral("TOOLKIT"),

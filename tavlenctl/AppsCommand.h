@@ -1,5 +1,7 @@
 #pragma once
 
+#include "harvest/ShortcutSupplier.h"
+
 #include <QStringList>
 
 namespace tavlen {
@@ -14,6 +16,6 @@ namespace tavlen::ctl {
 // read, and where they come from with how many each source gives; the reason for those that
 // show nothing.
 int runApps(const QStringList& arguments, AppServices& services, Accessibility& accessibility,
-            Workspace& workspace);
+            Workspace& workspace, const ShortcutSuppliers& suppliers);
 
 } // namespace tavlen::ctl

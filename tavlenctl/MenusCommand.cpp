@@ -77,7 +77,7 @@ void printTree(const QList<MenuItem>& items, QStringList& lines)
 } // namespace
 
 int runMenus(const QStringList& arguments, AppServices& services, Accessibility& accessibility,
-             Workspace& workspace)
+             Workspace& workspace, const ShortcutSuppliers& suppliers)
 {
     const auto options = parseOptions(arguments);
     if (!options) {
@@ -112,7 +112,9 @@ int runMenus(const QStringList& arguments, AppServices& services, Accessibility&
         return Failed;
     }
     const MenuRead read = readMenusNow(
-        accessibility, {app->processIdentifier, manager.walkLimits(), MenuSource::READ_DEADLINE_MS});
+        accessibility,
+        {app->processIdentifier, manager.walkLimits(), MenuSource::READ_DEADLINE_MS, app->identifier},
+        nullptr, suppliers);
     const QList<MenuItem> items = withoutEmptyMenus(HotkeyManager::pruneMenuItems(read.items));
     QStringList lines{
         QStringLiteral("%1 (%2, pid %3)")

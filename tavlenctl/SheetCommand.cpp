@@ -84,7 +84,7 @@ int runSheet(const QStringList& arguments, AppServices& services,
     const Platform& platform = services.platform();
     PinnedWorkspace pinned(workspace, *app);
     // The command line may wait for the read, which its deadline bounds.
-    InlineMenuReader reader(accessibility);
+    InlineMenuReader reader(accessibility, platformServices.shortcutSuppliers());
     MenuSource menus(reader, platformServices.timers(), platform.clock);
     MenuItemViewModel model(pinned, menus, services.databaseManager(), services.appSettings(),
                             platform.applications, platform.clock);

@@ -93,11 +93,13 @@ static int runTavlenctl(int argc, char** argv)
         {QStringLiteral("export"), ctl::runExport},
         {QStringLiteral("apps"),
          [&platform](const QStringList& args, AppServices& services) {
-             return ctl::runApps(args, services, platform.accessibility(), platform.workspace());
+             return ctl::runApps(args, services, platform.accessibility(), platform.workspace(),
+                                 platform.shortcutSuppliers());
          }},
         {QStringLiteral("menus"),
          [&platform](const QStringList& args, AppServices& services) {
-             return ctl::runMenus(args, services, platform.accessibility(), platform.workspace());
+             return ctl::runMenus(args, services, platform.accessibility(), platform.workspace(),
+                                  platform.shortcutSuppliers());
          }},
         {QStringLiteral("sheet"),
          [&platform](const QStringList& args, AppServices& services) {

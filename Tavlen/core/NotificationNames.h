@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shared/XpcProtocol.h"
+
 #include <QLatin1String>
 
 // The names of the notifications that parts of Tavlen send the application controller. The
@@ -20,9 +22,11 @@ inline constexpr QLatin1String resumeApp{"ResumeAppNotification"};
 
 // Crosses processes (a D-Bus signal of the same name) from the relay service; its user
 // information holds "message": "showHotkeys" or "togglePersistent".
-inline constexpr QLatin1String xpcService{"XPCServiceNotification"};
-inline constexpr QLatin1String messageKey{"message"};
-inline constexpr QLatin1String showHotkeysMessage{"showHotkeys"};
-inline constexpr QLatin1String togglePersistentMessage{"togglePersistent"};
+inline constexpr QLatin1String xpcService{xpc::NOTIFICATION_NAME, sizeof(xpc::NOTIFICATION_NAME) - 1};
+inline constexpr QLatin1String messageKey{xpc::MESSAGE_KEY, sizeof(xpc::MESSAGE_KEY) - 1};
+inline constexpr QLatin1String showHotkeysMessage{xpc::SHOW_HOTKEYS_MESSAGE,
+                                                  sizeof(xpc::SHOW_HOTKEYS_MESSAGE) - 1};
+inline constexpr QLatin1String togglePersistentMessage{xpc::TOGGLE_PERSISTENT_MESSAGE,
+                                                       sizeof(xpc::TOGGLE_PERSISTENT_MESSAGE) - 1};
 
 } // namespace tavlen::NotificationNames

@@ -53,9 +53,9 @@ public:
         return a.m_handle && b.m_handle && a.m_handle->sameElement(*b.m_handle);
     }
 
-    friend std::size_t qHash(const AXElement& element, std::size_t seed = 0) noexcept
+    friend std::size_t qHash(const AXElement& element, std::size_t salt = 0) noexcept
     {
-        return element.m_handle ? element.m_handle->identityHash() ^ seed : seed;
+        return element.m_handle ? element.m_handle->identityHash() ^ salt : salt;
     }
 
 private:

@@ -9,7 +9,8 @@ namespace tavlen {
 
 QList<ApplicationSurveyRow> surveyApplications(Accessibility& accessibility,
                                                const QList<RunningApplication>& applications,
-                                               const MenuWalkLimits& limits, int deadlineMs)
+                                               const MenuWalkLimits& limits, int deadlineMs,
+                                               const ShortcutSuppliers& suppliers)
 {
     QList<ApplicationSurveyRow> rows;
     for (const RunningApplication& application : applications) {
@@ -18,23 +19,31 @@ QList<ApplicationSurveyRow> surveyApplications(Accessibility& accessibility,
         row.access = accessibility.describeApplication(application.processIdentifier);
         const QString name =
             application.localizedName.isEmpty() ? application.identifier : application.localizedName;
-        if (!row.access.onBus) {
-            row.reason = absenceText(menuAbsence(false, row.access), name);
-            rows << row;
-            continue;
-        }
-        const MenuRead read =
-            readMenusNow(accessibility, {application.processIdentifier, limits, deadlineMs});
+        const MenuRead read = readMenusNow(
+            accessibility, {application.processIdentifier, limits, deadlineMs, application.identifier},
+            nullptr, suppliers);
         const MenuStatus status = statusAfter(read.outcome);
-        row.readable = status == MenuStatus::Read;
-        const qint64 shortcuts = shortcutCount(HotkeyManager::pruneMenuItems(read.items));
-        if (shortcuts > 0)
-            row.sources << ApplicationSurveyRow::Source{QStringLiteral("menu bar"), shortcuts};
-        if (!row.readable)
+        row.readable = row.access.onBus && status == MenuStatus::Read;
+
+        qint64 supplied = 0;
+        QList<ApplicationSurveyRow::Source> others;
+        for (const auto& [source, shortcuts] : read.supplied) {
+            supplied += shortcuts;
+            if (shortcuts > 0)
+                others << ApplicationSurveyRow::Source{source, shortcuts};
+        }
+        if (const qint64 fromMenuBar = shortcutCount(read.items) - supplied; fromMenuBar > 0)
+            row.sources << ApplicationSurveyRow::Source{QStringLiteral("menu bar"), fromMenuBar};
+        row.sources << others;
+
+        if (!row.sources.isEmpty())
+            row.reason.clear();
+        else if (status != MenuStatus::Read)
             row.reason = troubleText(status, name, application.processIdentifier);
-        else if (row.sources.isEmpty())
-            row.reason = read.absence.kind == MenuAbsence::Kind::None ? noShortcutText(name)
-                                                                      : absenceText(read.absence, name);
+        else if (read.absence.kind != MenuAbsence::Kind::None)
+            row.reason = absenceText(read.absence, name);
+        else
+            row.reason = noShortcutText(name);
         rows << row;
     }
     return rows;

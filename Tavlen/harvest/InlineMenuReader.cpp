@@ -5,7 +5,7 @@
 namespace tavlen {
 
 MenuRead readMenusNow(Accessibility& accessibility, const MenuReadRequest& request,
-                      const std::atomic<bool>* stop)
+                      const std::atomic<bool>* stop, const ShortcutSuppliers& suppliers)
 {
     accessibility.beginRead(QDeadlineTimer(request.deadlineMs));
     MenuWalk walk(accessibility, request.limits, stop);
@@ -18,10 +18,28 @@ MenuRead readMenusNow(Accessibility& accessibility, const MenuReadRequest& reque
         read.outcome = MenuReadOutcome::Gone;
     else if (trouble.timedOut)
         read.outcome = MenuReadOutcome::TimedOut;
-    else if (stop != nullptr && stop->load())
+
+    // The other sources read what the application installed, not the application itself: they
+    // are asked even when it did not answer, and a read asked to stop skips them.
+    const SupplierRequest supplierRequest{request.processIdentifier, request.applicationIdentifier};
+    const QList<MenuItem> menus = read.items;
+    for (ShortcutSupplier* supplier : suppliers) {
+        if (stop && stop->load())
+            break;
+        const QList<MenuItem> groups = supplier->groups(supplierRequest, menus);
+        if (groups.isEmpty())
+            continue;
+        read.supplied.append({supplier->sourceName(), shortcutCount(groups)});
+        read.items.append(groups);
+    }
+
+    // Why there is nothing to show, when there is nothing: asked only then, as it may cost the
+    // bus a few more questions.
+    if (read.outcome != MenuReadOutcome::Complete || (stop != nullptr && stop->load()) ||
+        shortcutCount(read.items) > 0)
         return read;
-    else if (!read.menuBar.isNull())
-        read.absence = menuBarAbsence(walk.emptyMenus(), shortcutCount(read.items));
+    if (!read.menuBar.isNull())
+        read.absence = menuBarAbsence(walk.emptyMenus(), 0);
     else
         read.absence =
             menuAbsence(walk.menuBarMissing(),
@@ -34,7 +52,7 @@ MenuReader::Ticket InlineMenuReader::read(const MenuReadRequest& request,
                                           std::function<void(const MenuRead&)> done)
 {
     const Ticket ticket = ++m_lastTicket;
-    done(readMenusNow(m_accessibility, request));
+    done(readMenusNow(m_accessibility, request, nullptr, m_suppliers));
     return ticket;
 }
 

@@ -6,6 +6,8 @@
 #include "harvest/MenuWalk.h"
 
 #include <QList>
+#include <QPair>
+#include <QString>
 
 namespace tavlen {
 
@@ -23,11 +25,16 @@ struct MenuReadRequest {
     MenuWalkLimits limits;
     // One deadline for the whole read, from the moment it starts.
     int deadlineMs = 1000;
+    // For the sources other than the menu bar, which know applications by their id too.
+    QString applicationIdentifier;
 };
 
-// What one read brought: the harvested top-level menus, unpruned.
+// What one read brought: the harvested top-level menus, unpruned, followed by the groups the
+// other sources gave (see ShortcutSupplier).
 struct MenuRead {
     QList<MenuItem> items;
+    // How many of the items came from other sources than the menu bar, per source name.
+    QList<QPair<QString, qsizetype>> supplied;
     MenuReadOutcome outcome = MenuReadOutcome::Complete;
     // The menu bar the items came from; null when none was found.
     AXElement menuBar;

@@ -182,7 +182,7 @@ void MenuSource::startRead(qint64 processIdentifier)
     it->rereadTimer = 0;
     it->reading = true;
     const quint64 serial = ++it->readSerial;
-    const MenuReadRequest request{processIdentifier, it->limits, READ_DEADLINE_MS};
+    const MenuReadRequest request{processIdentifier, it->limits, READ_DEADLINE_MS, it->app.identifier};
     // An inline reader answers before read returns; the entry may be gone or read again then.
     const MenuReader::Ticket ticket =
         m_reader.read(request, [this, processIdentifier, serial](const MenuRead& read) {

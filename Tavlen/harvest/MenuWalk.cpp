@@ -2,6 +2,7 @@
 
 #include "harvest/AXUIHelper.h"
 #include "harvest/AccessibilityError.h"
+#include "harvest/KeyedEntry.h"
 #include "harvest/ShortcutNotation.h"
 #include "platform/AXAttributeNames.h"
 #include "platform/Accessibility.h"
@@ -21,51 +22,12 @@ using namespace ax;
 // elements the adapter cannot recognise as the same) nothing is read.
 constexpr int MAX_DEPTH = 16;
 
-// The first Unicode scalar of the key equivalent's character, when it fits in 16 bits.
-quint16 characterCode(const std::optional<QString>& text)
-{
-    if (!text || text->isEmpty())
-        return 0;
-    const QList<uint> scalars = text->left(2).toUcs4();
-    if (scalars.isEmpty() || scalars.front() > 0xFFFF)
-        return 0;
-    return static_cast<quint16>(scalars.front());
-}
-
 quint64 unsignedOr(const AXAttributes& attributes, const QString& name, quint64 fallback)
 {
     const auto it = attributes.constFind(name);
     if (it == attributes.constEnd())
         return fallback;
     return axvalue::toUnsigned(*it).value_or(fallback);
-}
-
-// The key name that follows the modifier symbols; empty when there is none. A key the notation
-// has no symbol for goes by the name the platform gives it.
-QString keyName(quint16 character, quint64 virtualKey, quint64 glyph, const QString& platformName)
-{
-    if (!platformName.isEmpty() && notation::virtualKeySymbol(virtualKey).isEmpty() &&
-        notation::functionKeyName(glyph).isEmpty())
-        return platformName;
-    if (virtualKey >= 95 && virtualKey <= 122 && glyph >= 111 && glyph <= 124)
-        return notation::functionKeyName(glyph);
-    // A virtual key without a symbol of its own names nothing, and the glyph and the character
-    // are not consulted either: they describe the same key.
-    if (virtualKey != 0)
-        return notation::virtualKeySymbol(virtualKey);
-    if (const QString symbol = notation::glyphSymbol(glyph); !symbol.isEmpty())
-        return symbol;
-    if (character != 0)
-        return notation::characterString(character);
-    return {};
-}
-
-QString shortcutText(quint64 modifiers, const QString& name)
-{
-    QString text = notation::modifierSymbols(modifiers);
-    if (!name.isEmpty())
-        text += QLatin1Char(' ') + name;
-    return text.trimmed();
 }
 
 } // namespace
@@ -203,48 +165,32 @@ std::optional<MenuItem> MenuWalk::leafItem(const AXElement& child, const QString
         return std::nullopt;
 
     const auto charIt = attributes->constFind(CMD_CHAR);
-    const quint16 character =
-        characterCode(charIt == attributes->constEnd() ? std::nullopt : axvalue::toString(*charIt));
-    const quint64 modifiers = unsignedOr(*attributes, CMD_MODIFIERS, 0);
-    const quint64 virtualKey = unsignedOr(*attributes, CMD_VIRTUAL_KEY, 0);
-    const quint64 glyph = unsignedOr(*attributes, CMD_GLYPH, 0);
+    const std::optional<QString> characterText =
+        charIt == attributes->constEnd() ? std::nullopt : axvalue::toString(*charIt);
     const auto nameIt = attributes->constFind(CMD_KEY_NAME);
-    const QString platformKeyName =
-        nameIt == attributes->constEnd() ? QString() : axvalue::toString(*nameIt).value_or(QString());
+    const KeyEquivalent key{
+        characterCode(characterText.value_or(QString())), unsignedOr(*attributes, CMD_MODIFIERS, 0),
+        unsignedOr(*attributes, CMD_VIRTUAL_KEY, 0), unsignedOr(*attributes, CMD_GLYPH, 0),
+        nameIt == attributes->constEnd() ? QString() : axvalue::toString(*nameIt).value_or(QString())};
     const auto enabledIt = attributes->constFind(ENABLED);
     const bool enabled =
         enabledIt == attributes->constEnd() ? true : axvalue::toBool(*enabledIt).value_or(true);
 
-    MenuItem item;
-    item.id = m_ids.next();
-    item.title = title;
-    item.parentTitles = parentTitles;
-    item.level = level;
-    item.isActive = enabled;
-    item.axuieElement = child;
-
     // Virtual key codes are 16-bit on every platform we read; a larger value cannot be stored in
     // the key equivalent, nor named, so the element counts as one without a shortcut.
-    const bool hasShortcut =
-        (character != 0 || virtualKey != 0 || glyph != 0 || !platformKeyName.isEmpty()) &&
-        virtualKey <= 0xFFFF;
-    if (!hasShortcut) {
-        if (m_limits.showAllMenus && !title.isEmpty()) {
-            item.keys = QString();
-            return item;
-        }
-        return std::nullopt;
+    std::optional<MenuItem> item = keyedEntry(m_ids.next(), title, key, level, parentTitles);
+    if (!item) {
+        if (!m_limits.showAllMenus || title.isEmpty())
+            return std::nullopt;
+        item.emplace();
+        item->id = m_ids.next();
+        item->title = title;
+        item->parentTitles = parentTitles;
+        item->level = level;
+        item->keys = QString();
     }
-
-    item.keys = shortcutText(modifiers, keyName(character, virtualKey, glyph, platformKeyName));
-    Hotkey hotkey;
-    hotkey.actionKey = character;
-    hotkey.modifierKeys = modifiers;
-    hotkey.virtualKey = virtualKey;
-    hotkey.keyCode = character;
-    hotkey.keyVitrualCode = static_cast<quint16>(virtualKey);
-    hotkey.keyModifiers = modifiers;
-    item.hotkeys = hotkey;
+    item->isActive = enabled;
+    item->axuieElement = child;
     return item;
 }
 

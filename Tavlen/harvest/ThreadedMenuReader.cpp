@@ -23,8 +23,8 @@ private:
 };
 
 ThreadedMenuReader::ThreadedMenuReader(std::function<std::unique_ptr<Accessibility>()> makeAccessibility,
-                                       QObject* parent)
-    : QObject(parent)
+                                       ShortcutSuppliers suppliers, QObject* parent)
+    : QObject(parent), m_suppliers(std::move(suppliers))
 {
     m_thread.setObjectName(QStringLiteral("menu reader"));
     m_worker = new Worker(std::move(makeAccessibility));
@@ -52,10 +52,10 @@ MenuReader::Ticket ThreadedMenuReader::read(const MenuReadRequest& request,
     Worker* worker = m_worker;
     QMetaObject::invokeMethod(
         m_worker,
-        [this, worker, request, stop, ticket, done = std::move(done)]() mutable {
+        [this, worker, suppliers = m_suppliers, request, stop, ticket, done = std::move(done)]() mutable {
             if (stop->load())
                 return;
-            MenuRead result = readMenusNow(worker->accessibility(), request, stop.get());
+            MenuRead result = readMenusNow(worker->accessibility(), request, stop.get(), suppliers);
             QMetaObject::invokeMethod(
                 this,
                 [this, stop, ticket, done = std::move(done), result = std::move(result)] {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "harvest/MenuReader.h"
+#include "harvest/ShortcutSupplier.h"
 
 #include <QHash>
 #include <QObject>
@@ -19,9 +20,10 @@ class Accessibility;
 class ThreadedMenuReader final : public QObject, public MenuReader {
     Q_OBJECT
 public:
-    // `makeAccessibility` runs on the reading thread, which then owns what it made.
+    // `makeAccessibility` runs on the reading thread, which then owns what it made. The suppliers
+    // are called on the reading thread alone, and must outlive the reader.
     explicit ThreadedMenuReader(std::function<std::unique_ptr<Accessibility>()> makeAccessibility,
-                                QObject* parent = nullptr);
+                                ShortcutSuppliers suppliers = {}, QObject* parent = nullptr);
     // Waits for the read under way, which the deadline bounds.
     ~ThreadedMenuReader() override;
     ThreadedMenuReader(const ThreadedMenuReader&) = delete;
@@ -37,6 +39,7 @@ private:
 
     QThread m_thread;
     Worker* m_worker = nullptr; // lives on m_thread, deleted when it finishes
+    ShortcutSuppliers m_suppliers;
     Ticket m_lastTicket = 0;
     QHash<Ticket, StopFlag> m_running;
 };

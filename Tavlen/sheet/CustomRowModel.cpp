@@ -1,14 +1,9 @@
 #include "sheet/CustomRowModel.h"
 
 #include "harvest/ShortcutNotation.h"
-#include "platform/KeySender.h"
-#include "platform/Timers.h"
-#include "platform/WindowActivator.h"
-#include "platform/Workspace.h"
 #include "settings/AppSettings.h"
+#include "sheet/ShortcutTyping.h"
 #include "store/DatabaseManager.h"
-
-#include <chrono>
 
 namespace tavlen {
 
@@ -56,28 +51,7 @@ void CustomRowModel::sendShortcut()
 {
     if (!m_item.keys || !m_item.keys->keyCode)
         return;
-    const quint16 keyCode = *m_item.keys->keyCode;
-    const qint64 flags = notation::eventFlags(*m_item.keys);
-    KeySender& keySender = services().keySender;
-
-    if (bundleIdentifier() == globalIdentifier) {
-        keySender.post(keyCode, flags);
-        return;
-    }
-    const QList<RunningApplication> running = services().workspace.runningApplications(bundleIdentifier());
-    if (running.isEmpty())
-        return;
-    const RunningApplication& target = running.first();
-    const std::optional<RunningApplication> frontmost = services().workspace.frontmostApplication();
-    if (frontmost && frontmost->processIdentifier == target.processIdentifier) {
-        keySender.post(keyCode, flags);
-        return;
-    }
-    if (!services().windowActivator.activate(target))
-        return;
-    // Captures no reference to the row: the sheet may be rebuilt before the key goes out.
-    services().timers.singleShot(std::chrono::milliseconds(activationDelayMilliseconds),
-                                 [&keySender, keyCode, flags] { keySender.post(keyCode, flags); });
+    typeShortcut(services(), bundleIdentifier(), {*m_item.keys->keyCode, notation::eventFlags(*m_item.keys)});
 }
 
 void CustomRowModel::saveState()

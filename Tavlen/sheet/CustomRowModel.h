@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sheet/RowModel.h"
+#include "sheet/ShortcutTyping.h"
 #include "store/GlobalApp.h"
 #include "store/ManualHotkey.h"
 
@@ -16,7 +17,7 @@ public:
     static constexpr QLatin1String globalIdentifier{global_app::IDENTIFIER,
                                                     sizeof(global_app::IDENTIFIER) - 1};
     // How long after asking a background application to come to the front its keys are sent.
-    static constexpr int activationDelayMilliseconds = 500;
+    static constexpr int activationDelayMilliseconds = ACTIVATION_DELAY_MS;
 
     CustomRowModel(QString appTitle, QString bundleIdentifier, ManualHotkey item, bool bookmarked,
                    bool hidden, const RowServices& services, QObject* parent = nullptr);

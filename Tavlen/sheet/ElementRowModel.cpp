@@ -7,6 +7,7 @@
 #include "platform/ApplicationDirectory.h"
 #include "platform/ApplicationLauncher.h"
 #include "settings/AppSettings.h"
+#include "sheet/ShortcutTyping.h"
 #include "store/DatabaseManager.h"
 #include "store/EditRequest.h"
 #include "store/GlobalApp.h"
@@ -62,6 +63,19 @@ void ElementRowModel::press()
 {
     if (!m_element.isActive)
         return;
+    // An entry that no menu holds (a shortcuts window's, a shortcut list's) is typed instead.
+    if (m_element.axuieElement.isNull()) {
+        if (!m_element.hotkeys)
+            return;
+        const std::optional<TypedKey> key = typedKeyOf(*m_element.hotkeys, services().keyboard);
+        if (!key)
+            return;
+        if (m_element.keys)
+            services().databaseManager.incrementHotkeyUsage(bundleIdentifier(), m_element.title,
+                                                            *m_element.keys);
+        typeShortcut(services(), bundleIdentifier(), *key);
+        return;
+    }
     if (m_element.hotkeys && m_element.keys)
         services().databaseManager.incrementHotkeyUsage(bundleIdentifier(), m_element.title, *m_element.keys);
     services().accessibility.performAction(m_element.axuieElement, ax::PRESS);

@@ -9,6 +9,7 @@
 #include "store/AppIcon.h"
 #include "store/DatabaseManager.h"
 #include "store/ElementKey.h"
+#include "store/GlobalApp.h"
 
 #include <QHash>
 
@@ -18,7 +19,7 @@ namespace tavlen {
 
 namespace {
 
-const QString GLOBAL_IDENTIFIER = QStringLiteral("global");
+const QString GLOBAL_IDENTIFIER = QLatin1String(global_app::IDENTIFIER);
 
 // A copy of an entry as the grouping hands it out: its own identity, no children.
 MenuItem bareCopy(const MenuItem& item, MenuItemIds& ids)

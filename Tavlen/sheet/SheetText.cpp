@@ -4,6 +4,7 @@
 
 #include "harvest/ShortcutNotation.h"
 #include "sheet/MenuItemViewModel.h"
+#include "store/GlobalApp.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -111,8 +112,10 @@ SheetText SheetText::fromLayout(const SheetContent& content, const SheetLayout& 
 
     if (layout.customColumn) {
         for (const SheetCustomSection& section : layout.customColumn->sections) {
-            CustomGroup group{
-                section.appIdentifier == QStringLiteral("global"), section.title, section.appIdentifier, {}};
+            CustomGroup group{section.appIdentifier == QLatin1String(global_app::IDENTIFIER),
+                              section.title,
+                              section.appIdentifier,
+                              {}};
             for (const SheetCustomRow& row : section.rows) {
                 const QString keys =
                     row.item.keys ? notation::keyInputText(*row.item.keys, false, currentLayout, keyboard)

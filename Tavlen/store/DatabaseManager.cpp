@@ -21,28 +21,21 @@ qint64 flag(bool value)
     return value ? 1 : 0;
 }
 
+const QString INSERT_CUSTOM_HOTKEY =
+    QStringLiteral(R"(INSERT INTO "CustomHotkeys" ("app_id", "uuid", "title", "value", "raw_value", )"
+                   R"("raw_modifier", "is_enabled", "is_bookmarked") VALUES (?, ?, ?, ?, ?, ?, ?, ?))");
+
 QString freshUuidText()
 {
     return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
 }
 
-// The 8-4-4-4-12 hexadecimal form; rows edited by hand may hold anything else.
+// The 8-4-4-4-12 hexadecimal form without braces; rows edited by hand may hold anything else.
 bool isUuidText(const QString& text)
 {
-    if (text.size() != 36)
-        return false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (i == 8 || i == 13 || i == 18 || i == 23) {
-            if (c != QLatin1Char('-'))
-                return false;
-        } else if (!((c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
-                     (c >= QLatin1Char('a') && c <= QLatin1Char('f')) ||
-                     (c >= QLatin1Char('A') && c <= QLatin1Char('F')))) {
-            return false;
-        }
-    }
-    return true;
+    // QUuid reads the nil UUID as it reads text that is none; the nil one is well formed.
+    static const QString nil = QUuid().toString(QUuid::WithoutBraces);
+    return text.size() == 36 && (!QUuid::fromString(text).isNull() || text == nil);
 }
 
 // Column positions of a "SELECT *" result, looked up by name so that a table whose columns were
@@ -187,16 +180,25 @@ StoreWrite DatabaseManager::write(const QString& sql, std::initializer_list<SqlV
     return StoreWrite::written();
 }
 
-StoreWrite DatabaseManager::saveApp(const QString& identifier, const QString& title)
+StoreWrite
+DatabaseManager::insertOrUpdate(const QString& countSql, std::initializer_list<SqlValue> countValues,
+                                const QString& insertSql, std::initializer_list<SqlValue> insertValues,
+                                const QString& updateSql, std::initializer_list<SqlValue> updateValues)
 {
-    const auto existing = appCount(identifier);
+    const auto existing = count(countSql, countValues);
     if (const auto* error = std::get_if<QString>(&existing))
         return StoreWrite::failure(*error);
     if (std::get<qint64>(existing) == 0)
-        return write(QStringLiteral(R"(INSERT INTO "Apps" ("identifier", "title") VALUES (?, ?))"),
-                     {identifier, title});
-    return write(QStringLiteral(R"(UPDATE "Apps" SET "title" = ? WHERE ("identifier" = ?))"),
-                 {title, identifier});
+        return write(insertSql, insertValues);
+    return write(updateSql, updateValues);
+}
+
+StoreWrite DatabaseManager::saveApp(const QString& identifier, const QString& title)
+{
+    return insertOrUpdate(
+        QStringLiteral(R"(SELECT count(*) FROM "Apps" WHERE ("identifier" = ?))"), {identifier},
+        QStringLiteral(R"(INSERT INTO "Apps" ("identifier", "title") VALUES (?, ?))"), {identifier, title},
+        QStringLiteral(R"(UPDATE "Apps" SET "title" = ? WHERE ("identifier" = ?))"), {title, identifier});
 }
 
 QList<std::pair<QString, QString>> DatabaseManager::getApps()
@@ -222,18 +224,15 @@ StoreWrite DatabaseManager::saveHotkeyState(const QString& appId, const QString&
                                             bool isBookmarked, bool isHidden)
 {
     const QString key = elementKey(title, keys);
-    const auto existing =
-        count(QStringLiteral(R"(SELECT count(*) FROM "Hotkeys" WHERE ("app_id" = ?) AND ("value" = ?))"),
-              {appId, key});
-    if (const auto* error = std::get_if<QString>(&existing))
-        return StoreWrite::failure(*error);
-    if (std::get<qint64>(existing) == 0)
-        return write(QStringLiteral(R"(INSERT INTO "Hotkeys" ("app_id", "title", "value", "is_bookmarked", )"
-                                    R"("is_hidden") VALUES (?, ?, ?, ?, ?))"),
-                     {appId, title, key, flag(isBookmarked), flag(isHidden)});
-    return write(QStringLiteral(R"(UPDATE "Hotkeys" SET "is_bookmarked" = ?, "is_hidden" = ? )"
-                                R"(WHERE ("app_id" = ?) AND ("value" = ?))"),
-                 {flag(isBookmarked), flag(isHidden), appId, key});
+    return insertOrUpdate(
+        QStringLiteral(R"(SELECT count(*) FROM "Hotkeys" WHERE ("app_id" = ?) AND ("value" = ?))"),
+        {appId, key},
+        QStringLiteral(R"(INSERT INTO "Hotkeys" ("app_id", "title", "value", "is_bookmarked", )"
+                       R"("is_hidden") VALUES (?, ?, ?, ?, ?))"),
+        {appId, title, key, flag(isBookmarked), flag(isHidden)},
+        QStringLiteral(R"(UPDATE "Hotkeys" SET "is_bookmarked" = ?, "is_hidden" = ? )"
+                       R"(WHERE ("app_id" = ?) AND ("value" = ?))"),
+        {flag(isBookmarked), flag(isHidden), appId, key});
 }
 
 QList<HotkeyState> DatabaseManager::getHotkeyStates(const QString& appId)
@@ -255,18 +254,13 @@ StoreWrite DatabaseManager::incrementHotkeyUsage(const QString& appId, const QSt
                                                  const QString& keys)
 {
     const QString key = elementKey(title, keys);
-    const auto existing =
-        count(QStringLiteral(R"(SELECT count(*) FROM "Hotkeys" WHERE ("app_id" = ?) AND ("value" = ?))"),
-              {appId, key});
-    if (const auto* error = std::get_if<QString>(&existing))
-        return StoreWrite::failure(*error);
-    if (std::get<qint64>(existing) == 0)
-        return write(QStringLiteral(
-                         R"(INSERT INTO "Hotkeys" ("app_id", "title", "value", "used") VALUES (?, ?, ?, ?))"),
-                     {appId, title, key, qint64(1)});
     // Application ids come from window classes and may hold an apostrophe: bound, not spliced.
-    return write(QStringLiteral("UPDATE Hotkeys SET used = used + 1 WHERE app_id = ? AND value = ?"),
-                 {appId, key});
+    return insertOrUpdate(
+        QStringLiteral(R"(SELECT count(*) FROM "Hotkeys" WHERE ("app_id" = ?) AND ("value" = ?))"),
+        {appId, key},
+        QStringLiteral(R"(INSERT INTO "Hotkeys" ("app_id", "title", "value", "used") VALUES (?, ?, ?, ?))"),
+        {appId, title, key, qint64(1)},
+        QStringLiteral("UPDATE Hotkeys SET used = used + 1 WHERE app_id = ? AND value = ?"), {appId, key});
 }
 
 QList<CustomHotkeyRow> DatabaseManager::getCustomHotkeys(const QString& appId, bool includeDisabled)
@@ -311,38 +305,24 @@ StoreWrite DatabaseManager::saveCustomHotkey(const QString& appId, const QString
                                              const QString& value, qint64 rawValue, qint64 rawModifier,
                                              bool isEnabled, bool isBookmarked)
 {
-    const auto existing =
-        count(QStringLiteral(R"(SELECT count(*) FROM "CustomHotkeys" WHERE ("app_id" = ?) AND ("uuid" = ?))"),
-              {appId, uuid});
-    if (const auto* error = std::get_if<QString>(&existing))
-        return StoreWrite::failure(*error);
-    if (std::get<qint64>(existing) == 0)
-        return write(QStringLiteral(R"(INSERT INTO "CustomHotkeys" ("app_id", "uuid", "title", "value", )"
-                                    R"("raw_value", "raw_modifier", "is_enabled", "is_bookmarked") )"
-                                    R"(VALUES (?, ?, ?, ?, ?, ?, ?, ?))"),
-                     {appId, uuid, title, value, rawValue, rawModifier, flag(isEnabled), flag(isBookmarked)});
-    return write(QStringLiteral(R"(UPDATE "CustomHotkeys" SET "title" = ?, "value" = ?, "raw_value" = ?, )"
-                                R"("raw_modifier" = ?, "is_enabled" = ?, "is_bookmarked" = ? )"
-                                R"(WHERE ("app_id" = ?) AND ("uuid" = ?))"),
-                 {title, value, rawValue, rawModifier, flag(isEnabled), flag(isBookmarked), appId, uuid});
+    return insertOrUpdate(
+        QStringLiteral(R"(SELECT count(*) FROM "CustomHotkeys" WHERE ("app_id" = ?) AND ("uuid" = ?))"),
+        {appId, uuid}, INSERT_CUSTOM_HOTKEY,
+        {appId, uuid, title, value, rawValue, rawModifier, flag(isEnabled), flag(isBookmarked)},
+        QStringLiteral(R"(UPDATE "CustomHotkeys" SET "title" = ?, "value" = ?, "raw_value" = ?, )"
+                       R"("raw_modifier" = ?, "is_enabled" = ?, "is_bookmarked" = ? )"
+                       R"(WHERE ("app_id" = ?) AND ("uuid" = ?))"),
+        {title, value, rawValue, rawModifier, flag(isEnabled), flag(isBookmarked), appId, uuid});
 }
 
 StoreWrite DatabaseManager::importCustomHotkey(const QString& appId, const QString& title,
                                                const QString& value, qint64 rawValue, qint64 rawModifier,
                                                bool isEnabled, bool isBookmarked)
 {
-    const auto existing = count(
+    return insertOrUpdate(
         QStringLiteral(R"(SELECT count(*) FROM "CustomHotkeys" WHERE ("app_id" = ?) AND ("title" = ?))"),
-        {appId, title});
-    if (const auto* error = std::get_if<QString>(&existing))
-        return StoreWrite::failure(*error);
-    if (std::get<qint64>(existing) == 0)
-        return write(QStringLiteral(R"(INSERT INTO "CustomHotkeys" ("app_id", "uuid", "title", "value", )"
-                                    R"("raw_value", "raw_modifier", "is_enabled", "is_bookmarked") )"
-                                    R"(VALUES (?, ?, ?, ?, ?, ?, ?, ?))"),
-                     {appId, freshUuidText(), title, value, rawValue, rawModifier, flag(isEnabled),
-                      flag(isBookmarked)});
-    return write(
+        {appId, title}, INSERT_CUSTOM_HOTKEY,
+        {appId, freshUuidText(), title, value, rawValue, rawModifier, flag(isEnabled), flag(isBookmarked)},
         QStringLiteral(R"(UPDATE "CustomHotkeys" SET "value" = ?, "raw_value" = ?, "raw_modifier" = ?, )"
                        R"("is_enabled" = ?, "is_bookmarked" = ? WHERE ("app_id" = ?) AND ("title" = ?))"),
         {value, rawValue, rawModifier, flag(isEnabled), flag(isBookmarked), appId, title});

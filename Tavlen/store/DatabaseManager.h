@@ -92,6 +92,12 @@ private:
     // Both keep their statements compiled, since an import runs them once per shortcut.
     std::variant<qint64, QString> count(const QString& sql, std::initializer_list<SqlValue> values);
     StoreWrite write(const QString& sql, std::initializer_list<SqlValue> values);
+    // The tables have no unique keys that would let SQLite choose (their schema is the design's):
+    // counts the rows `countSql` selects, then writes `insertSql` when there are none, else
+    // `updateSql`.
+    StoreWrite insertOrUpdate(const QString& countSql, std::initializer_list<SqlValue> countValues,
+                              const QString& insertSql, std::initializer_list<SqlValue> insertValues,
+                              const QString& updateSql, std::initializer_list<SqlValue> updateValues);
     // The writes that address one custom shortcut by its uuid: only when that row exists.
     StoreWrite writeCustomHotkey(const QString& appId, const QString& uuid, const QString& sql,
                                  std::initializer_list<SqlValue> values);

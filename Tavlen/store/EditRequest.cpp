@@ -6,6 +6,8 @@
 #include "platform/KeyboardLayout.h"
 #include "shared/TavlenIdentifiers.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QLocale>
 #include <QUuid>
 
@@ -20,43 +22,12 @@ QString member(int indent, const char* key, const QString& value)
 
 } // namespace
 
+// The document's layout is fixed, key order included (its reader is another program), so it is
+// written line by line; the strings in it are escaped by Qt's JSON writer.
 QString jsonString(const QString& text)
 {
-    QString result;
-    result.reserve(text.size() + 2);
-    result += QLatin1Char('"');
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case u'"':
-            result += QStringLiteral("\\\"");
-            break;
-        case u'\\':
-            result += QStringLiteral("\\\\");
-            break;
-        case u'\b':
-            result += QStringLiteral("\\b");
-            break;
-        case u'\f':
-            result += QStringLiteral("\\f");
-            break;
-        case u'\n':
-            result += QStringLiteral("\\n");
-            break;
-        case u'\r':
-            result += QStringLiteral("\\r");
-            break;
-        case u'\t':
-            result += QStringLiteral("\\t");
-            break;
-        default:
-            if (c.unicode() < 0x20)
-                result += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-            else
-                result += c;
-        }
-    }
-    result += QLatin1Char('"');
-    return result;
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(array.mid(1, array.size() - 2));
 }
 
 QString editRequestDate(const QDateTime& dateTime)

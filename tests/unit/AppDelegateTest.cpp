@@ -141,8 +141,6 @@ TEST_F(AppDelegateTest, LimitTitlesWithinRangeIsLeftAlone)
     defaults.setValue(QStringLiteral("limitTitles"), 45.0);
     launched();
     EXPECT_EQ(defaults.value(QStringLiteral("limitTitles")).toDouble(), 45.0);
-    defaults.setValue(QStringLiteral("limitTitles"), 30.0);
-    EXPECT_EQ(defaults.value(QStringLiteral("limitTitles")).toDouble(), 30.0);
 }
 
 TEST_F(AppDelegateTest, ASecondInstanceSaysSoAndEndsWithoutTouchingAnything)

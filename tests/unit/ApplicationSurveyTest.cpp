@@ -8,6 +8,31 @@
 using namespace tavlen;
 using namespace tavlen::test::menus;
 
+namespace {
+
+// A source that gives the calculator one group of two shortcuts, and nothing to anybody else.
+class CalculatorWindow final : public ShortcutSupplier {
+public:
+    QString sourceName() const override { return QStringLiteral("shortcuts window"); }
+    QList<MenuItem> groups(const SupplierRequest& request, const QList<MenuItem>&) override
+    {
+        if (request.applicationIdentifier != QLatin1String("org.example.Calculator"))
+            return {};
+        MenuItem group;
+        group.title = QStringLiteral("Calculator");
+        group.level = 1;
+        for (const QString& keys : {QStringLiteral("⌃ Q"), QStringLiteral("⌥ 1…9"), QString()}) {
+            MenuItem entry;
+            entry.keys = keys;
+            entry.level = 2;
+            group.submenu << entry;
+        }
+        return {group};
+    }
+};
+
+} // namespace
+
 TEST(ApplicationSurvey, EveryApplicationWithItsToolkitSourcesOrReason)
 {
     fake::FakeAccessibility accessibility;
@@ -45,11 +70,20 @@ TEST(ApplicationSurvey, EveryApplicationWithItsToolkitSourcesOrReason)
     EXPECT_EQ(rows[0].sources, (QList<ApplicationSurveyRow::Source>{{QStringLiteral("menu bar"), 3}}));
     EXPECT_TRUE(rows[0].reason.isEmpty());
 
+    // Other sources count apart from the menu bar, and stand in for a menu bar there is not.
+    CalculatorWindow window;
+    const QList<ApplicationSurveyRow> withWindow = surveyApplications(
+        accessibility, {editor.application, calculator.application}, MenuWalkLimits{}, 1000, {&window});
+    ASSERT_EQ(withWindow.size(), 2);
+    EXPECT_EQ(withWindow[0].sources, rows[0].sources);
+    EXPECT_EQ(withWindow[1].sources,
+              (QList<ApplicationSurveyRow::Source>{{QStringLiteral("shortcuts window"), 2}}));
+    EXPECT_TRUE(withWindow[1].reason.isEmpty());
+
     EXPECT_TRUE(rows[1].readable);
     EXPECT_TRUE(rows[1].sources.isEmpty());
     EXPECT_TRUE(rows[1].reason.contains(QStringLiteral("Calculator has no menu bar")));
 
-    // Nothing is asked of an application that is not on the bus.
     EXPECT_FALSE(rows[2].readable);
     EXPECT_EQ(rows[2].access.toolkit, QStringLiteral("GTK 2"));
     EXPECT_TRUE(rows[2].reason.startsWith(QStringLiteral("old (GTK 2) is not on the accessibility bus")));

@@ -1,7 +1,9 @@
 #include "sheet/ElementRowModel.h"
 
 #include "core/NotificationNames.h"
+#include "harvest/ShortcutNotation.h"
 #include "platform/fake/FakeAccessibility.h"
+#include "sheet/ShortcutTyping.h"
 #include "support/MenuFixtureBuilder.h"
 #include "support/SheetRowFixture.h"
 
@@ -225,3 +227,49 @@ TEST_F(ElementRowModelTest, BookmarkMarkShowsWhenBookmarkedOrHovered)
 }
 
 } // namespace
+
+// Entries from a shortcuts window or a shortcut list have no element: their keys are typed into
+// the application, by the key that types the character in the layout in use.
+TEST_F(ElementRowModelTest, AnEntryWithoutElementIsTypedInsteadOfPressed)
+{
+    const RunningApplication editor{EDITOR, QStringLiteral("Editor"), EDITOR_PID};
+    workspace.setFrontmostApplication(editor);
+    keyboard.setCurrent(fake::FakeKeyboardLayout::Layout::German);
+    const auto supplied = [](QString title, QString keys, std::optional<Hotkey> hotkey) {
+        MenuItem entry;
+        entry.title = std::move(title);
+        entry.keys = std::move(keys);
+        entry.hotkeys = hotkey;
+        entry.level = 2;
+        return entry;
+    };
+    using namespace notation;
+
+    // ⌃ Z: on a German keyboard Z sits where Y sits on a US one (macOS key 16).
+    row(supplied(QStringLiteral("Undo"), QStringLiteral("⌃ Z"),
+                 Hotkey{'Z', AXModifier::Control | AXModifier::NoCommand, 0, 'Z', 0, 0}))
+        ->press();
+    // A named key keeps its own code whatever the layout (F5 is macOS key 96).
+    row(supplied(QStringLiteral("Reload"), QStringLiteral("⇧ F5"),
+                 Hotkey{0, AXModifier::Shift | AXModifier::NoCommand, 96, 0, 96, 0}))
+        ->press();
+    // A range is only shown: nothing to type, nothing counted.
+    row(supplied(QStringLiteral("Switch to Tab"), QStringLiteral("⌥ 1…9"), std::nullopt))->press();
+
+    using Post = fake::FakeKeySender::Post;
+    EXPECT_EQ(keySender.posts(), (QList<Post>{{16, EventFlag::Control}, {96, EventFlag::Shift}}));
+    EXPECT_TRUE(accessibility.presses().isEmpty());
+    EXPECT_EQ(hotkeyRows(EDITOR),
+              (QStringList{QStringLiteral("Reload:0:0:1"), QStringLiteral("Undo:0:0:1")}));
+
+    // Not in front: its window is brought forward and the key follows.
+    workspace.setFrontmostApplication(std::nullopt);
+    workspace.addRunningApplication(editor);
+    row(supplied(QStringLiteral("Undo"), QStringLiteral("⌃ Z"),
+                 Hotkey{'Z', AXModifier::Control | AXModifier::NoCommand, 0, 'Z', 0, 0}))
+        ->press();
+    EXPECT_EQ(activator.requests(), QList<RunningApplication>{editor});
+    EXPECT_EQ(keySender.posts().size(), 2);
+    timers.advance(std::chrono::milliseconds(ACTIVATION_DELAY_MS));
+    EXPECT_EQ(keySender.posts().size(), 3);
+}

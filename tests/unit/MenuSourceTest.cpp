@@ -231,7 +231,7 @@ TEST(InlineMenuReaderTest, TellsHowAReadEnded)
     InlineMenuReader reader(accessibility);
     const auto readNow = [&] {
         MenuRead result;
-        reader.read({EDITOR_PID, {}, 1000}, [&result](const MenuRead& read) { result = read; });
+        reader.read({EDITOR_PID, {}, 1000, EDITOR}, [&result](const MenuRead& read) { result = read; });
         return result;
     };
 
@@ -247,6 +247,66 @@ TEST(InlineMenuReaderTest, TellsHowAReadEnded)
 
     accessibility.setTroubleAfter(std::pair{2, Accessibility::ReadTrouble{true, true}});
     EXPECT_EQ(readNow().outcome, MenuReadOutcome::Gone);
+}
+
+// A source that gives one group per call, remembering what it was asked.
+class GroupSupplier final : public ShortcutSupplier {
+public:
+    GroupSupplier(QString name, QList<MenuItem> groups) : m_name(std::move(name)), m_groups(std::move(groups))
+    {}
+    QString sourceName() const override { return m_name; }
+    QList<MenuItem> groups(const SupplierRequest& request, const QList<MenuItem>& menus) override
+    {
+        asked.append(request);
+        menusSeen = titlesOf(menus);
+        return m_groups;
+    }
+    QList<SupplierRequest> asked;
+    QStringList menusSeen;
+
+private:
+    QString m_name;
+    QList<MenuItem> m_groups;
+};
+
+TEST(InlineMenuReaderTest, OtherSourcesFollowTheMenusEvenWhenTheApplicationDidNotAnswer)
+{
+    fake::FakeAccessibility accessibility;
+    accessibility.addApplication(parsed(application(
+        EDITOR, QStringLiteral("Editor"), EDITOR_PID,
+        menuBar({menu(QStringLiteral("Edit"), {keyed(QStringLiteral("Copy"), QStringLiteral("C"))}),
+                 menu(QStringLiteral("View"), {keyed(QStringLiteral("Zoom"), QStringLiteral("Z"))})}))));
+    MenuItem tabs;
+    tabs.title = QStringLiteral("Tabs");
+    tabs.level = 1;
+    for (const QString& keys : {QStringLiteral("⌃ T"), QStringLiteral("⌥ 1…9"), QString()}) {
+        MenuItem entry;
+        entry.keys = keys;
+        tabs.submenu.append(entry);
+    }
+    GroupSupplier window(QStringLiteral("shortcuts window"), {});
+    GroupSupplier list(QStringLiteral("shortcut list"), {tabs});
+    InlineMenuReader reader(accessibility, {&window, &list});
+    const auto readNow = [&] {
+        MenuRead result;
+        reader.read({EDITOR_PID, {}, 1000, EDITOR}, [&result](const MenuRead& read) { result = read; });
+        return result;
+    };
+
+    const MenuRead read = readNow();
+    EXPECT_EQ(titlesOf(read.items), (QStringList{"Edit", "View", "Tabs"}));
+    EXPECT_EQ(window.menusSeen, (QStringList{"Edit", "View"}));
+    ASSERT_EQ(list.asked.size(), 1);
+    EXPECT_EQ(list.asked.first().applicationIdentifier, EDITOR);
+    EXPECT_EQ(list.asked.first().processIdentifier, EDITOR_PID);
+    // Only sources that gave something are named; an entry without keys is no shortcut.
+    using Count = QPair<QString, qsizetype>;
+    EXPECT_EQ(read.supplied, QList<Count>{Count(QStringLiteral("shortcut list"), 2)});
+
+    accessibility.setTroubleAfter(std::pair{2, Accessibility::ReadTrouble{true, false}});
+    const MenuRead late = readNow();
+    EXPECT_EQ(late.outcome, MenuReadOutcome::TimedOut);
+    EXPECT_EQ(titlesOf(late.items).last(), QStringLiteral("Tabs"));
 }
 
 } // namespace

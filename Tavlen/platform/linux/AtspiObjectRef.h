@@ -14,9 +14,9 @@ struct AtspiObjectRef {
     bool isNull() const { return service.isEmpty() || path.isEmpty(); }
 
     friend bool operator==(const AtspiObjectRef&, const AtspiObjectRef&) = default;
-    friend size_t qHash(const AtspiObjectRef& ref, size_t seed = 0) noexcept
+    friend size_t qHash(const AtspiObjectRef& ref, size_t salt = 0) noexcept
     {
-        return qHashMulti(seed, ref.service, ref.path);
+        return qHashMulti(salt, ref.service, ref.path);
     }
 };
 

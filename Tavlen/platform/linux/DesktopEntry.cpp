@@ -208,6 +208,8 @@ std::optional<DesktopEntry> DesktopEntry::parse(const QByteArray& bytes, const Q
     entry.startupWMClass = values.value(QStringLiteral("StartupWMClass"));
     entry.hidden = isTrue(values.value(QStringLiteral("Hidden")));
     entry.noDisplay = isTrue(values.value(QStringLiteral("NoDisplay")));
+    entry.autostartSwitchedOff =
+        values.value(QStringLiteral("X-GNOME-Autostart-enabled")).trimmed() == QLatin1String("false");
     return entry;
 }
 

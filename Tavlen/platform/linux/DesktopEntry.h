@@ -19,6 +19,8 @@ struct DesktopEntry {
     QString startupWMClass;
     bool hidden = false;    // Hidden=true: the entry counts as deleted
     bool noDisplay = false; // NoDisplay=true: installed, but kept out of menus
+    // X-GNOME-Autostart-enabled=false: GNOME's own switch for an autostart entry.
+    bool autostartSwitchedOff = false;
 
     bool isApplication() const { return type == QLatin1String("Application"); }
 

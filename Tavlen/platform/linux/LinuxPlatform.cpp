@@ -140,4 +140,12 @@ std::optional<QString> LinuxPlatform::settingsFile() const
     return m_services->defaults.filePath();
 }
 
+ShortcutSuppliers LinuxPlatform::shortcutSuppliers()
+{
+    ShortcutSuppliers suppliers;
+    for (const std::unique_ptr<ShortcutSupplier>& supplier : m_suppliers)
+        suppliers.append(supplier.get());
+    return suppliers;
+}
+
 } // namespace tavlen::linux_platform

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "harvest/ShortcutSupplier.h"
 #include "platform/Platform.h"
 
 #include <QString>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace tavlen {
 class Accessibility;
@@ -44,6 +46,11 @@ public:
     // typed); set before keySender is first used.
     void setReport(std::function<void(const QString&)> report) { m_report = std::move(report); }
 
+    // The sources of shortcuts besides menu bars, in the order their groups follow the menus.
+    // They live as long as the platform; each reader that is handed them calls them from one
+    // thread at a time, and no two readers are handed them at once.
+    ShortcutSuppliers shortcutSuppliers();
+
     // Where the settings are kept; none when there is no configuration folder.
     std::optional<QString> settingsFile() const;
 
@@ -62,6 +69,7 @@ private:
     std::function<void(const QString&)> m_report;
     std::unique_ptr<WindowActivator> m_windowActivator;
     std::unique_ptr<Timers> m_timers;
+    std::vector<std::unique_ptr<ShortcutSupplier>> m_suppliers;
 };
 
 } // namespace tavlen::linux_platform

@@ -28,28 +28,6 @@ bool hasControlCharacters(const QString& text)
     return false;
 }
 
-// GNOME's own switch for an autostart entry; like every key the session reads, it counts only
-// in the [Desktop Entry] group.
-bool switchedOffForGnome(const QByteArray& bytes)
-{
-    bool inMainGroup = false;
-    for (const QByteArray& rawLine : bytes.split('\n')) {
-        const QByteArray line = rawLine.trimmed();
-        if (line.startsWith('[')) {
-            inMainGroup = line == "[Desktop Entry]";
-            continue;
-        }
-        if (!inMainGroup)
-            continue;
-        const qsizetype equals = line.indexOf('=');
-        if (equals < 0)
-            continue;
-        if (line.left(equals).trimmed() == "X-GNOME-Autostart-enabled")
-            return line.mid(equals + 1).trimmed() == "false";
-    }
-    return false;
-}
-
 } // namespace
 
 XdgAutostart::XdgAutostart(const FileLocations& locations, FileSystem& files, QString executablePath)
@@ -73,9 +51,9 @@ bool XdgAutostart::isEnabled() const
     const FileResult<QByteArray> bytes = m_files.readAll(*path);
     if (std::holds_alternative<FileError>(bytes))
         return false;
-    const QByteArray& contents = std::get<QByteArray>(bytes);
-    const std::optional<DesktopEntry> entry = DesktopEntry::parse(contents, QStringLiteral("C"));
-    return entry && !entry->hidden && !switchedOffForGnome(contents);
+    const std::optional<DesktopEntry> entry =
+        DesktopEntry::parse(std::get<QByteArray>(bytes), QStringLiteral("C"));
+    return entry && !entry->hidden && !entry->autostartSwitchedOff;
 }
 
 bool XdgAutostart::setEnabled(bool enabled)
