@@ -18,6 +18,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -170,6 +171,20 @@ TEST_F(HarvestIntegration, TavlenctlPrintsTheMenusOfARunningApplication)
     };
     EXPECT_EQ(line(QStringLiteral("Open Selected File")), QStringLiteral("Open Selected File ⌃⇧ O"));
     EXPECT_EQ(line(QStringLiteral("Save")), QStringLiteral("Save ⌃ S (disabled)"));
+    // Every menu printed holds something: a menu's line (its title alone, where an entry's is
+    // padded to its shortcut column) is followed by one indented deeper. Geany's Set Filetype
+    // submenus and their like hold no shortcut.
+    const auto indent = [](const QString& text) {
+        return text.indexOf(QRegularExpression(QStringLiteral("\\S")));
+    };
+    int menus = 0;
+    for (qsizetype i = 1; i + 1 < lines.size(); ++i) {
+        if (lines[i].trimmed().isEmpty() || lines[i].size() > 48)
+            continue;
+        ++menus;
+        EXPECT_GT(indent(lines[i + 1]), indent(lines[i])) << lines[i].toStdString();
+    }
+    EXPECT_GT(menus, 5);
 
     const CtlRun recorded = runCtl(
         {QStringLiteral("menus"), QStringLiteral("--app"), QStringLiteral("geany"), QStringLiteral("--json")},
