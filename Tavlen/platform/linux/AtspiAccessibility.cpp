@@ -64,37 +64,18 @@ bool isMenuRole(quint32 role)
 bool mayHoldMenuBar(quint32 role)
 {
     using namespace atspi::Role;
-    static constexpr quint32 never[] = {Menu,
-                                        MenuItem,
-                                        CheckMenuItem,
-                                        RadioMenuItem,
-                                        Separator,
-                                        PopupMenu,
-                                        Table,
-                                        Tree,
-                                        TreeTable,
-                                        List,
-                                        ListBox,
-                                        Text,
-                                        Terminal,
-                                        ComboBox,
-                                        StatusBar,
-                                        DocumentFrame,
-                                        DocumentText,
-                                        DocumentWeb,
-                                        DocumentSpreadsheet,
-                                        DocumentPresentation,
-                                        DocumentEmail,
-                                        Embedded,
-                                        ScrollPane,
-                                        Viewport,
-                                        Canvas,
-                                        DrawingArea,
-                                        TearoffMenuItem,
-                                        PageTabList,
-                                        PushButton,
-                                        ToggleButton};
-    return std::find(std::begin(never), std::end(never), role) == std::end(never);
+    static constexpr quint32 menus[] = {Menu,      MenuItem,  CheckMenuItem,   RadioMenuItem,
+                                        Separator, PopupMenu, TearoffMenuItem, ComboBox};
+    static constexpr quint32 documents[] = {DocumentFrame, DocumentText,        DocumentWeb,
+                                            DocumentEmail, DocumentSpreadsheet, DocumentPresentation,
+                                            Embedded};
+    static constexpr quint32 views[] = {Table,    Tree,       TreeTable, List,   ListBox,    Text,
+                                        Terminal, ScrollPane, Viewport,  Canvas, DrawingArea};
+    static constexpr quint32 controls[] = {StatusBar, PageTabList, PushButton, ToggleButton};
+    const auto isAmong = [role](const auto& roles) {
+        return std::find(std::begin(roles), std::end(roles), role) != std::end(roles);
+    };
+    return !isAmong(menus) && !isAmong(documents) && !isAmong(views) && !isAmong(controls);
 }
 
 // Collection.GetMatches's rule for every kind of menu entry: roles as a bit set of four words,
