@@ -44,6 +44,10 @@ TEST(MenuAbsence, EachLineSaysWhatToDoForTheToolkit)
 {
     EXPECT_TRUE(textFor(access(true, false, QStringLiteral("GTK 2")))
                     .contains(QStringLiteral("GTK_MODULES=gail:atk-bridge")));
+    EXPECT_TRUE(
+        textFor(access(true, false, QStringLiteral("GTK 3"))).contains(QStringLiteral("NO_AT_BRIDGE=1")));
+    EXPECT_TRUE(
+        textFor(access(true, false, QStringLiteral("GTK 4"))).contains(QStringLiteral("GTK_A11Y=none")));
     const QString qt = textFor(access(true, false, QStringLiteral("Qt 5")));
     EXPECT_TRUE(qt.contains(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1"))) << qt.toStdString();
     EXPECT_TRUE(qt.startsWith(QStringLiteral("Editor (Qt 5)")));
