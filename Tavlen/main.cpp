@@ -1,19 +1,19 @@
 #include "core/AppDelegate.h"
 #include "core/AppServices.h"
-#include "core/NotificationCenter.h"
-#include "core/RelayRequest.h"
+#include "core/LinuxRowServices.h"
 #include "core/windows/FocusKeyRouter.h"
 #include "core/windows/QtLocalKeyEventSource.h"
 #include "core/windows/WidgetWindowSystem.h"
+#include "core/windows/WindowShape.h"
 #include "harvest/MenuSource.h"
 #include "harvest/ThreadedMenuReader.h"
+#include "platform/NotificationCenter.h"
 #include "platform/linux/AtspiAccessibility.h"
 #include "platform/linux/AtspiEventListener.h"
 #include "platform/linux/BusNameInstanceLock.h"
 #include "platform/linux/EvdevKeyEventSource.h"
 #include "platform/linux/GestureAccess.h"
 #include "platform/linux/LinuxPlatform.h"
-#include "platform/linux/LinuxRowServices.h"
 #include "platform/linux/PortalShortcutKeySource.h"
 #include "platform/linux/SessionKind.h"
 #include "platform/linux/UnixSignalWatcher.h"
@@ -24,6 +24,7 @@
 #include "platform/linux/XpcRelayClient.h"
 #include "settings/view/MyShortcutsView.h"
 #include "shared/GuardedMain.h"
+#include "shared/RelayRequest.h"
 #include "sheet/MenuPrefetch.h"
 #include "sheet/RowServices.h"
 #include "store/StoreStartupError.h"
@@ -160,7 +161,7 @@ static int runTavlen(int argc, char** argv)
                                   platform.shortcutSuppliers());
     MenuSource menus(menuReader, platform.timers(), base.clock);
     const RowServices rowServices =
-        linux_platform::rowServices(platform, *services, notifications, platform.workspace(), menus);
+        linuxRowServices(platform, *services, notifications, platform.workspace(), menus);
     QObject::connect(&platform.workspace(), &Workspace::frontmostApplicationChanged, &menus,
                      [&rowServices] { prefetchFrontmostMenus(rowServices, false); });
     linux_platform::AtspiEventListener menuEvents;
@@ -205,6 +206,7 @@ static int runTavlen(int argc, char** argv)
 
     const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
     linux_platform::X11WindowStacking stacking(x11 ? x11->connection() : nullptr);
+    WindowShape::setCompositingProbe([&stacking] { return stacking.compositing(); });
     WidgetWindowSystem windows(rowServices, stacking);
     windows.setMyShortcutsPaneFactory([&rowServices] { return new MyShortcutsView(rowServices); });
     if (parser.isSet(verbose))

@@ -3,7 +3,7 @@
 // and a session bus (scripts/with-session.sh gives both); starts its own Geany.
 
 #include "GeanyInstance.h"
-#include "harvest/AccessibilityError.h"
+#include "platform/AccessibilityError.h"
 #include "platform/linux/AtspiAccessibility.h"
 
 #include <QDeadlineTimer>

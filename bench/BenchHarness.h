@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/NotificationCenter.h"
 #include "harvest/InlineMenuReader.h"
 #include "harvest/MenuFixture.h"
 #include "harvest/MenuSource.h"
+#include "platform/NotificationCenter.h"
 #include "platform/fake/FakeAccessibility.h"
 #include "platform/fake/FakeApplicationDirectory.h"
 #include "platform/fake/FakeApplicationLauncher.h"

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "harvest/AXElement.h"
-#include "harvest/AXValue.h"
-#include "harvest/AccessibilityError.h"
+#include "platform/AXElement.h"
+#include "platform/AXValue.h"
 #include "platform/Accessibility.h"
+#include "platform/AccessibilityError.h"
 
 #include <QDeadlineTimer>
 #include <QProcess>

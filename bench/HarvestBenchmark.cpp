@@ -28,7 +28,8 @@ void BM_HarvestAndPrune(benchmark::State& state)
     for (auto _ : state) {
         harness.accessibility.clearCalls();
         HotkeyManager manager(QStringLiteral("Large"), APP, harness.accessibility, harness.workspace,
-                              harness.store, harness.settings, harness.clock);
+                              harness.store.applicationRecorder(), harness.settings.harvestSettings(),
+                              harness.clock);
         const QList<MenuItem> items = HotkeyManager::pruneMenuItems(manager.harvestMenuBar(APP));
         menus = items.size();
         benchmark::DoNotOptimize(items);

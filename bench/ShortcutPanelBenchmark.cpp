@@ -14,11 +14,12 @@
 #include "GeanyInstance.h"
 #include "core/AppDelegate.h"
 #include "core/AppServices.h"
-#include "core/NotificationCenter.h"
+#include "core/LinuxRowServices.h"
 #include "core/windows/CustomPanel.h"
 #include "core/windows/WidgetWindowSystem.h"
 #include "harvest/MenuSource.h"
 #include "harvest/ThreadedMenuReader.h"
+#include "platform/NotificationCenter.h"
 #include "platform/Timers.h"
 #include "platform/Workspace.h"
 #include "platform/fake/FakeInstanceLock.h"
@@ -26,7 +27,6 @@
 #include "platform/fake/FakeLoginItems.h"
 #include "platform/linux/AtspiAccessibility.h"
 #include "platform/linux/LinuxPlatform.h"
-#include "platform/linux/LinuxRowServices.h"
 #include "platform/linux/X11WindowStacking.h"
 #include "settings/UserDefaults.h"
 #include "sheet/MenuItemViewModel.h"
@@ -301,8 +301,8 @@ public:
         }
         const Platform& base = m_services->platform();
         m_menus.emplace(m_menuReader, m_platform.timers(), base.clock);
-        m_rowServices.emplace(linux_platform::rowServices(m_platform, *m_services, m_notifications,
-                                                          m_platform.workspace(), *m_menus));
+        m_rowServices.emplace(
+            linuxRowServices(m_platform, *m_services, m_notifications, m_platform.workspace(), *m_menus));
         m_windows.emplace(*m_rowServices, m_stacking);
         m_delegate.emplace(AppServicesForController{
             *m_services, m_notifications, m_platform.workspace(), m_platform.accessibility(), m_instanceLock,

@@ -63,7 +63,9 @@ has_files() {
     usr/share/man/man1/tavlen.1.gz usr/share/man/man1/tavlenctl.1.gz usr/share/man/man1/TavlenXPCService.1.gz \
     usr/share/bash-completion/completions/tavlenctl usr/share/zsh/vendor-completions/_tavlenctl \
     usr/share/fish/vendor_completions.d/tavlenctl.fish \
-    usr/share/doc/tavlen/copyright usr/share/doc/tavlen/changelog.gz usr/share/tavlen/Additional.plist; do
+    usr/share/doc/tavlen/copyright usr/share/doc/tavlen/changelog.gz usr/share/tavlen/Additional.plist \
+    usr/share/tavlen/shortcuts/firefox-esr.json usr/share/tavlen/shortcuts/chromium.json \
+    usr/share/tavlen/shortcuts/org.gnome.Terminal.json; do
     if [ ! -f "$contents/$file" ]; then
       echo "  missing: /$file" >&2
       missing=1
@@ -90,6 +92,9 @@ metainfo_version=$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' data/com.Fen
 check "the AppStream metadata's latest release is $version (it says $metainfo_version)" \
   test "$metainfo_version" = "$version"
 
+check "the shortcut lists pass their check" \
+  bash -c 'for list in "$1"/usr/share/tavlen/shortcuts/*.json; do "$2" check-shortcuts "$list" || exit 1; done' \
+  _ "$contents" "$build/bin/tavlenctl"
 check "the manual pages list what --help lists" \
   tests/packaging/help-matches-man.sh "$build/bin/tavlen" "$build/bin/tavlenctl" data/man
 

@@ -47,8 +47,8 @@ int runApps(const QStringList& arguments, AppServices& services, Accessibility& 
         printError(QStringLiteral("Accessibility is switched off: only applications that joined the "
                                   "accessibility bus anyway can be read."));
     const QList<RunningApplication> running = workspace.allRunningApplications();
-    HotkeyManager manager(QString(), QString(), workspace, services.databaseManager(), services.appSettings(),
-                          services.platform().clock);
+    HotkeyManager manager(QString(), QString(), workspace, services.databaseManager().applicationRecorder(),
+                          services.appSettings().harvestSettings(), services.platform().clock);
     const QList<ApplicationSurveyRow> rows = surveyApplications(accessibility, running, manager.walkLimits(),
                                                                 MenuSource::READ_DEADLINE_MS, suppliers);
 

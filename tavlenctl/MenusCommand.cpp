@@ -105,8 +105,9 @@ int runMenus(const QStringList& arguments, AppServices& services, Accessibility&
                                                    : MenuReadOutcome::Complete);
     }
 
-    HotkeyManager manager(app->localizedName, app->identifier, workspace, services.databaseManager(),
-                          services.appSettings(), services.platform().clock);
+    HotkeyManager manager(app->localizedName, app->identifier, workspace,
+                          services.databaseManager().applicationRecorder(),
+                          services.appSettings().harvestSettings(), services.platform().clock);
     if (!manager.recordApplication(app->identifier)) {
         printError(QStringLiteral("No running application has the id '%1'.").arg(app->identifier));
         return Failed;

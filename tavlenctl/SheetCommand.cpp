@@ -5,12 +5,12 @@
 #include "PinnedWorkspace.h"
 #include "TargetApplication.h"
 #include "core/AppServices.h"
-#include "core/NotificationCenter.h"
+#include "core/LinuxRowServices.h"
 #include "harvest/InlineMenuReader.h"
 #include "harvest/MenuSource.h"
 #include "platform/Accessibility.h"
+#include "platform/NotificationCenter.h"
 #include "platform/linux/LinuxPlatform.h"
-#include "platform/linux/LinuxRowServices.h"
 #include "sheet/MenuItemViewModel.h"
 #include "sheet/RowServices.h"
 #include "sheet/SheetText.h"
@@ -93,7 +93,7 @@ int runSheet(const QStringList& arguments, AppServices& services,
     if (!options->png.isEmpty() || !options->pdf.isEmpty()) {
         NotificationCenter notifications;
         const RowServices rowServices =
-            linux_platform::rowServices(platformServices, services, notifications, pinned, menus);
+            linuxRowServices(platformServices, services, notifications, pinned, menus);
         const QString& path = options->png.isEmpty() ? options->pdf : options->png;
         QString error;
         const bool written =

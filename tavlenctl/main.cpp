@@ -1,4 +1,5 @@
 #include "AppsCommand.h"
+#include "CheckShortcutsCommand.h"
 #include "ConsoleOutput.h"
 #include "MenusCommand.h"
 #include "SheetCommand.h"
@@ -36,6 +37,9 @@ const char USAGE[] =
     "                                   print the sheet the shortcut panel would show,\n"
     "                                   or draw all of it into a PNG picture or, in\n"
     "                                   pages for printing, into a PDF document\n"
+    "  check-shortcuts FILE             check a shortcut list of an application, naming\n"
+    "                                   each fault with its line and column or its\n"
+    "                                   place in the list\n"
     "  help                             show this text\n"
     "  version                          show the version\n"
     "\n"
@@ -50,7 +54,7 @@ const char USAGE[] =
     "Exit status:\n"
     "  0  done\n"
     "  1  failed: no such application, an application that cannot be read, a file not\n"
-    "     read or written\n"
+    "     read or written, a shortcut list with faults\n"
     "  2  wrong usage\n"
     "  3  the application did not answer within the deadline (what it answered is shown)\n"
     "  4  the application quit while its menus were read\n"
@@ -88,6 +92,9 @@ static int runTavlenctl(int argc, char** argv)
     }
 
     linux_platform::LinuxPlatform platform;
+    // Checks a file alone: it neither opens the store nor needs a desktop.
+    if (command == QLatin1String("check-shortcuts"))
+        return ctl::runCheckShortcuts(arguments, platform.services().files);
     const std::map<QString, Command> commands = {
         {QStringLiteral("import"), ctl::runImport},
         {QStringLiteral("export"), ctl::runExport},

@@ -100,6 +100,15 @@ void ActivationKeyDetector::handleGlobalEvent(const KeyEvent& event)
 
 void ActivationKeyDetector::handleLocalEvent(const KeyEvent& event)
 {
+    // Keys typed elsewhere belong to that application; in Tavlen's windows a panel taller than
+    // its room has no other way to be read from the keyboard.
+    if (event.type != KeyEvent::Type::FlagsChanged && event.keyCode) {
+        if (const std::optional<PanelScroll> step = panelScrollForKey(*event.keyCode)) {
+            if (event.type == KeyEvent::Type::KeyDown)
+                Q_EMIT scrollPanel(*step);
+            return;
+        }
+    }
     if (event.type != KeyEvent::Type::FlagsChanged) {
         handleKey(Monitor::Local);
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/PanelScroll.h"
 #include "platform/KeyEvent.h"
 #include "platform/Timers.h"
 #include "settings/UserDefaults.h"
@@ -22,7 +23,9 @@ class UserDefaultsStore;
 // Command three times toggles the persistent panel (`activationPersistentKeyType` 1), Control
 // three times opens the settings window while the menu icon is hidden. Typing any key, letting
 // go of the modifiers or pressing another combination closes the shortcut panel and breaks the
-// gesture in progress.
+// gesture in progress. In Tavlen's own windows, which have nothing else to do with them, Page Up,
+// Page Down, Home and End scroll the open panel instead (`scrollPanel`, emitted inside the
+// handler).
 //
 // The settings are read at every event, so a change takes effect at once. The commands go out
 // as signals: `closeShortcutPanel` and `togglePersistentPanel` are emitted inside the handler,
@@ -77,6 +80,7 @@ Q_SIGNALS:
     // The second quick press of "twice and hold": the shortcut panel opens once the hold
     // delay has passed, unless the gesture is broken off. The menus can be read meanwhile.
     void shortcutPanelLikely(bool isGlobal);
+    void scrollPanel(PanelScroll step);
 
 private:
     enum class Monitor { Global, Local };

@@ -2,11 +2,12 @@
 
 #include "core/AppServices.h"
 #include "core/LaunchAtLogin.h"
-#include "core/NotificationNames.h"
+#include "core/ModifierClass.h"
 #include "core/PersistentPanelPlacement.h"
 #include "platform/Accessibility.h"
 #include "platform/InstanceLock.h"
 #include "platform/KeyEventSource.h"
+#include "platform/NotificationNames.h"
 #include "platform/Timers.h"
 #include "platform/UserDefaultsStore.h"
 #include "platform/Workspace.h"
@@ -43,6 +44,7 @@ AppDelegate::AppDelegate(const AppDelegateServices& services, QObject* parent)
     connect(&m_detector, &ActivationKeyDetector::openSettingsWindow, this, &AppDelegate::openSettingsWindow);
     connect(&m_detector, &ActivationKeyDetector::shortcutPanelLikely, this,
             &AppDelegate::shortcutPanelLikely);
+    connect(&m_detector, &ActivationKeyDetector::scrollPanel, this, &AppDelegate::scrollPanel);
 }
 
 AppDelegate::~AppDelegate()
@@ -101,6 +103,10 @@ void AppDelegate::registerObservers()
                 [this] { userDefaultsDidChange(); });
     m_persistentObserver = connect(&m_services.workspace, &Workspace::frontmostApplicationChanged, this,
                                    &AppDelegate::handleWindowChanged);
+    m_globalKeysWhilePaused =
+        connect(&m_services.globalKeys, &KeyEventSource::keyEvent, this, &AppDelegate::keyWhileNotListening);
+    m_localKeysWhilePaused =
+        connect(&m_services.localKeys, &KeyEventSource::keyEvent, this, &AppDelegate::keyWhileNotListening);
 }
 
 void AppDelegate::unregisterObservers()
@@ -109,6 +115,20 @@ void AppDelegate::unregisterObservers()
         m_services.notifications.removeObserver(token);
     disconnect(m_userDefaultsObserver);
     disconnect(m_persistentObserver);
+    disconnect(m_globalKeysWhilePaused);
+    disconnect(m_localKeysWhilePaused);
+}
+
+void AppDelegate::keyWhileNotListening(const KeyEvent& event)
+{
+    if (m_detector.eventMonitorsInstalled() || !shortcutPanelOpen())
+        return;
+    // Letting go of keys is not a request: the command's own Return may still be coming up.
+    const bool press = event.type == KeyEvent::Type::KeyDown ||
+                       (event.type == KeyEvent::Type::FlagsChanged &&
+                        classifyModifiers(event.modifierFlags) != ModifierClass::Released);
+    if (press)
+        hideShortcutsAction();
 }
 
 void AppDelegate::applicationWillTerminate()
@@ -261,6 +281,12 @@ void AppDelegate::handleWindowChanged()
 {
     const QString front = frontmostIdentifier();
     const bool isTavlen = front == AppSettings::APP_IDENTIFIER;
+    // Paused, a shortcut panel is one a command opened and nothing else would close: a click
+    // into another window is the user moving on, and takes it away rather than refilling it.
+    const bool closesShortcutPanel = m_windowHotkeysController && !m_detector.eventMonitorsInstalled() &&
+                                     !isTavlen && front != m_shortcutPanelFront;
+    if (closesShortcutPanel)
+        hideShortcutsAction();
     if (m_windowPersistentController && !isTavlen && front != m_currentApp.bundleIdentifier()) {
         m_currentApp.setBundleIdentifier(front);
         m_windowPersistentController->replaceContent(PanelContent::persistent(front));
@@ -268,7 +294,8 @@ void AppDelegate::handleWindowChanged()
     }
     // When both panels are open the persistent panel has already taken the new application,
     // and the shortcut panel's content follows it through currentApp.
-    if (m_windowHotkeysController && !isTavlen && front != m_currentApp.bundleIdentifier()) {
+    if (m_windowHotkeysController && !closesShortcutPanel && !isTavlen &&
+        front != m_currentApp.bundleIdentifier()) {
         m_currentApp.setBundleIdentifier(front);
         m_windowHotkeysController->replaceContent(PanelContent::hotkeys(true));
         m_windowHotkeysController->setLevel(WindowLevel::Floating);
@@ -289,12 +316,21 @@ void AppDelegate::shortcutPanelLikely(bool isGlobal)
     });
 }
 
+void AppDelegate::scrollPanel(PanelScroll step)
+{
+    if (m_windowHotkeysController)
+        m_windowHotkeysController->scroll(step);
+    else if (m_windowPersistentController)
+        m_windowPersistentController->scroll(step);
+}
+
 // Windows
 
 void AppDelegate::showShortcutPanel(bool isGlobal)
 {
     if (m_windowHotkeysController)
         return;
+    m_shortcutPanelFront = frontmostIdentifier();
     std::unique_ptr<PanelWindow> panel = m_services.windows.createPanel(PanelContent::hotkeys(isGlobal));
     panel->setLevel(WindowLevel::MainMenu);
     panel->orderFront();

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/ActivationKeyDetector.h"
-#include "core/NotificationCenter.h"
 #include "core/WindowSystem.h"
 #include "harvest/ActiveApp.h"
+#include "platform/NotificationCenter.h"
 #include "settings/UserDefaults.h"
 
 #include <QMetaObject>
@@ -115,6 +115,8 @@ public:
     void userDefaultsDidChange();
     void handleWindowChanged();
     void shortcutPanelLikely(bool isGlobal);
+    // The shortcut panel's sheet while that panel is open, else the persistent panel's.
+    void scrollPanel(PanelScroll step);
 
     // Windows.
     void showShortcutPanel(bool isGlobal);
@@ -163,6 +165,9 @@ private:
     void registerObservers();
     void unregisterObservers();
     void closeFadeWindow();
+    // While the gestures are not listened to (paused), a panel opened by a command would have
+    // nothing that closes it: any key pressed anywhere, the gesture's Command key included, does.
+    void keyWhileNotListening(const KeyEvent& event);
     void placePersistentPanel(PanelWindow& panel);
     // The application that is frontmost, "none" when there is none, Tavlen's own identifier
     // for Tavlen's windows.
@@ -183,6 +188,8 @@ private:
     std::unique_ptr<PanelWindow> m_windowPersistentController;
     QMetaObject::Connection m_persistentObserver;
     QMetaObject::Connection m_userDefaultsObserver;
+    QMetaObject::Connection m_globalKeysWhilePaused;
+    QMetaObject::Connection m_localKeysWhilePaused;
     std::vector<NotificationCenter::Token> m_notificationTokens;
 
     UserDefaults m_userDefaults;
@@ -198,6 +205,8 @@ private:
     bool m_persistentStepScheduled = false;
     bool m_showShortcutsScheduled = false;
     bool m_commandClosesPanel = false;
+    // The application in front when the shortcut panel opened.
+    QString m_shortcutPanelFront;
     bool m_noticeGiven = false;
 
     QString m_menuToggleShortcutsTitle = QStringLiteral("Show Shortcuts Panel");

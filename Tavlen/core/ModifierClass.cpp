@@ -1,6 +1,6 @@
 #include "core/ModifierClass.h"
 
-#include "harvest/KeyInput.h"
+#include "platform/KeyInput.h"
 
 namespace tavlen {
 

@@ -15,7 +15,7 @@ enum class ModifierClass {
     Other,
 };
 
-// `modifierFlags` in the event-flag numbering (EventFlag in harvest/KeyInput.h).
+// `modifierFlags` in the event-flag numbering (EventFlag in platform/KeyInput.h).
 ModifierClass classifyModifiers(qint64 modifierFlags);
 
 } // namespace tavlen

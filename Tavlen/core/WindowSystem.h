@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/PanelScroll.h"
 #include "core/StatusMenu.h"
 
 #include <QPointF>
@@ -53,6 +54,8 @@ public:
     // Builds new content in place; the panel keeps its position.
     virtual void replaceContent(const PanelContent& content) = 0;
     virtual void setLevel(WindowLevel level) = 0;
+    // Moves the sheet the panel shows, if it shows one taller than its room.
+    virtual void scroll(PanelScroll step) = 0;
 };
 
 // The greeting at start and the goodbye at quit.

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "harvest/AXElement.h"
-#include "harvest/AXTypedValue.h"
-#include "harvest/AccessibilityError.h"
+#include "platform/AXElement.h"
+#include "platform/AXTypedValue.h"
+#include "platform/AccessibilityError.h"
 
 #include <QHash>
 #include <QStringList>

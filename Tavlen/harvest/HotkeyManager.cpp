@@ -2,8 +2,6 @@
 
 #include "platform/Clock.h"
 #include "platform/Workspace.h"
-#include "settings/AppSettings.h"
-#include "store/DatabaseManager.h"
 
 #include <algorithm>
 
@@ -23,28 +21,24 @@ bool survivesPruning(const MenuItem& item)
 } // namespace
 
 HotkeyManager::HotkeyManager(QString activeAppName, QString appBundleIdentifier, Accessibility& accessibility,
-                             Workspace& workspace, DatabaseManager& databaseManager, AppSettings& appSettings,
+                             Workspace& workspace, ApplicationRecorder recordApp, HarvestSettings settings,
                              const Clock& clock)
-    : m_activeAppName(std::move(activeAppName))
-    , m_appBundleIdentifier(std::move(appBundleIdentifier))
-    , m_accessibility(&accessibility)
-    , m_workspace(workspace)
-    , m_databaseManager(databaseManager)
-    , m_appSettings(appSettings)
-    , m_clock(clock)
-    , m_isAppBrowser(appSettings.browsers().contains(m_appBundleIdentifier, Qt::CaseSensitive))
-{}
+    : HotkeyManager(std::move(activeAppName), std::move(appBundleIdentifier), workspace, std::move(recordApp),
+                    std::move(settings), clock)
+{
+    m_accessibility = &accessibility;
+}
 
 HotkeyManager::HotkeyManager(QString activeAppName, QString appBundleIdentifier, Workspace& workspace,
-                             DatabaseManager& databaseManager, AppSettings& appSettings, const Clock& clock)
+                             ApplicationRecorder recordApp, HarvestSettings settings, const Clock& clock)
     : m_activeAppName(std::move(activeAppName))
     , m_appBundleIdentifier(std::move(appBundleIdentifier))
     , m_accessibility(nullptr)
     , m_workspace(workspace)
-    , m_databaseManager(databaseManager)
-    , m_appSettings(appSettings)
+    , m_recordApp(std::move(recordApp))
+    , m_settings(std::move(settings))
     , m_clock(clock)
-    , m_isAppBrowser(appSettings.browsers().contains(m_appBundleIdentifier, Qt::CaseSensitive))
+    , m_isAppBrowser(m_settings.browsers.contains(m_appBundleIdentifier, Qt::CaseSensitive))
 {}
 
 std::optional<RunningApplication> HotkeyManager::recordApplication(const QString& bundleIdentifier)
@@ -59,13 +53,14 @@ std::optional<RunningApplication> HotkeyManager::recordApplication(const QString
         name = QStringLiteral("-app-") + bundleIdentifier + QLatin1Char('-') +
                QString::number(m_clock.secondsSinceEpoch()) + QLatin1Char('-');
     // The store reports its own failures to nobody; the harvest goes on either way.
-    m_databaseManager.saveApp(bundleIdentifier, name);
+    if (m_recordApp)
+        m_recordApp(bundleIdentifier, name);
     return app;
 }
 
 MenuWalkLimits HotkeyManager::walkLimits() const
 {
-    return MenuWalkLimits{childLimit(), m_appSettings.showAllMenus()};
+    return MenuWalkLimits{childLimit(), m_settings.showAllMenus};
 }
 
 QList<MenuItem> HotkeyManager::harvestMenuBar(const QString& bundleIdentifier)
@@ -86,8 +81,8 @@ QList<MenuItem> HotkeyManager::collectMenuItems(const AXElement& element, qint64
 
 qint64 HotkeyManager::childLimit() const
 {
-    if (m_appSettings.applyLimitToBrowsers() && m_isAppBrowser)
-        return std::max(0, m_appSettings.limitElements());
+    if (m_settings.applyLimitToBrowsers && m_isAppBrowser)
+        return std::max(0, m_settings.limitElements);
     return limitElementsAll;
 }
 

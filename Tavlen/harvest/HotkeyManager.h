@@ -1,8 +1,9 @@
 #pragma once
 
-#include "harvest/AXElement.h"
+#include "harvest/HarvestSettings.h"
 #include "harvest/MenuItem.h"
 #include "harvest/MenuWalk.h"
+#include "platform/AXElement.h"
 #include "platform/Workspace.h"
 
 #include <QList>
@@ -13,9 +14,7 @@
 namespace tavlen {
 
 class Accessibility;
-class AppSettings;
 class Clock;
-class DatabaseManager;
 
 // Reads one application's menu bar into a tree of MenuItem records. One manager serves one
 // harvest: the sheet model creates it, calls harvestMenuBar, prunes the result and drops it.
@@ -25,14 +24,15 @@ public:
     // Children requested per element when no browser limit applies.
     static constexpr qint64 limitElementsAll = 9999;
 
-    // The browser test is made here, against the settings' browser list of this moment.
+    // The browser test is made here, against the settings' browser list. `recordApp` is the
+    // store's saveApp.
     HotkeyManager(QString activeAppName, QString appBundleIdentifier, Accessibility& accessibility,
-                  Workspace& workspace, DatabaseManager& databaseManager, AppSettings& appSettings,
+                  Workspace& workspace, ApplicationRecorder recordApp, HarvestSettings settings,
                   const Clock& clock);
     // For a harvest whose walk runs elsewhere (see MenuSource): only recordApplication and
     // walkLimits are of use; harvestMenuBar and collectMenuItems find nothing.
     HotkeyManager(QString activeAppName, QString appBundleIdentifier, Workspace& workspace,
-                  DatabaseManager& databaseManager, AppSettings& appSettings, const Clock& clock);
+                  ApplicationRecorder recordApp, HarvestSettings settings, const Clock& clock);
 
     const QString& activeAppName() const { return m_activeAppName; }
     const QString& appBundleIdentifier() const { return m_appBundleIdentifier; }
@@ -62,8 +62,8 @@ private:
     QString m_appBundleIdentifier;
     Accessibility* m_accessibility;
     Workspace& m_workspace;
-    DatabaseManager& m_databaseManager;
-    AppSettings& m_appSettings;
+    ApplicationRecorder m_recordApp;
+    HarvestSettings m_settings;
     const Clock& m_clock;
     bool m_isAppBrowser = false;
 };

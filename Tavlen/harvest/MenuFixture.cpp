@@ -1,9 +1,9 @@
 #include "harvest/MenuFixture.h"
 
 #include "harvest/AXUIHelper.h"
-#include "harvest/AccessibilityError.h"
 #include "platform/AXAttributeNames.h"
 #include "platform/Accessibility.h"
+#include "platform/AccessibilityError.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "harvest/AXElement.h"
 #include "harvest/Hotkey.h"
+#include "platform/AXElement.h"
 
 #include <QList>
 #include <QString>

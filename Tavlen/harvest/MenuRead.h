@@ -1,9 +1,9 @@
 #pragma once
 
-#include "harvest/AXElement.h"
 #include "harvest/MenuAbsence.h"
 #include "harvest/MenuItem.h"
 #include "harvest/MenuWalk.h"
+#include "platform/AXElement.h"
 
 #include <QList>
 #include <QPair>

@@ -1,11 +1,11 @@
 #include "harvest/MenuWalk.h"
 
 #include "harvest/AXUIHelper.h"
-#include "harvest/AccessibilityError.h"
 #include "harvest/KeyedEntry.h"
 #include "harvest/ShortcutNotation.h"
 #include "platform/AXAttributeNames.h"
 #include "platform/Accessibility.h"
+#include "platform/AccessibilityError.h"
 
 #include <QScopeGuard>
 #include <algorithm>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "harvest/AXElement.h"
 #include "harvest/MenuItem.h"
 #include "harvest/MenuItemIds.h"
+#include "platform/AXElement.h"
 
 #include <QList>
 #include <QStringList>

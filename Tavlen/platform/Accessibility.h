@@ -1,7 +1,7 @@
 #pragma once
 
-#include "harvest/AXElement.h"
-#include "harvest/AXValue.h"
+#include "platform/AXElement.h"
+#include "platform/AXValue.h"
 #include "platform/ApplicationAccess.h"
 
 #include <QDeadlineTimer>

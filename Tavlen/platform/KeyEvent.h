@@ -8,7 +8,7 @@ namespace tavlen {
 
 // One keyboard event as the activation gestures see it, whatever source it came from.
 //
-// `modifierFlags` uses the event-flag numbering (EventFlag in harvest/KeyInput.h: Shift 0x20000,
+// `modifierFlags` uses the event-flag numbering (EventFlag in platform/KeyInput.h: Shift 0x20000,
 // Control 0x40000, Option 0x80000, Command 0x100000, Function 0x800000) and holds the modifiers
 // that are down once the event has happened: a modifier press carries its own flag, its release
 // no longer does. Other bits may be set and are ignored. `keyCode` is a macOS virtual key code,

@@ -11,7 +11,7 @@ public:
     virtual ~KeySender() = default;
 
     // `macVirtualKey` is a macOS virtual key code (Tavlen's canonical code space); `eventFlags`
-    // the event-flag mask of the modifiers (EventFlag in harvest/KeyInput.h). Modifiers the
+    // the event-flag mask of the modifiers (EventFlag in platform/KeyInput.h). Modifiers the
     // platform has no key for (Function on Linux) are left out. False, and nothing typed, when
     // the key has no counterpart on this platform or no event could be posted.
     virtual bool post(quint16 macVirtualKey, qint64 eventFlags) = 0;

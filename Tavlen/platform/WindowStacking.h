@@ -17,6 +17,10 @@ public:
     virtual void keepAbove(quintptr nativeWindowId, bool above) = 0;
     // For windows that are no application window of their own (panels, fades).
     virtual void keepOffTaskbar(quintptr nativeWindowId) = 0;
+    // Whether a compositing manager draws the windows now. Only then does a window's transparent
+    // part show what lies beneath; without one it comes out black, and a window that is not a
+    // rectangle needs a shape of its own. True where there is nothing to ask (no X display).
+    virtual bool compositing() const = 0;
 };
 
 } // namespace tavlen

@@ -6,6 +6,7 @@
 #include "platform/UserDefaultsStore.h"
 #include "settings/Appearance.h"
 #include "settings/PropertyList.h"
+#include "settings/SettingsDefaults.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsValueLists.h"
 #include "settings/StoredValue.h"
@@ -18,26 +19,7 @@
 namespace tavlen {
 namespace {
 
-// What the settings show while a key has never been written.
-namespace declared {
-constexpr int amountOfColumns = 4;
-constexpr int activationPersistentKeyType = 1;
-constexpr Appearance appearance = Appearance::system;
-constexpr bool applyLimitToBrowsers = false;
-constexpr bool applyLimitToTitles = false;
-constexpr bool enableCustomShortcuts = false;
-constexpr double fontSize = 13.0;
-constexpr int limitElements = 200;
-constexpr double limitTitles = 45.0;
-constexpr bool showAllMenus = false;
-constexpr bool showAppIcon = true;
-constexpr bool showBookmarks = false;
-constexpr bool showCredits = true;
-constexpr bool showInactiveMenu = true;
-constexpr bool showHotkeyOnTheRight = true;
-constexpr bool showLocalizedCustomShortcuts = true;
-constexpr bool showUserHiddenElements = false;
-} // namespace declared
+namespace declared = SettingsDefaults;
 
 struct StoredProperty {
     QLatin1String key;
@@ -298,6 +280,11 @@ void AppSettings::setLimitTitles(double value)
 bool AppSettings::showAllMenus() const
 {
     return boolValue(SettingsKeys::showAllMenus, declared::showAllMenus);
+}
+
+HarvestSettings AppSettings::harvestSettings() const
+{
+    return HarvestSettings{showAllMenus(), applyLimitToBrowsers(), limitElements(), browsers()};
 }
 
 void AppSettings::setShowAllMenus(bool value)

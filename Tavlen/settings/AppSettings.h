@@ -1,5 +1,6 @@
 #pragma once
 
+#include "harvest/HarvestSettings.h"
 #include "settings/SliderScale.h"
 #include "shared/TavlenIdentifiers.h"
 #include "store/AppItem.h"
@@ -122,6 +123,8 @@ public:
     double limitTitles() const;
     void setLimitTitles(double value);
     bool showAllMenus() const;
+    // What a harvest reads of the settings, as they are now.
+    HarvestSettings harvestSettings() const;
     void setShowAllMenus(bool value);
     bool showAppIcon() const;
     void setShowAppIcon(bool value);

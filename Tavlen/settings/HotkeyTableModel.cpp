@@ -1,8 +1,8 @@
 #include "settings/HotkeyTableModel.h"
 
-#include "core/NotificationCenter.h"
-#include "core/NotificationNames.h"
 #include "harvest/ShortcutNotation.h"
+#include "platform/NotificationCenter.h"
+#include "platform/NotificationNames.h"
 #include "settings/AppSettings.h"
 #include "store/DatabaseManager.h"
 #include "store/GlobalApp.h"

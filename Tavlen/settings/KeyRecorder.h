@@ -1,7 +1,7 @@
 #pragma once
 
-#include "harvest/KeyInput.h"
 #include "platform/KeyEvent.h"
+#include "platform/KeyInput.h"
 
 #include <QObject>
 #include <QString>

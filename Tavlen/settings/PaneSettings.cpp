@@ -1,20 +1,13 @@
 #include "settings/PaneSettings.h"
 
 #include "platform/UserDefaultsStore.h"
+#include "settings/SettingsDefaults.h"
 #include "settings/SettingsKeys.h"
 #include "settings/StoredValue.h"
 
 namespace tavlen {
 
-namespace {
-namespace declared {
-constexpr int activationKeyType = 1;
-constexpr double keyHoldingDelay = 0.5;
-constexpr bool showPersistentWindowOnTheRight = false;
-constexpr bool hideMenuIcon = false;
-constexpr bool launchAtLogin = true;
-} // namespace declared
-} // namespace
+namespace declared = SettingsDefaults;
 
 PaneSettings::PaneSettings(UserDefaultsStore& defaults, QObject* parent)
     : QObject(parent), m_defaults(defaults)

@@ -1,24 +1,25 @@
 #include "settings/UserDefaults.h"
 
 #include "platform/UserDefaultsStore.h"
+#include "settings/SettingsDefaults.h"
 #include "settings/SettingsKeys.h"
 #include "settings/StoredValue.h"
 
 namespace tavlen {
 
-bool UserDefaults::boolValue(QLatin1String key) const
+bool UserDefaults::boolValue(QLatin1String key, bool unwritten) const
 {
-    return StoredValue::toBool(m_store.value(key)).value_or(false);
+    return StoredValue::toBool(m_store.value(key)).value_or(unwritten);
 }
 
-int UserDefaults::intValue(QLatin1String key) const
+int UserDefaults::intValue(QLatin1String key, int unwritten) const
 {
-    return StoredValue::toInt(m_store.value(key)).value_or(0);
+    return StoredValue::toInt(m_store.value(key)).value_or(unwritten);
 }
 
-double UserDefaults::doubleValue(QLatin1String key) const
+double UserDefaults::doubleValue(QLatin1String key, double unwritten) const
 {
-    return StoredValue::toDouble(m_store.value(key)).value_or(0.0);
+    return StoredValue::toDouble(m_store.value(key)).value_or(unwritten);
 }
 
 void UserDefaults::write(QLatin1String key, bool value)
@@ -38,7 +39,7 @@ void UserDefaults::write(QLatin1String key, double value)
 
 bool UserDefaults::hideMenuIcon() const
 {
-    return boolValue(SettingsKeys::hideMenuIcon);
+    return boolValue(SettingsKeys::hideMenuIcon, SettingsDefaults::hideMenuIcon);
 }
 
 void UserDefaults::setHideMenuIcon(bool value)
@@ -48,7 +49,7 @@ void UserDefaults::setHideMenuIcon(bool value)
 
 bool UserDefaults::showCredits() const
 {
-    return boolValue(SettingsKeys::showCredits);
+    return boolValue(SettingsKeys::showCredits, SettingsDefaults::showCredits);
 }
 
 void UserDefaults::setShowCredits(bool value)
@@ -58,7 +59,7 @@ void UserDefaults::setShowCredits(bool value)
 
 bool UserDefaults::showInactiveMenu() const
 {
-    return boolValue(SettingsKeys::showInactiveMenu);
+    return boolValue(SettingsKeys::showInactiveMenu, SettingsDefaults::showInactiveMenu);
 }
 
 void UserDefaults::setShowInactiveMenu(bool value)
@@ -68,7 +69,7 @@ void UserDefaults::setShowInactiveMenu(bool value)
 
 bool UserDefaults::showHotkeyOnTheRight() const
 {
-    return boolValue(SettingsKeys::showHotkeyOnTheRight);
+    return boolValue(SettingsKeys::showHotkeyOnTheRight, SettingsDefaults::showHotkeyOnTheRight);
 }
 
 void UserDefaults::setShowHotkeyOnTheRight(bool value)
@@ -78,7 +79,7 @@ void UserDefaults::setShowHotkeyOnTheRight(bool value)
 
 bool UserDefaults::launchAtLogin() const
 {
-    return boolValue(SettingsKeys::launchAtLogin);
+    return boolValue(SettingsKeys::launchAtLogin, SettingsDefaults::launchAtLogin);
 }
 
 void UserDefaults::setLaunchAtLogin(bool value)
@@ -88,7 +89,7 @@ void UserDefaults::setLaunchAtLogin(bool value)
 
 bool UserDefaults::showBookmarks() const
 {
-    return boolValue(SettingsKeys::showBookmarks);
+    return boolValue(SettingsKeys::showBookmarks, SettingsDefaults::showBookmarks);
 }
 
 void UserDefaults::setShowBookmarks(bool value)
@@ -98,7 +99,7 @@ void UserDefaults::setShowBookmarks(bool value)
 
 bool UserDefaults::showUserHiddenElements() const
 {
-    return boolValue(SettingsKeys::showUserHiddenElements);
+    return boolValue(SettingsKeys::showUserHiddenElements, SettingsDefaults::showUserHiddenElements);
 }
 
 void UserDefaults::setShowUserHiddenElements(bool value)
@@ -108,7 +109,7 @@ void UserDefaults::setShowUserHiddenElements(bool value)
 
 bool UserDefaults::applyLimitToBrowsers() const
 {
-    return boolValue(SettingsKeys::applyLimitToBrowsers);
+    return boolValue(SettingsKeys::applyLimitToBrowsers, SettingsDefaults::applyLimitToBrowsers);
 }
 
 void UserDefaults::setApplyLimitToBrowsers(bool value)
@@ -118,7 +119,7 @@ void UserDefaults::setApplyLimitToBrowsers(bool value)
 
 bool UserDefaults::applyLimitToTitles() const
 {
-    return boolValue(SettingsKeys::applyLimitToTitles);
+    return boolValue(SettingsKeys::applyLimitToTitles, SettingsDefaults::applyLimitToTitles);
 }
 
 void UserDefaults::setApplyLimitToTitles(bool value)
@@ -128,7 +129,8 @@ void UserDefaults::setApplyLimitToTitles(bool value)
 
 bool UserDefaults::showPersistentWindowOnTheRight() const
 {
-    return boolValue(SettingsKeys::showPersistentWindowOnTheRight);
+    return boolValue(SettingsKeys::showPersistentWindowOnTheRight,
+                     SettingsDefaults::showPersistentWindowOnTheRight);
 }
 
 void UserDefaults::setShowPersistentWindowOnTheRight(bool value)
@@ -138,7 +140,7 @@ void UserDefaults::setShowPersistentWindowOnTheRight(bool value)
 
 bool UserDefaults::enableCustomShortcuts() const
 {
-    return boolValue(SettingsKeys::enableCustomShortcuts);
+    return boolValue(SettingsKeys::enableCustomShortcuts, SettingsDefaults::enableCustomShortcuts);
 }
 
 void UserDefaults::setEnableCustomShortcuts(bool value)
@@ -148,7 +150,7 @@ void UserDefaults::setEnableCustomShortcuts(bool value)
 
 bool UserDefaults::showAppIcon() const
 {
-    return boolValue(SettingsKeys::showAppIcon);
+    return boolValue(SettingsKeys::showAppIcon, SettingsDefaults::showAppIcon);
 }
 
 void UserDefaults::setShowAppIcon(bool value)
@@ -158,7 +160,8 @@ void UserDefaults::setShowAppIcon(bool value)
 
 bool UserDefaults::showLocalizedCustomShortcuts() const
 {
-    return boolValue(SettingsKeys::showLocalizedCustomShortcuts);
+    return boolValue(SettingsKeys::showLocalizedCustomShortcuts,
+                     SettingsDefaults::showLocalizedCustomShortcuts);
 }
 
 void UserDefaults::setShowLocalizedCustomShortcuts(bool value)
@@ -168,7 +171,7 @@ void UserDefaults::setShowLocalizedCustomShortcuts(bool value)
 
 int UserDefaults::amountOfColumns() const
 {
-    return intValue(SettingsKeys::amountOfColumns);
+    return intValue(SettingsKeys::amountOfColumns, SettingsDefaults::amountOfColumns);
 }
 
 void UserDefaults::setAmountOfColumns(int value)
@@ -178,7 +181,7 @@ void UserDefaults::setAmountOfColumns(int value)
 
 int UserDefaults::activationKeyType() const
 {
-    return intValue(SettingsKeys::activationKeyType);
+    return intValue(SettingsKeys::activationKeyType, SettingsDefaults::activationKeyType);
 }
 
 void UserDefaults::setActivationKeyType(int value)
@@ -188,7 +191,7 @@ void UserDefaults::setActivationKeyType(int value)
 
 int UserDefaults::activationPersistentKeyType() const
 {
-    return intValue(SettingsKeys::activationPersistentKeyType);
+    return intValue(SettingsKeys::activationPersistentKeyType, SettingsDefaults::activationPersistentKeyType);
 }
 
 void UserDefaults::setActivationPersistentKeyType(int value)
@@ -198,7 +201,7 @@ void UserDefaults::setActivationPersistentKeyType(int value)
 
 double UserDefaults::fontSize() const
 {
-    return doubleValue(SettingsKeys::fontSize);
+    return doubleValue(SettingsKeys::fontSize, SettingsDefaults::fontSize);
 }
 
 void UserDefaults::setFontSize(double value)
@@ -208,7 +211,7 @@ void UserDefaults::setFontSize(double value)
 
 double UserDefaults::keyHoldingDelay() const
 {
-    return doubleValue(SettingsKeys::keyHoldingDelay);
+    return doubleValue(SettingsKeys::keyHoldingDelay, SettingsDefaults::keyHoldingDelay);
 }
 
 void UserDefaults::setKeyHoldingDelay(double value)
@@ -218,7 +221,7 @@ void UserDefaults::setKeyHoldingDelay(double value)
 
 double UserDefaults::limitTitles() const
 {
-    return doubleValue(SettingsKeys::limitTitles);
+    return doubleValue(SettingsKeys::limitTitles, SettingsDefaults::limitTitles);
 }
 
 void UserDefaults::setLimitTitles(double value)

@@ -6,10 +6,10 @@ namespace tavlen {
 
 class UserDefaultsStore;
 
-// Typed access to single preferences for the controller and the activation gestures. Unlike
-// AppSettings these readers have no defaults of their own: a key that was never written, or
-// that holds a value of another type (see StoredValue), reads as false, 0 or 0.0. Every write
-// goes through the store, which announces it with valueChanged.
+// Typed access to single preferences for the controller and the activation gestures. A key that
+// was never written, or that holds a value of another type (see StoredValue), reads as its
+// SettingsDefaults value, the one the settings panes show. Every write goes through the store,
+// which announces it with valueChanged.
 class UserDefaults {
 public:
     explicit UserDefaults(UserDefaultsStore& store) : m_store(store) {}
@@ -58,9 +58,9 @@ public:
     void setLimitTitles(double value);
 
 private:
-    bool boolValue(QLatin1String key) const;
-    int intValue(QLatin1String key) const;
-    double doubleValue(QLatin1String key) const;
+    bool boolValue(QLatin1String key, bool unwritten) const;
+    int intValue(QLatin1String key, int unwritten) const;
+    double doubleValue(QLatin1String key, double unwritten) const;
     void write(QLatin1String key, bool value);
     void write(QLatin1String key, int value);
     void write(QLatin1String key, double value);

@@ -1,11 +1,11 @@
 #include "sheet/ElementRowModel.h"
 
-#include "core/NotificationCenter.h"
-#include "core/NotificationNames.h"
 #include "platform/AXAttributeNames.h"
 #include "platform/Accessibility.h"
 #include "platform/ApplicationDirectory.h"
 #include "platform/ApplicationLauncher.h"
+#include "platform/NotificationCenter.h"
+#include "platform/NotificationNames.h"
 #include "settings/AppSettings.h"
 #include "sheet/ShortcutTyping.h"
 #include "store/DatabaseManager.h"

@@ -76,8 +76,8 @@ void MenuItemViewModel::loadSheet(qint64 forceAmountOfColumns)
 
 void MenuItemViewModel::requestMenus(std::function<void(const MenuSnapshot&)> done)
 {
-    HotkeyManager manager(m_appTitle, m_bundleIdentifier, m_workspace, m_databaseManager, m_appSettings,
-                          m_clock);
+    HotkeyManager manager(m_appTitle, m_bundleIdentifier, m_workspace,
+                          m_databaseManager.applicationRecorder(), m_appSettings.harvestSettings(), m_clock);
     const std::optional<RunningApplication> app = manager.recordApplication(m_bundleIdentifier);
     if (!app) {
         done(MenuSnapshot{});

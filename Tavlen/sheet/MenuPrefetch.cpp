@@ -3,6 +3,8 @@
 #include "harvest/HotkeyManager.h"
 #include "harvest/MenuSource.h"
 #include "platform/Workspace.h"
+#include "settings/AppSettings.h"
+#include "store/DatabaseManager.h"
 
 namespace tavlen {
 
@@ -12,7 +14,8 @@ void prefetchFrontmostMenus(const RowServices& services, bool soon)
     if (!app)
         return;
     const HotkeyManager manager(app->localizedName, app->identifier, services.workspace,
-                                services.databaseManager, services.appSettings, services.clock);
+                                services.databaseManager.applicationRecorder(),
+                                services.appSettings.harvestSettings(), services.clock);
     if (soon)
         services.menus.readNow(*app, manager.walkLimits());
     else

@@ -1,7 +1,7 @@
 #include "sheet/ShortcutTyping.h"
 
-#include "harvest/KeyInput.h"
 #include "harvest/ShortcutNotation.h"
+#include "platform/KeyInput.h"
 #include "platform/KeySender.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/Timers.h"

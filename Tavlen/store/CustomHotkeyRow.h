@@ -1,6 +1,6 @@
 #pragma once
 
-#include "harvest/KeyInput.h"
+#include "platform/KeyInput.h"
 
 #include <QString>
 #include <optional>

@@ -193,6 +193,11 @@ DatabaseManager::insertOrUpdate(const QString& countSql, std::initializer_list<S
     return write(updateSql, updateValues);
 }
 
+ApplicationRecorder DatabaseManager::applicationRecorder()
+{
+    return [this](const QString& identifier, const QString& title) { saveApp(identifier, title); };
+}
+
 StoreWrite DatabaseManager::saveApp(const QString& identifier, const QString& title)
 {
     return insertOrUpdate(

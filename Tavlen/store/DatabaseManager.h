@@ -1,5 +1,6 @@
 #pragma once
 
+#include "harvest/HarvestSettings.h"
 #include "store/CustomHotkeyRow.h"
 #include "store/HotkeyState.h"
 #include "store/SqliteConnection.h"
@@ -55,6 +56,9 @@ public:
     // at a time; while it is open, no other code may use the store.
     StoreTransaction beginTransaction() { return StoreTransaction(*m_db); }
 
+    // saveApp for a harvest, which does not want to know of the store; failures go unreported,
+    // as the harvest goes on either way. The manager must outlive the recorder.
+    ApplicationRecorder applicationRecorder();
     StoreWrite saveApp(const QString& identifier, const QString& title);
     // (identifier, title) of every application but "global", ordered by title.
     QList<std::pair<QString, QString>> getApps();

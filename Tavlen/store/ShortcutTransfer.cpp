@@ -1,10 +1,10 @@
 #include "store/ShortcutTransfer.h"
 
-#include "harvest/KeyInput.h"
 #include "harvest/ShortcutNotation.h"
 #include "platform/ApplicationDirectory.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "platform/KeyInput.h"
 #include "store/DatabaseManager.h"
 #include "store/GlobalApp.h"
 #include "store/StoreTransaction.h"

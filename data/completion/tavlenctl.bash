@@ -33,7 +33,7 @@ _tavlenctl()
     COMPREPLY=()
 
     if ((COMP_CWORD == 1)); then
-        mapfile -t COMPREPLY < <(compgen -W 'apps import export menus sheet help version --help --version' -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W 'apps import export menus sheet check-shortcuts help version --help --version' -- "$cur")
         return
     fi
 
@@ -69,6 +69,10 @@ _tavlenctl()
         return
         ;;
     apps) return ;;
+    check-shortcuts)
+        ((COMP_CWORD == 2)) && _tavlenctl_files "$cur" '*.json'
+        return
+        ;;
     export) options=(--app --all) ;;
     menus) options=(--app --json) ;;
     sheet) options=(--app --format --png --pdf) ;;

@@ -13,7 +13,7 @@ function __tavlenctl_application_ids
     end | string replace -r '\.desktop$' '' | string replace -a / - | sort -u
 end
 
-set -l commands apps import export menus sheet help version
+set -l commands apps import export menus sheet check-shortcuts help version
 complete -c tavlenctl -f
 
 complete -c tavlenctl -n "not __fish_seen_subcommand_from $commands" -a apps -d 'List the running applications and their shortcut sources'
@@ -21,12 +21,14 @@ complete -c tavlenctl -n "not __fish_seen_subcommand_from $commands" -a import -
 complete -c tavlenctl -n "not __fish_seen_subcommand_from $commands" -a export -d 'Export custom shortcuts of one application or all'
 complete -c tavlenctl -n "not __fish_seen_subcommand_from $commands" -a menus -d 'Print the menu entries with shortcuts of an application'
 complete -c tavlenctl -n "not __fish_seen_subcommand_from $commands" -a sheet -d 'Print or draw the sheet the shortcut panel would show'
+complete -c tavlenctl -n "not __fish_seen_subcommand_from $commands" -a check-shortcuts -d 'Check a shortcut list of an application'
 complete -c tavlenctl -n "not __fish_seen_subcommand_from $commands" -a help -d 'Show the usage'
 complete -c tavlenctl -n "not __fish_seen_subcommand_from $commands" -a version -d 'Show the version'
 complete -c tavlenctl -n "not __fish_seen_subcommand_from $commands" -l help -d 'Show the usage'
 complete -c tavlenctl -n "not __fish_seen_subcommand_from $commands" -l version -d 'Show the version'
 
 complete -c tavlenctl -n "__fish_seen_subcommand_from import export" -F
+complete -c tavlenctl -n "__fish_seen_subcommand_from check-shortcuts" -k -a "(__fish_complete_suffix .json)"
 complete -c tavlenctl -n "__fish_seen_subcommand_from export menus sheet" -l app -x -a "(__tavlenctl_application_ids)" -d 'Application id'
 # Custom shortcuts that apply everywhere are exported under this id.
 complete -c tavlenctl -n "__fish_seen_subcommand_from export" -l app -x -a global

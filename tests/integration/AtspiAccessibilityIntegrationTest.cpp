@@ -1,7 +1,7 @@
 #include "IntegrationDesktop.h"
 
 #include "harvest/AXUIHelper.h"
-#include "harvest/AccessibilityError.h"
+#include "platform/AccessibilityError.h"
 #include "support/MenuKeyText.h"
 
 #include <QCoreApplication>

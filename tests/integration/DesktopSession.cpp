@@ -1,7 +1,7 @@
 #include "DesktopSession.h"
 
 #include "TestSessionBus.h"
-#include "harvest/AccessibilityError.h"
+#include "platform/AccessibilityError.h"
 #include "support/WaitUntil.h"
 
 #include <QDBusConnection>

@@ -42,8 +42,8 @@ protected:
 
     QList<MenuItem> harvest(const QString& identifier)
     {
-        HotkeyManager manager(identifier, identifier, session->accessibility(), workspace, store, settings,
-                              clock);
+        HotkeyManager manager(identifier, identifier, session->accessibility(), workspace,
+                              store.applicationRecorder(), settings.harvestSettings(), clock);
         return HotkeyManager::pruneMenuItems(manager.harvestMenuBar(identifier));
     }
 

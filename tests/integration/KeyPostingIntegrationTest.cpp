@@ -1,6 +1,6 @@
 #include "IntegrationDesktop.h"
 
-#include "harvest/KeyInput.h"
+#include "platform/KeyInput.h"
 #include "platform/linux/EwmhWindowActivator.h"
 #include "platform/linux/MacKeyCodes.h"
 #include "platform/linux/X11Workspace.h"

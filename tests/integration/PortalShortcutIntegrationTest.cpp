@@ -1,4 +1,4 @@
-#include "harvest/KeyInput.h"
+#include "platform/KeyInput.h"
 #include "platform/linux/PortalShortcutKeySource.h"
 #include "support/WaitUntil.h"
 

@@ -1,8 +1,8 @@
 #include "IntegrationDesktop.h"
 
-#include "harvest/AccessibilityError.h"
 #include "harvest/MenuSource.h"
 #include "harvest/ThreadedMenuReader.h"
+#include "platform/AccessibilityError.h"
 #include "platform/linux/AtspiAccessibility.h"
 #include "platform/linux/AtspiEventListener.h"
 #include "platform/linux/QtTimers.h"

@@ -1,6 +1,6 @@
 #include "IntegrationDesktop.h"
 
-#include "harvest/KeyInput.h"
+#include "platform/KeyInput.h"
 #include "platform/linux/XInputKeyEventSource.h"
 #include "platform/linux/XTestKeySender.h"
 #include "support/WaitUntil.h"

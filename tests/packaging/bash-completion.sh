@@ -19,7 +19,7 @@ mkdir -p "$work/home/applications/kde" "$work/system/applications" "$work/files/
 touch "$work/home/applications/geany.desktop" "$work/home/applications/kde/okular.desktop" \
   "$work/system/applications/geany.desktop" "$work/system/applications/org.gnome.TextEditor.desktop" \
   "$work/system/applications/mimeinfo.cache" \
-  "$work/files/mine.tavlen" "$work/files/notes.txt" "$work/files/sheet.png"
+  "$work/files/mine.tavlen" "$work/files/notes.txt" "$work/files/sheet.png" "$work/files/geany.json"
 export XDG_DATA_HOME="$work/home" XDG_DATA_DIRS="$work/system:$work/absent"
 cd "$work/files" || exit 1
 
@@ -53,7 +53,8 @@ else
 fi
 
 # Commands, and the options each one takes that are not given yet
-expect "tavlenctl " "--help --version apps export help import menus sheet version"
+expect "tavlenctl " "--help --version apps check-shortcuts export help import menus sheet version"
+expect "tavlenctl c" "check-shortcuts"
 expect "tavlenctl apps " ""
 expect "tavlenctl s" "sheet"
 expect "tavlenctl sheet " "--app --format --pdf --png"
@@ -73,9 +74,12 @@ expect "tavlenctl sheet --format " "json markdown text"
 # File names: export files to import, any file to export to, pictures for --png
 expect "tavlenctl import " "mine.tavlen pictures"
 expect "tavlenctl import mine.tavlen " ""
-expect "tavlenctl export " "mine.tavlen notes.txt pictures sheet.png"
+expect "tavlenctl export " "geany.json mine.tavlen notes.txt pictures sheet.png"
 expect "tavlenctl export --app geany n" "notes.txt"
 expect "tavlenctl sheet --png " "pictures sheet.png"
+# Shortcut lists to check: one file, JSON
+expect "tavlenctl check-shortcuts " "geany.json pictures"
+expect "tavlenctl check-shortcuts geany.json " ""
 
 echo "$passed passed, $failures failed"
 exit $((failures > 0))

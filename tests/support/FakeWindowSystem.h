@@ -2,6 +2,7 @@
 
 #include "core/WindowSystem.h"
 
+#include <QList>
 #include <QStringList>
 #include <map>
 #include <memory>
@@ -21,6 +22,7 @@ public:
         PanelContent content;
         WindowLevel level = WindowLevel::Floating;
         int contentBuilds = 0;
+        QList<PanelScroll> scrolls;
         std::chrono::milliseconds fadeDuration{-1};
     };
 
@@ -155,6 +157,7 @@ private:
             ++m_state->contentBuilds;
         }
         void setLevel(WindowLevel level) override { m_state->level = level; }
+        void scroll(PanelScroll step) override { m_state->scrolls.append(step); }
     };
 
     class Fade final : public Handle<FadeWindow> {

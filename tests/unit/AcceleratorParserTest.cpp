@@ -179,7 +179,7 @@ TEST(AcceleratorParser, EveryKeyQtNamesIsReadInBothForms)
     const QMetaEnum keys = QMetaEnum::fromType<Qt::Key>();
     const QList<int> modifierKeys{Qt::Key_Shift,   Qt::Key_Control,     Qt::Key_Meta,    Qt::Key_Alt,
                                   Qt::Key_AltGr,   Qt::Key_Super_L,     Qt::Key_Super_R, Qt::Key_Hyper_L,
-                                  Qt::Key_Hyper_R, Qt::Key_Mode_switch, Qt::Key_unknown};
+                                  Qt::Key_Hyper_R, Qt::Key_Mode_switch, Qt::Key_Option,  Qt::Key_unknown};
     int named = 0;
     for (int i = 0; i < keys.keyCount(); ++i) {
         const int key = keys.value(i);

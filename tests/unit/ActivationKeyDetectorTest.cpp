@@ -1,7 +1,7 @@
 #include "core/ActivationKeyDetector.h"
 
 #include "core/ModifierClass.h"
-#include "harvest/KeyInput.h"
+#include "platform/KeyInput.h"
 #include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeKeyEventSource.h"
 #include "platform/fake/FakeTimers.h"
@@ -56,6 +56,9 @@ protected:
                          [this] { commands.append(QStringLiteral("close")); });
         QObject::connect(d, &ActivationKeyDetector::togglePersistentPanel,
                          [this] { commands.append(QStringLiteral("toggle")); });
+        QObject::connect(d, &ActivationKeyDetector::scrollPanel, [this](tavlen::PanelScroll step) {
+            commands.append(QStringLiteral("scroll %1").arg(static_cast<int>(step)));
+        });
         QObject::connect(d, &ActivationKeyDetector::openSettingsWindow,
                          [this] { commands.append(QStringLiteral("settings")); });
     }
@@ -398,12 +401,16 @@ TEST_F(ActivationKeyDetectorTest, NormalisationRaisesOnlyWhatIsOutOfRange)
     detector->normalizeActivationSettings();
     EXPECT_EQ(writes, 0);
 
-    // A never-written store (both read as 0) becomes type 1 with 0.25 s.
+    // A never-written store reads as the defaults the settings show, which are in range: it is
+    // left unwritten.
     tavlen::fake::FakeUserDefaults empty;
+    int freshWrites = 0;
+    QObject::connect(&empty, &tavlen::UserDefaultsStore::valueChanged, [&freshWrites] { ++freshWrites; });
     ActivationKeyDetector fresh(empty, clock, timers);
     fresh.normalizeActivationSettings();
+    EXPECT_EQ(freshWrites, 0);
     EXPECT_EQ(UserDefaults(empty).activationKeyType(), 1);
-    EXPECT_DOUBLE_EQ(UserDefaults(empty).keyHoldingDelay(), 0.25);
+    EXPECT_DOUBLE_EQ(UserDefaults(empty).keyHoldingDelay(), 0.5);
 
     defaults.setActivationKeyType(2);
     defaults.setKeyHoldingDelay(std::numeric_limits<double>::quiet_NaN());
@@ -422,7 +429,9 @@ TEST_F(ActivationKeyDetectorTest, UnusableDelaysStillGiveAWellDefinedTimer)
         commandDown();
         EXPECT_TRUE(detector->keyPressTimerPending());
         wait(0ms);
-        EXPECT_EQ(take().contains("show"), !(delay > 1.0));
+        // A negative delay opens at once; one that is not a number reads as the default half
+        // second, and an absurd one waits its longest.
+        EXPECT_EQ(take().contains("show"), delay < 0.0);
     }
 }
 
@@ -471,6 +480,35 @@ TEST_F(ActivationKeyDetectorTest, LocalHandlerOpensLocallyKeepsItsOwnCountAndIgn
     wait(100ms);
     localCommand();
     EXPECT_EQ(take().count("toggle"), 1);
+}
+
+TEST_F(ActivationKeyDetectorTest, PageKeysInTavlensWindowsScrollThePanelAndCloseNothing)
+{
+    constexpr quint16 HomeKey = 115, PageUpKey = 116, EndKey = 119, PageDownKey = 121;
+    const auto key = [](KeyEvent::Type type, quint16 code) { return KeyEvent{type, 0, code}; };
+    using tavlen::PanelScroll;
+
+    // Opened locally by the gesture, the panel stays while the sheet is paged, with Command held.
+    commandDown();
+    allUp();
+    wait(100ms);
+    detector->handleLocalEvent(flags(EventFlag::Command));
+    wait(250ms);
+    ASSERT_EQ(take().last(), "show-local");
+    for (const quint16 code : {PageDownKey, PageUpKey, EndKey, HomeKey}) {
+        detector->handleLocalEvent({KeyEvent::Type::KeyDown, EventFlag::Command, code});
+        detector->handleLocalEvent(key(KeyEvent::Type::KeyUp, code));
+    }
+    EXPECT_EQ(take(), (QStringList{QStringLiteral("scroll %1").arg(static_cast<int>(PanelScroll::PageDown)),
+                                   QStringLiteral("scroll %1").arg(static_cast<int>(PanelScroll::PageUp)),
+                                   QStringLiteral("scroll %1").arg(static_cast<int>(PanelScroll::End)),
+                                   QStringLiteral("scroll %1").arg(static_cast<int>(PanelScroll::Home))}));
+
+    // Other keys still close; in another application the page keys are that application's.
+    detector->handleLocalEvent(key(KeyEvent::Type::KeyDown, LetterA));
+    EXPECT_EQ(take(), QStringList{"close"});
+    detector->handleGlobalEvent(key(KeyEvent::Type::KeyDown, PageDownKey));
+    EXPECT_EQ(take(), QStringList{"close"});
 }
 
 TEST_F(ActivationKeyDetectorTest, LocalPressAndHoldResetsTheGlobalCountWhenItFires)

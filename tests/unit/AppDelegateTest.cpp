@@ -1,8 +1,8 @@
 #include "core/AppDelegate.h"
 
 #include "core/AppServices.h"
-#include "core/NotificationNames.h"
-#include "harvest/KeyInput.h"
+#include "platform/KeyInput.h"
+#include "platform/NotificationNames.h"
 #include "platform/fake/FakeAccessibility.h"
 #include "platform/fake/FakeApplicationDirectory.h"
 #include "platform/fake/FakeClock.h"
@@ -207,6 +207,88 @@ TEST_F(AppDelegateTest, ShowHotkeysWhilePausedClosesAnOpenPanel)
     delegate().handleXPCServiceNotification(QString(Names::showHotkeysMessage));
     wait(500ms);
     EXPECT_EQ(openCount("hotkeys"), 1);
+}
+
+TEST_F(AppDelegateTest, WhilePausedAnyPressClosesThePanelTheCommandOpenedAndResumingKeepsTheIcon)
+{
+    constexpr quint16 EscapeKey = 53, ReturnKey = 36;
+    launched();
+    delegate().togglePauseAction();
+    wait(0ms);
+    ASSERT_TRUE(settings().pauseMonitoring());
+    const auto open = [this] {
+        delegate().handleXPCServiceNotification(QString(Names::showHotkeysMessage));
+        wait(500ms);
+        return openCount("hotkeys") == 1;
+    };
+
+    // Escape typed anywhere, in Tavlen's windows too.
+    ASSERT_TRUE(open());
+    globalKeys.deliver(KeyEvent{KeyEvent::Type::KeyUp, 0, ReturnKey});
+    command(0);
+    wait(0ms);
+    EXPECT_EQ(openCount("hotkeys"), 1) << "letting go of the command's own keys is no request";
+    localKeys.deliver(KeyEvent{KeyEvent::Type::KeyDown, 0, EscapeKey});
+    EXPECT_EQ(openCount("hotkeys"), 1) << "the panel goes from the event loop, not inside the key";
+    wait(0ms);
+    EXPECT_EQ(openCount("hotkeys"), 0);
+
+    // The gesture's first press.
+    ASSERT_TRUE(open());
+    command(tavlen::EventFlag::Command);
+    wait(0ms);
+    EXPECT_EQ(openCount("hotkeys"), 0);
+
+    // A click into another window: the user has moved on.
+    ASSERT_TRUE(open());
+    Q_EMIT workspace.frontmostApplicationChanged(); // the same application again changes nothing
+    wait(0ms);
+    EXPECT_EQ(openCount("hotkeys"), 1);
+    workspace.setFrontmostApplication(Editor);
+    wait(0ms);
+    EXPECT_EQ(openCount("hotkeys"), 0);
+    workspace.setFrontmostApplication(Geany);
+
+    // Resuming with a panel open keeps the icon where it was and listens again.
+    ASSERT_TRUE(open());
+    const auto icon = windows.liveStatusItem();
+    ASSERT_NE(icon, nullptr);
+    delegate().togglePauseAction();
+    wait(0ms);
+    EXPECT_FALSE(settings().pauseMonitoring());
+    EXPECT_EQ(windows.liveStatusItem(), icon);
+    EXPECT_TRUE(delegate().detector().eventMonitorsInstalled());
+    globalKeys.deliver(KeyEvent{KeyEvent::Type::KeyDown, 0, EscapeKey});
+    wait(0ms);
+    EXPECT_EQ(openCount("hotkeys"), 0);
+}
+
+TEST_F(AppDelegateTest, PageKeysInTavlensWindowsScrollTheShortcutPanelElseThePersistentOne)
+{
+    constexpr quint16 PageDownKey = 121, EndKey = 119;
+    using tavlen::PanelScroll;
+    launched();
+    const auto page = [this](quint16 key) {
+        localKeys.deliver(KeyEvent{KeyEvent::Type::KeyDown, 0, key});
+        localKeys.deliver(KeyEvent{KeyEvent::Type::KeyUp, 0, key});
+        wait(0ms);
+    };
+    page(PageDownKey); // nothing open: nothing to scroll, nothing breaks
+
+    delegate().togglePersistentPanel();
+    wait(0ms);
+    const auto persistent = only("persistent");
+    ASSERT_NE(persistent, nullptr);
+    page(PageDownKey);
+    EXPECT_EQ(persistent->scrolls, QList<PanelScroll>{PanelScroll::PageDown});
+
+    delegate().showShortcutPanel(false);
+    const auto hotkeys = only("hotkeys");
+    ASSERT_NE(hotkeys, nullptr);
+    page(EndKey);
+    EXPECT_EQ(hotkeys->scrolls, QList<PanelScroll>{PanelScroll::End});
+    EXPECT_EQ(persistent->scrolls.size(), 1);
+    EXPECT_FALSE(hotkeys->closed) << "a page key is no key that closes the panel";
 }
 
 TEST_F(AppDelegateTest, WhereNoKeysAreSeenTheCommandClosesThePanelItOpened)
@@ -502,7 +584,9 @@ TEST_F(AppDelegateTest, TheGestureOpensThePanelAndReleasingClosesItButNoOtherWin
     EXPECT_EQ(openCount("hotkeys"), 0);
     EXPECT_TRUE(only("settings")->visible);
 
-    // The same gesture typed into Tavlen's own window asks for the legend.
+    // The same gesture typed into Tavlen's own window asks for the legend; a while later, so
+    // that its presses do not count as the third of three that toggle the persistent panel.
+    wait(1s);
     localKeys.deliver(KeyEvent{KeyEvent::Type::FlagsChanged, Command, 55});
     localKeys.deliver(KeyEvent{KeyEvent::Type::FlagsChanged, 0, 55});
     wait(100ms);

@@ -117,12 +117,12 @@ TEST_F(AppSettingsTest, AFreshDomainShowsTheDeclaredDefaults)
     EXPECT_FALSE(settings->customShortcutsAvailable());
     EXPECT_FALSE(settings->experimentalFeatures());
 
-    // Reading never writes: the direct accessors still see nothing.
+    // Reading never writes, and the direct accessors read the same defaults.
     UserDefaults direct(store);
-    EXPECT_EQ(direct.amountOfColumns(), 0);
-    EXPECT_EQ(direct.fontSize(), 0.0);
-    EXPECT_EQ(direct.limitTitles(), 0.0);
-    EXPECT_FALSE(direct.showAppIcon());
+    EXPECT_EQ(direct.amountOfColumns(), settings->amountOfColumns());
+    EXPECT_EQ(direct.fontSize(), settings->fontSize());
+    EXPECT_EQ(direct.limitTitles(), settings->limitTitles());
+    EXPECT_EQ(direct.showAppIcon(), settings->showAppIcon());
     EXPECT_TRUE(store.contents().isEmpty());
 }
 

@@ -266,3 +266,52 @@ TEST_F(CommandLine, TheApplicationCreatesItsStoreAndEndsCleanlyOnASignal)
 }
 
 } // namespace
+
+TEST_F(CommandLine, CheckShortcutsNamesEachFaultWithItsPlaceAndTouchesNoStore)
+{
+    const QString good = write(QStringLiteral("org.example.Good.json"), R"({"version": 1,
+        "application": "org.example.Good",
+        "groups": [{"title": "Tabs", "shortcuts": [
+            {"title": "Next tab", "accelerator": ["<Primary>Tab", "Ctrl+PgDown"]},
+            {"title": "Tab 1 to 8", "accelerator": "<Alt>1...8"}]}]})");
+    const Outcome checked = ctl({QStringLiteral("check-shortcuts"), good});
+    EXPECT_EQ(checked.exitCode, 0) << checked.err.toStdString();
+    EXPECT_EQ(checked.out, good + QStringLiteral(": 1 group, 3 shortcuts\n"));
+    EXPECT_FALSE(QFileInfo::exists(databasePath())) << "checking a file opens no store";
+
+    const QString faulty =
+        write(QStringLiteral("faulty.json"), "{\"version\": 1,\n"
+                                             " \"application\": \"other\",\n"
+                                             " \"groups\": [{\"title\": \"T\", \"shortcuts\": [\n"
+                                             "   {\"title\": \"X\", \"accelerator\": \"<Primary>Nope\"}]}]}");
+    const Outcome faults = ctl({QStringLiteral("check-shortcuts"), faulty});
+    EXPECT_EQ(faults.exitCode, 1);
+    EXPECT_TRUE(faults.err.contains(faulty + QStringLiteral(":groups[0].shortcuts[0].accelerator: ")))
+        << faults.err.toStdString();
+    EXPECT_TRUE(faults.err.contains(faulty + QStringLiteral(":application: "))) << faults.err.toStdString();
+    EXPECT_TRUE(faults.out.isEmpty());
+
+    const QString notJson = write(QStringLiteral("broken.json"), "{\"version\": 1,\n  \"groups\": [,]}");
+    const Outcome broken = ctl({QStringLiteral("check-shortcuts"), notJson});
+    EXPECT_EQ(broken.exitCode, 1);
+    EXPECT_TRUE(broken.err.startsWith(notJson + QStringLiteral(":2:"))) << broken.err.toStdString();
+
+    EXPECT_EQ(ctl({QStringLiteral("check-shortcuts"), file(QStringLiteral("absent.json"))}).exitCode, 1);
+    EXPECT_EQ(ctl({QStringLiteral("check-shortcuts")}).exitCode, 2);
+    EXPECT_EQ(ctl({QStringLiteral("check-shortcuts"), good, good}).exitCode, 2);
+}
+
+TEST_F(CommandLine, EveryShippedShortcutListPassesItsCheckAndSaysWhereItsShortcutsComeFrom)
+{
+    const QDir shipped(QStringLiteral(TAVLEN_SHIPPED_DATA_DIR "/shortcuts"));
+    const QStringList lists = shipped.entryList({QStringLiteral("*.json")}, QDir::Files);
+    EXPECT_GE(lists.size(), 3);
+    for (const QString& name : lists) {
+        const QString path = shipped.filePath(name);
+        const Outcome checked = ctl({QStringLiteral("check-shortcuts"), path});
+        EXPECT_EQ(checked.exitCode, 0) << checked.err.toStdString();
+        const QJsonObject list = QJsonDocument::fromJson(read(path)).object();
+        EXPECT_FALSE(list.value(QStringLiteral("source")).toString().isEmpty()) << name.toStdString();
+        EXPECT_EQ(list.value(QStringLiteral("application")).toString() + QStringLiteral(".json"), name);
+    }
+}

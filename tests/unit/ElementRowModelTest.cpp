@@ -1,7 +1,7 @@
 #include "sheet/ElementRowModel.h"
 
-#include "core/NotificationNames.h"
 #include "harvest/ShortcutNotation.h"
+#include "platform/NotificationNames.h"
 #include "platform/fake/FakeAccessibility.h"
 #include "sheet/ShortcutTyping.h"
 #include "support/MenuFixtureBuilder.h"

@@ -1,5 +1,5 @@
 #include "platform/linux/EvdevKeyEventSource.h"
-#include "harvest/KeyInput.h"
+#include "platform/KeyInput.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #include "harvest/HotkeyManager.h"
 
-#include "harvest/AccessibilityError.h"
+#include "platform/AccessibilityError.h"
 #include "platform/fake/FakeAccessibility.h"
 #include "platform/fake/FakeApplicationDirectory.h"
 #include "platform/fake/FakeClock.h"
@@ -54,8 +54,8 @@ protected:
 
     HotkeyManager manager(const QString& identifier = EDITOR)
     {
-        return HotkeyManager(QStringLiteral("Editor"), identifier, accessibility, workspace, store, settings,
-                             clock);
+        return HotkeyManager(QStringLiteral("Editor"), identifier, accessibility, workspace,
+                             store.applicationRecorder(), settings.harvestSettings(), clock);
     }
 
     QList<MenuItem> harvest(const QString& identifier = EDITOR)
@@ -514,8 +514,8 @@ TEST_F(HotkeyManagerTest, ATreeThatLoopsBackEnds)
     workspace.addRunningApplication({EDITOR, QStringLiteral("Editor"), EDITOR_PID});
     for (const bool fresh : {false, true}) {
         LoopingAccessibility looping(fresh);
-        HotkeyManager loopingManager(QStringLiteral("Editor"), EDITOR, looping, workspace, store, settings,
-                                     clock);
+        HotkeyManager loopingManager(QStringLiteral("Editor"), EDITOR, looping, workspace,
+                                     store.applicationRecorder(), settings.harvestSettings(), clock);
         EXPECT_TRUE(loopingManager.harvestMenuBar(EDITOR).isEmpty());
         // The element itself is recognised at once; unrecognisable ones end at the depth bound.
         EXPECT_EQ(looping.requests > 1, fresh);

@@ -1,6 +1,6 @@
 #include "settings/HotkeyTableModel.h"
 
-#include "core/NotificationNames.h"
+#include "platform/NotificationNames.h"
 #include "support/SheetRowFixture.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "harvest/MenuFixture.h"
 
-#include "harvest/AccessibilityError.h"
 #include "harvest/HotkeyManager.h"
+#include "platform/AccessibilityError.h"
 #include "platform/fake/FakeAccessibility.h"
 #include "support/MenuFixtureBuilder.h"
 

@@ -1,6 +1,6 @@
-#include "core/NotificationCenter.h"
+#include "platform/NotificationCenter.h"
 
-#include "core/NotificationNames.h"
+#include "platform/NotificationNames.h"
 
 #include <gtest/gtest.h>
 

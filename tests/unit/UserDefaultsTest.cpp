@@ -1,5 +1,6 @@
 #include "settings/UserDefaults.h"
 #include "platform/fake/FakeUserDefaults.h"
+#include "settings/PaneSettings.h"
 #include "settings/SettingsKeys.h"
 #include "settings/StoredValue.h"
 
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 
+using tavlen::PaneSettings;
 using tavlen::StoredValue;
 using tavlen::UserDefaults;
 using tavlen::fake::FakeUserDefaults;
@@ -76,20 +78,26 @@ TEST(StoredValue, StringsAreStringsOnly)
 
 class UserDefaultsBothForms : public ::testing::TestWithParam<FakeUserDefaults::Storage> {};
 
-TEST_P(UserDefaultsBothForms, UnwrittenKeysReadAsZeroAndFalse)
+TEST_P(UserDefaultsBothForms, UnwrittenKeysReadAsTheDefaultsTheSettingsPanesShow)
 {
     FakeUserDefaults store(GetParam());
     UserDefaults defaults(store);
-    EXPECT_EQ(defaults.amountOfColumns(), 0);
-    EXPECT_EQ(defaults.activationKeyType(), 0);
-    EXPECT_EQ(defaults.activationPersistentKeyType(), 0);
-    EXPECT_EQ(defaults.fontSize(), 0.0);
-    EXPECT_EQ(defaults.keyHoldingDelay(), 0.0);
-    EXPECT_EQ(defaults.limitTitles(), 0.0);
-    // Keys whose declared default is true still read false here: there is no default.
-    EXPECT_FALSE(defaults.showAppIcon());
-    EXPECT_FALSE(defaults.showCredits());
+    const PaneSettings pane(store);
+    EXPECT_EQ(defaults.activationKeyType(), pane.activationKeyType());
+    EXPECT_EQ(defaults.keyHoldingDelay(), pane.keyHoldingDelay());
+    EXPECT_EQ(defaults.showPersistentWindowOnTheRight(), pane.showPersistentWindowOnTheRight());
+    EXPECT_EQ(defaults.hideMenuIcon(), pane.hideMenuIcon());
+    EXPECT_EQ(defaults.launchAtLogin(), pane.launchAtLogin());
+    // No autostart entry is written for a user who never asked for one; three presses of
+    // Command toggle the persistent panel, as the pane says.
     EXPECT_FALSE(defaults.launchAtLogin());
+    EXPECT_EQ(defaults.activationPersistentKeyType(), 1);
+    EXPECT_EQ(defaults.amountOfColumns(), 4);
+    EXPECT_EQ(defaults.fontSize(), 13.0);
+    EXPECT_EQ(defaults.limitTitles(), 45.0);
+    EXPECT_TRUE(defaults.showAppIcon());
+    EXPECT_TRUE(defaults.showCredits());
+    EXPECT_TRUE(store.contents().isEmpty()) << "reading writes nothing";
 }
 
 TEST_P(UserDefaultsBothForms, WritesReadBackUnderTheirOwnKeys)
@@ -131,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(, UserDefaultsBothForms,
                              return param.param == FakeUserDefaults::Storage::Native ? "Native" : "Text";
                          });
 
-TEST(UserDefaults, ValuesOfAnotherTypeReadAsZeroAndFalse)
+TEST(UserDefaults, ValuesOfAnotherTypeReadAsTheDefaults)
 {
     FakeUserDefaults store;
     UserDefaults defaults(store);
@@ -143,10 +151,10 @@ TEST(UserDefaults, ValuesOfAnotherTypeReadAsZeroAndFalse)
     store.simulateOutsideEdit(keys::keyHoldingDelay, true);
     EXPECT_FALSE(defaults.hideMenuIcon());
     EXPECT_FALSE(defaults.launchAtLogin());
-    EXPECT_EQ(defaults.amountOfColumns(), 0);
-    EXPECT_EQ(defaults.activationKeyType(), 0);
-    EXPECT_EQ(defaults.fontSize(), 0.0);
-    EXPECT_EQ(defaults.keyHoldingDelay(), 0.0);
+    EXPECT_EQ(defaults.amountOfColumns(), 4);
+    EXPECT_EQ(defaults.activationKeyType(), 1);
+    EXPECT_EQ(defaults.fontSize(), 13.0);
+    EXPECT_EQ(defaults.keyHoldingDelay(), 0.5);
 
     // A double accepts an integer, stored natively or as text.
     store.simulateOutsideEdit(keys::limitTitles, 45);

@@ -59,3 +59,28 @@ TEST(FocusKeyRouterTest, WithoutDisplayKeysTheFallbackFeedsTheLocalSource)
     EXPECT_TRUE(recorder.global.empty());
     EXPECT_EQ(recorder.local, (std::vector<KeyEvent>{commandDown, letterDown}));
 }
+
+TEST(FocusKeyRouterTest, WhileTavlensMenuIsOpenItsKeysAreTheMenusAlone)
+{
+    const KeyEvent escapeDown{KeyEvent::Type::KeyDown, 0, 53};
+    fake::FakeKeyEventSource display;
+    fake::FakeKeyEventSource fallback;
+    bool menuOpen = true;
+    FocusKeyRouter router(
+        &display, nullptr, [] { return true; }, [&menuOpen] { return menuOpen; });
+    Recorder recorder(router);
+    display.deliver(escapeDown);
+    EXPECT_TRUE(recorder.local.empty()) << "Escape closes the menu, not the panel beneath it";
+    menuOpen = false;
+    display.deliver(escapeDown);
+    EXPECT_EQ(recorder.local, std::vector<KeyEvent>{escapeDown});
+
+    // Where only Tavlen's own windows are heard, the same.
+    FocusKeyRouter own(
+        nullptr, &fallback, [] { return true; }, [&menuOpen] { return menuOpen; });
+    Recorder ownRecorder(own);
+    menuOpen = true;
+    fallback.deliver(escapeDown);
+    EXPECT_TRUE(ownRecorder.local.empty());
+    EXPECT_TRUE(recorder.global.empty() && ownRecorder.global.empty());
+}

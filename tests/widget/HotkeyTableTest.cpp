@@ -1,7 +1,7 @@
 #include "settings/view/HotkeyTable.h"
 
 #include "SheetViewFixture.h"
-#include "core/NotificationNames.h"
+#include "platform/NotificationNames.h"
 #include "settings/view/ModalKeyInputView.h"
 #include "settings/view/ShowKeyInputView.h"
 

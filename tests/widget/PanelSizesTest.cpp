@@ -2,15 +2,20 @@
 
 #include "SheetViewFixture.h"
 #include "sheet/view/HotkeysView.h"
+#include "sheet/view/HoverableItemView.h"
 #include "sheet/view/LegendView.h"
 #include "sheet/view/MenuItemView.h"
 #include "sheet/view/NoAccessView.h"
 #include "sheet/view/PersistentView.h"
+#include "sheet/view/RowContentView.h"
+#include "sheet/view/TitleView.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace tavlen;
@@ -79,11 +84,18 @@ TEST_F(PanelContentTest, ShortcutPanelWhileTavlenIsFrontmostShowsTheLegend)
     EXPECT_EQ(own.sheet(), nullptr);
     ASSERT_NE(own.legend(), nullptr);
     EXPECT_EQ(own.legend()->width(), 350);
+    // Over Tavlen's Settings the legend says what it is, above its lines.
+    ASSERT_NE(own.legendCaption(), nullptr);
+    EXPECT_EQ(own.legendCaption()->text(), HotkeysView::legendCaptionText());
+    layOut(own, own.size());
+    EXPECT_LT(own.legendCaption()->geometry().bottom(), own.legend()->geometry().top());
+    EXPECT_LE(own.legend()->geometry().bottom(), own.height()) << "the caption pushes no line out";
 
     accessibility.setTrusted(false);
     accessibility.setPromptGrantsTrust(false);
     HotkeysView refused(services(), false, QSizeF(1440, 875));
     EXPECT_EQ(refused.legend(), nullptr);
+    EXPECT_EQ(refused.legendCaption(), nullptr);
     EXPECT_NE(refused.noAccess(), nullptr);
 }
 
@@ -164,4 +176,101 @@ TEST_F(PanelContentTest, TheShortcutPanelGrowsWithItsSheetUpToTheScreenAndTheShe
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(sheet.scrollArea()->viewport(), &wheel);
     EXPECT_GT(bar->value(), 0) << "the wheel moves the sheet";
+}
+
+namespace {
+
+// The top and bottom of every row of the sheet, in the coordinates of what scrolls.
+QList<std::pair<int, int>> rowSpans(MenuItemView& sheet)
+{
+    QWidget* grid = sheet.scrollArea()->widget();
+    QList<std::pair<int, int>> spans;
+    for (const QWidget* row : sheet.elementRows()) {
+        const int top = row->mapTo(grid, QPoint(0, 0)).y();
+        spans.append({top, top + row->height()});
+    }
+    std::sort(spans.begin(), spans.end());
+    return spans;
+}
+
+// Whether some row is cut by the top or the bottom of the room at the sheet's scroll position.
+bool rowCutAt(MenuItemView& sheet, int top, int bottom)
+{
+    for (const auto& [rowTop, rowBottom] : rowSpans(sheet))
+        if ((rowTop < top && rowBottom > top) || (rowTop < bottom && rowBottom > bottom))
+            return true;
+    return false;
+}
+
+} // namespace
+
+TEST_F(PanelContentTest, ThePersistentColumnGrowsByTheSameRuleAndPagesFromRowToRow)
+{
+    installGeany();
+    PersistentView tall(services(), test::GEANY, QSizeF(1440, 1900));
+    tall.sheet()->loadSheet();
+    EXPECT_GT(tall.height(), 1330) << "one column of Geany's menus is taller than 0.7 of the screen";
+    EXPECT_LE(tall.height(), 1900);
+    layOut(tall, tall.size());
+    EXPECT_FALSE(tall.sheet()->contentOverflows());
+
+    PersistentView low(services(), test::GEANY, QSizeF(1440, 875));
+    low.sheet()->loadSheet();
+    EXPECT_EQ(low.height(), 875);
+    layOut(low, low.size());
+    MenuItemView& sheet = *low.sheet();
+    ASSERT_TRUE(sheet.contentOverflows());
+    QScrollBar* bar = sheet.scrollArea()->verticalScrollBar();
+    const int room = sheet.scrollArea()->viewport()->height();
+
+    // Page by page to the end: each page starts with the row the last one cut, so every row is
+    // seen whole on some page, and the pages cover the sheet without a gap.
+    QList<std::pair<int, int>> seen;
+    int previous = -1;
+    for (int page = 0; page < 50 && bar->value() != previous; ++page) {
+        const int top = bar->value();
+        for (const auto& span : rowSpans(sheet))
+            if (span.first >= top && span.second <= top + room && !seen.contains(span))
+                seen.append(span);
+        previous = top;
+        sheet.scrollPage(1);
+        if (bar->value() != bar->maximum()) {
+            EXPECT_FALSE(rowCutAt(sheet, bar->value(), bar->value())) << "a page starts at a row's top";
+        }
+        EXPECT_LE(bar->value(), previous + room);
+    }
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_EQ(seen.size(), rowSpans(sheet).size()) << "no row is only ever seen cut";
+
+    // Back up: the row that was at the top ends the previous page, whole.
+    const int top = bar->value();
+    sheet.scrollPage(-1);
+    EXPECT_LT(bar->value(), top);
+    EXPECT_GE(bar->value(), top - room);
+
+    sheet.scrollToEnd(false);
+    EXPECT_EQ(bar->value(), 0);
+    sheet.scrollToEnd(true);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    const auto [lastTop, lastBottom] = rowSpans(sheet).last();
+    EXPECT_LE(lastBottom, bar->value() + room) << "the last row is reachable whole";
+}
+
+TEST_F(PanelContentTest, ATitleThatWrapsInANarrowColumnMakesItsRowTallerAndIsNeverCut)
+{
+    installGeany();
+    settings.setAmountOfColumns(4);
+    HotkeysView panel(services(), true, QSizeF(1440, 875));
+    panel.sheet()->loadSheet();
+    layOut(panel, panel.size());
+    int wrapped = 0;
+    for (HoverableItemView* row : panel.sheet()->elementRows()) {
+        const TitleView* title = row->content().titleView();
+        SCOPED_TRACE(title->text().toStdString());
+        const int needed = title->heightForWidth(title->width());
+        EXPECT_GE(title->height(), needed);
+        wrapped += needed > title->fontMetrics().height() + 2 ? 1 : 0;
+    }
+    EXPECT_GT(wrapped, 0) << "four columns leave some of Geany's titles too little room for one line";
+    EXPECT_FALSE(panel.sheet()->contentOverflows()) << "the panel grew for the wrapped lines too";
 }

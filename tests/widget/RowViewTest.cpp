@@ -6,15 +6,18 @@
 #include "sheet/view/RowColours.h"
 #include "sheet/view/RowMetrics.h"
 #include "sheet/view/RowStackView.h"
+#include "sheet/view/SheetFont.h"
 #include "sheet/view/SymbolView.h"
 #include "sheet/view/TitleView.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <gtest/gtest.h>
 
 using namespace tavlen;
@@ -277,27 +280,75 @@ TEST_F(RowViewTest, ShortcutFrameAndPaddingsFollowTheFontSize)
     EXPECT_GT(right->content().shortcutView()->x(), right->content().titleView()->x());
 }
 
-TEST_F(RowViewTest, KeyTextIsDrawnCharacterByCharacter)
+TEST_F(RowViewTest, KeyTextPutsModifiersInFixedSlotsAndDrawsKeyGlyphsAtTheLettersSize)
 {
-    CharacterView keys(QStringLiteral("⌃⌘ S"), 13);
+    const auto shown = [](const CharacterView& keys) {
+        QStringList symbols;
+        for (const SymbolView* symbol : keys.findChildren<SymbolView*>())
+            symbols.append(symbol->opacity() > 0 ? symbol->symbol() : QStringLiteral("_"));
+        return symbols;
+    };
+    CharacterView keys(QStringLiteral("⌘⌃ S"), 13);
+    // Four slots in their fixed order, whatever order the text gives; absent ones draw nothing.
+    EXPECT_EQ(shown(keys), (QStringList{"control", "_", "_", "command"}));
     const QList<SymbolView*> symbols = keys.findChildren<SymbolView*>();
-    const QList<QLabel*> characters = keys.findChildren<QLabel*>();
-    ASSERT_EQ(symbols.size(), 2);
-    EXPECT_EQ(symbols.at(0)->symbol(), QStringLiteral("control"));
-    EXPECT_EQ(symbols.at(1)->symbol(), QStringLiteral("command"));
     EXPECT_EQ(symbols.at(0)->sizeHint().width(), 13);
-    EXPECT_EQ(symbols.at(0)->symbolFont().pixelSize(), 11);
-    // The space between modifiers and key is a text character like the key.
-    ASSERT_EQ(characters.size(), 2);
-    EXPECT_EQ(characters.at(0)->text(), QStringLiteral(" "));
-    EXPECT_EQ(characters.at(1)->text(), QStringLiteral("S"));
-    EXPECT_GE(characters.at(0)->minimumWidth(), 7);
-    EXPECT_EQ(characters.at(1)->font().pixelSize(), 13);
+    EXPECT_EQ(symbols.at(0)->symbolFont().pixelSize(), 13) << "modifiers at the letters' size";
+    const QList<QLabel*> characters = keys.findChildren<QLabel*>();
+    ASSERT_EQ(characters.size(), 1);
+    EXPECT_EQ(characters.at(0)->text(), QStringLiteral("S"));
+    EXPECT_EQ(characters.at(0)->font().pixelSize(), 13);
+
+    // Keys without a pictogram name but drawn as glyphs: Page Up, arrows.
+    keys.setInputString(QStringLiteral("⌥ ⇞"));
+    EXPECT_EQ(shown(keys), (QStringList{"_", "option", "_", "_", "⇞"}));
+    EXPECT_TRUE(keys.findChildren<QLabel*>().isEmpty());
+    EXPECT_TRUE(SymbolView::isKeyGlyph(QStringLiteral("←")));
+    EXPECT_FALSE(SymbolView::isKeyGlyph(QStringLiteral("K")));
 
     // The globe is one character, drawn by its pictogram name.
     keys.setInputString(QStringLiteral("🌐 F"));
-    ASSERT_EQ(keys.findChildren<SymbolView*>().size(), 1);
-    EXPECT_EQ(keys.findChildren<SymbolView*>().first()->symbol(), QStringLiteral("fn"));
+    EXPECT_TRUE(shown(keys).contains(QStringLiteral("fn")));
+
+    // The slots take the same room on every row, so ⇧ stands in one place.
+    CharacterView shift(QStringLiteral("⇧ S"), 13);
+    CharacterView controlShift(QStringLiteral("⌃⇧ F11"), 13);
+    const auto shiftX = [](const CharacterView& view) {
+        for (const SymbolView* symbol : view.findChildren<SymbolView*>())
+            if (symbol->symbol() == QStringLiteral("shift"))
+                return symbol->geometry().x();
+        return -1;
+    };
+    layOut(shift, shift.sizeHint());
+    layOut(controlShift, controlShift.sizeHint());
+    EXPECT_EQ(shiftX(shift), shiftX(controlShift));
+}
+
+TEST_F(RowViewTest, KeyGlyphsFillTheLettersCapHeight)
+{
+    // Drawn large and dark on white: the ink of ⎋ reaches about as high as the letter's.
+    const auto inkHeight = [](const QString& symbol) {
+        QImage image(80, 80, QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        SymbolView::paint(painter, QRectF(0, 0, 80, 80), symbol, sheetFont(48, QFont::DemiBold), Qt::black);
+        painter.end();
+        int top = 80, bottom = -1;
+        for (int y = 0; y < 80; ++y)
+            for (int x = 0; x < 80; ++x)
+                if (qGray(image.pixel(x, y)) < 128) {
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+        return bottom - top + 1;
+    };
+    const double capHeight = QFontMetricsF(sheetFont(48, QFont::DemiBold)).capHeight();
+    for (const QString& symbol :
+         {QStringLiteral("escape"), QStringLiteral("⇞"), QStringLiteral("⇟"), QStringLiteral("shift")}) {
+        SCOPED_TRACE(symbol.toStdString());
+        EXPECT_NEAR(inkHeight(symbol), capHeight, capHeight * 0.2);
+    }
+    EXPECT_LT(inkHeight(QStringLiteral("control")), capHeight * 0.75) << "the caret stays a caret";
 }
 
 TEST_F(RowViewTest, CustomRowHidesThroughItsMenu)
@@ -321,4 +372,32 @@ TEST_F(RowViewTest, CustomRowHidesThroughItsMenu)
               QStringList{"0"});
     menu.reset(view.createContextMenu());
     EXPECT_EQ(menuTexts(*menu), QStringList{"Show"});
+}
+
+TEST_F(RowViewTest, TheContextMenuGoesWithThePanelItWasOpenedFrom)
+{
+    for (const bool destroyed : {false, true}) {
+        SCOPED_TRACE(destroyed ? "panel destroyed" : "panel hidden");
+        auto panel = std::make_unique<QWidget>();
+        auto view = row();
+        view->setParent(panel.get());
+        view->show();
+        panel->resize(300, 40);
+        panel->show();
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), panel->mapToGlobal(QPoint(5, 5)));
+        QCoreApplication::sendEvent(view.get(), &click);
+        QPointer<QWidget> menu = QApplication::activePopupWidget();
+        ASSERT_NE(menu, nullptr);
+        ASSERT_TRUE(menu->isVisible());
+
+        if (destroyed) {
+            static_cast<void>(view.release()); // the panel owns it now
+            panel.reset();
+        } else {
+            panel->hide();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(menu.isNull() || !menu->isVisible());
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    }
 }

@@ -1,8 +1,11 @@
 #include "settings/view/SettingsView.h"
 
-#include "core/NotificationNames.h"
+#include "core/ActivationKeyDetector.h"
 #include "core/windows/TabView.h"
+#include "platform/NotificationNames.h"
+#include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeSystemSettingsOpener.h"
+#include "platform/fake/FakeTimers.h"
 #include "settings/PaneSettings.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsValueLists.h"
@@ -267,8 +270,8 @@ TEST_F(SettingsViewTest, TickTitlesStandUnderTheirStops)
 TEST_F(SettingsViewTest, GeneralSwitchesPickersAndTheHintAreBoundBothWays)
 {
     GeneralPresetsView* general = view().generalPane();
-    // Unwritten: the panes' own defaults.
-    EXPECT_TRUE(general->launchAtLoginSwitch()->isChecked());
+    // Unwritten: the defaults the controller uses.
+    EXPECT_FALSE(general->launchAtLoginSwitch()->isChecked());
     EXPECT_TRUE(general->launchAtLoginSwitch()->isEnabled());
     EXPECT_FALSE(general->hideMenuIconSwitch()->isChecked());
     EXPECT_EQ(titles(general->persistentTriggerPicker()),
@@ -277,11 +280,11 @@ TEST_F(SettingsViewTest, GeneralSwitchesPickersAndTheHintAreBoundBothWays)
     EXPECT_NEAR(general->hintOpacity(), 0.5, 0.01);
 
     general->launchAtLoginSwitch()->click();
-    EXPECT_FALSE(general->launchAtLoginSwitch()->isChecked());
+    EXPECT_TRUE(general->launchAtLoginSwitch()->isChecked());
     EXPECT_TRUE(defaults.contents().contains(SettingsKeys::launchAtLogin));
-    EXPECT_FALSE(direct.launchAtLogin());
-    general->launchAtLoginSwitch()->click();
     EXPECT_TRUE(direct.launchAtLogin());
+    general->launchAtLoginSwitch()->click();
+    EXPECT_FALSE(direct.launchAtLogin());
 
     general->hideMenuIconSwitch()->click();
     EXPECT_TRUE(direct.hideMenuIcon());
@@ -298,6 +301,40 @@ TEST_F(SettingsViewTest, GeneralSwitchesPickersAndTheHintAreBoundBothWays)
     // A stored type no entry has selects nothing rather than a wrong entry.
     direct.setActivationKeyType(7);
     EXPECT_EQ(general->triggerPicker()->currentIndex(), -1);
+}
+
+TEST_F(SettingsViewTest, ForAFreshStoreEveryControlShowsTheValueTheControllerUses)
+{
+    ASSERT_TRUE(defaults.contents().isEmpty());
+    GeneralPresetsView* general = view().generalPane();
+    VisualPresetsView* visual = view().visualPane();
+    EXPECT_EQ(general->launchAtLoginSwitch()->isChecked(), direct.launchAtLogin());
+    EXPECT_EQ(general->hideMenuIconSwitch()->isChecked(), direct.hideMenuIcon());
+    EXPECT_EQ(general->triggerPicker()->currentData().toInt(), direct.activationKeyType());
+    EXPECT_DOUBLE_EQ(general->delaySlider()->value(), direct.keyHoldingDelay());
+    EXPECT_EQ(general->persistentTriggerPicker()->currentData().toInt(),
+              direct.activationPersistentKeyType());
+    EXPECT_EQ(visual->columnsPicker()->currentData().toInt(), direct.amountOfColumns());
+    EXPECT_EQ(visual->persistentSidePicker()->currentData().toBool(),
+              direct.showPersistentWindowOnTheRight());
+    EXPECT_EQ(visual->shortcutSidePicker()->currentData().toBool(), direct.showHotkeyOnTheRight());
+    EXPECT_DOUBLE_EQ(visual->fontSizeSlider()->value(), direct.fontSize());
+    EXPECT_EQ(visual->truncateSwitch()->isChecked(), direct.applyLimitToTitles());
+    EXPECT_DOUBLE_EQ(visual->limitTitlesSlider()->value(), direct.limitTitles());
+    EXPECT_TRUE(defaults.contents().isEmpty()) << "showing the panes writes nothing";
+
+    // What the controller does with them: three taps of Command toggle the persistent panel.
+    fake::FakeClock tapClock;
+    fake::FakeTimers tapTimers(&tapClock);
+    ActivationKeyDetector detector(defaults, tapClock, tapTimers);
+    int toggles = 0;
+    QObject::connect(&detector, &ActivationKeyDetector::togglePersistentPanel, [&toggles] { ++toggles; });
+    for (int tap = 0; tap < 3; ++tap) {
+        detector.handleGlobalEvent({KeyEvent::Type::FlagsChanged, 0x100000, 55});
+        detector.handleGlobalEvent({KeyEvent::Type::FlagsChanged, 0, 55});
+        tapTimers.advance(std::chrono::milliseconds(100));
+    }
+    EXPECT_EQ(toggles, 1);
 }
 
 TEST_F(SettingsViewTest, PermissionButtonsOpenTheDesktopsSettingsOrExplain)

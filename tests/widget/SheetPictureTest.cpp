@@ -23,7 +23,8 @@ int drawnPixels(const QImage& image)
 
 } // namespace
 
-// Set TAVLEN_SHEET_PICTURE to a file name to keep the picture (docs/geany-sheet.png is made so).
+// Set TAVLEN_SHEET_PICTURE to a file name to keep the picture (scripts/docs-pictures.sh draws the
+// README's pictures).
 TEST_F(SheetPictureTest, GeanysSheetIsDrawnInThePanelsSize)
 {
     installGeany();
@@ -77,8 +78,8 @@ TEST_F(SheetPictureTest, APrintedSheetIsCutIntoPagesOnThePaperOfTheLocale)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("geany.pdf"));
     QString error;
-    // One column: several pages.
-    ASSERT_TRUE(SheetPicture::savePdf(loadedModel(1), services(), QSizeF(1440, 875), path, error))
+    // One column on a page as wide as a small screen's panel: several pages.
+    ASSERT_TRUE(SheetPicture::savePdf(loadedModel(1), services(), QSizeF(800, 875), path, error))
         << error.toStdString();
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

@@ -7,10 +7,12 @@
 #include "core/windows/OutroView.h"
 #include "core/windows/SettingsWindow.h"
 #include "core/windows/TabView.h"
+#include "core/windows/WindowShape.h"
 #include "platform/fake/FakeWindowStacking.h"
 #include "settings/AppSettings.h"
 #include "settings/view/SettingsPane.h"
 #include "settings/view/SettingsView.h"
+#include "sheet/view/CreditsView.h"
 #include "sheet/view/HotkeysView.h"
 #include "sheet/view/MenuItemView.h"
 #include "sheet/view/PersistentView.h"
@@ -24,6 +26,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace tavlen;
@@ -149,12 +152,15 @@ TEST_F(WidgetWindowSystemTest, PersistentPanelShowsItsApplicationAndKeepsItsPlac
                                                        {Request::Kind::OnAllDesktops, window},
                                                        {Request::Kind::Above, window}}));
 
+    // On screen the sheet has its menus, and the column grows with them around its centre.
+    const QPointF placed = handle->frame().topLeft();
+    EXPECT_EQ(placed.x(), 100);
     handle->replaceContent(PanelContent::persistent(QString(AppSettings::APP_IDENTIFIER)));
     auto* replaced = qobject_cast<PersistentView*>(panel.content());
     ASSERT_NE(replaced, nullptr);
     EXPECT_NE(replaced, content);
     EXPECT_EQ(replaced->sheet(), nullptr);
-    EXPECT_EQ(handle->frame().topLeft(), QPointF(100, 80));
+    EXPECT_EQ(handle->frame().topLeft(), placed);
     EXPECT_EQ(handle->frame().size(), QSizeF(replaced->size()));
     EXPECT_TRUE(handle->isVisible());
 
@@ -300,4 +306,72 @@ TEST_F(WidgetWindowSystemTest, TheLogSaysWhatAPanelShows)
     handle->orderOut();
     handle->orderOut();
     EXPECT_EQ(lines.mid(2), QStringList{"shortcut panel: hidden"});
+}
+
+namespace {
+
+// WCAG's relative luminance and contrast ratio.
+double luminance(const QColor& colour)
+{
+    const auto channel = [](double value) {
+        return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
+           0.0722 * channel(colour.blueF());
+}
+
+double contrast(const QColor& a, const QColor& b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+} // namespace
+
+TEST_F(WidgetWindowSystemTest, WithoutACompositorThePanelsAndTheTileTakeTheirOutlineAsShape)
+{
+    installGeany();
+    for (const bool composed : {false, true}) {
+        SCOPED_TRACE(composed ? "compositor" : "no compositor");
+        WindowShape::setCompositingProbe([composed] { return composed; });
+        std::unique_ptr<PanelWindow> handle = windows.createPanel(PanelContent::hotkeys(false));
+        CustomPanel& panel = as<CustomPanel>(handle);
+        handle->orderFront();
+        const QRect inside(QPoint(), panel.size());
+        EXPECT_EQ(panel.mask().isEmpty(), composed);
+        if (!composed) {
+            EXPECT_FALSE(panel.mask().contains(QPoint(0, 0))) << "no black corner";
+            EXPECT_TRUE(panel.mask().contains(inside.center()));
+            EXPECT_TRUE(panel.mask().contains(QPoint(inside.width() / 2, 0)));
+        }
+        std::unique_ptr<FadeWindow> fade = windows.createFadeWindow(FadeWindow::Kind::Outro);
+        fade->orderFront();
+        auto& tile = dynamic_cast<FadingWindow&>(*fade);
+        EXPECT_EQ(tile.mask().isEmpty(), composed);
+        EXPECT_EQ(tile.mask().contains(QPoint(1, 1)), false);
+        fade->orderOut();
+        handle->orderOut();
+    }
+    WindowShape::setCompositingProbe({});
+}
+
+TEST_F(WidgetWindowSystemTest, ThePanelsEdgeAndFooterReadOnLightAndDark)
+{
+    // The edge against any window behind the panel, white or black (non-text contrast, 3:1).
+    EXPECT_GE(contrast(CustomPanel::edgeColour(), Qt::white), 3.0);
+    EXPECT_GE(contrast(CustomPanel::edgeColour(), Qt::black), 3.0);
+    installGeany();
+    for (const QString& appearance : {QStringLiteral("light"), QStringLiteral("dark")}) {
+        SCOPED_TRACE(appearance.toStdString());
+        settings.setAppearance(appearance);
+        HotkeysView content(services(), true, QSizeF(1440, 875));
+        CreditsView* footer = content.sheet()->creditsView();
+        ASSERT_NE(footer, nullptr);
+        const QColor ground = content.palette().color(QPalette::Window);
+        // Text: WCAG AA, 4.5:1.
+        EXPECT_GE(contrast(footer->palette().color(QPalette::WindowText), ground), 4.5);
+        // Yet quieter than the rows.
+        EXPECT_LT(contrast(footer->palette().color(QPalette::WindowText), ground),
+                  contrast(content.palette().color(QPalette::WindowText), ground));
+    }
 }

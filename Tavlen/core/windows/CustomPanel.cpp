@@ -1,6 +1,8 @@
 #include "core/windows/CustomPanel.h"
 
+#include "core/windows/WindowShape.h"
 #include "platform/WindowStacking.h"
+#include "sheet/view/MenuItemView.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -56,6 +58,8 @@ void CustomPanel::orderFront()
 {
     if (!isVisible()) {
         // A prepared window has its stacking wishes but for a level raised since.
+        // A compositor may have started or stopped since the panel was made.
+        WindowShape::apply(*this, roundedOutline(QRectF(rect())));
         if (!m_prepared)
             prepare();
         else if (m_level == WindowLevel::MainMenu && m_preparedLevel != WindowLevel::MainMenu)
@@ -108,17 +112,44 @@ void CustomPanel::setLevel(WindowLevel level)
     }
 }
 
+void CustomPanel::scroll(PanelScroll step)
+{
+    auto* sheet = m_content ? m_content->findChild<MenuItemView*>() : nullptr;
+    if (sheet == nullptr)
+        return;
+    switch (step) {
+    case PanelScroll::PageUp:
+        sheet->scrollPage(-1);
+        break;
+    case PanelScroll::PageDown:
+        sheet->scrollPage(1);
+        break;
+    case PanelScroll::Home:
+        sheet->scrollToEnd(false);
+        break;
+    case PanelScroll::End:
+        sheet->scrollToEnd(true);
+        break;
+    }
+}
+
 void CustomPanel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QPalette& colours = m_content ? m_content->palette() : palette();
     painter.setBrush(colours.color(QPalette::Window));
-    QColor border = colours.color(QPalette::WindowText);
-    border.setAlphaF(0.2f);
-    painter.setPen(QPen(border, 1.0));
+    // The edge is a mid grey, at least 3:1 against white and black windows alike, so the panel
+    // never melts into what lies behind it; a softer line of the text colour inside it sets the
+    // panel's own ground apart from the edge.
+    painter.setPen(QPen(edgeColour(), 1.0));
     // Half a pixel in, so that the hairline falls on whole pixels.
     painter.drawPath(roundedOutline(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5)));
+    QColor inner = colours.color(QPalette::WindowText);
+    inner.setAlphaF(0.12f);
+    painter.setPen(QPen(inner, 1.0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(roundedOutline(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5)));
 }
 
 void CustomPanel::setContent(const PanelContent& content)
@@ -142,6 +173,7 @@ void CustomPanel::setContent(const PanelContent& content)
     m_content->move(0, 0);
     setFixedSize(m_content->size());
     m_content->setMask(QRegion(roundedOutline(QRectF(m_content->rect())).toFillPolygon().toPolygon()));
+    WindowShape::apply(*this, roundedOutline(QRectF(rect())));
     m_content->show();
     update();
 }
@@ -154,6 +186,7 @@ bool CustomPanel::eventFilter(QObject* watched, QEvent* event)
         const QPoint centre = geometry().center();
         setFixedSize(m_content->size());
         m_content->setMask(QRegion(roundedOutline(QRectF(m_content->rect())).toFillPolygon().toPolygon()));
+        WindowShape::apply(*this, roundedOutline(QRectF(rect())));
         QRect placed(QPoint(), size());
         placed.moveCenter(centre);
         if (const QScreen* screen = this->screen()) {

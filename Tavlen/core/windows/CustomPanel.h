@@ -2,6 +2,7 @@
 
 #include "core/WindowSystem.h"
 
+#include <QColor>
 #include <QWidget>
 #include <functional>
 
@@ -10,7 +11,8 @@ namespace tavlen {
 class WindowStacking;
 
 // A floating panel that never takes the keyboard: a frameless tool window on top of the normal
-// windows, its content clipped to a rounded rectangle with a hairline border. The window takes
+// windows, its content clipped to a rounded rectangle with a grey edge (see WindowShape for the
+// corners without a compositor). The window takes
 // the fixed size of its content. The persistent panel shows on every desktop.
 class CustomPanel final : public QWidget, public PanelWindow {
     Q_OBJECT
@@ -22,6 +24,8 @@ public:
     using Observer = std::function<void(const CustomPanel& panel, bool shown)>;
 
     static constexpr double CornerRadius = 10.0;
+    // The panel's outermost line, the same on the light and the dark appearance.
+    static QColor edgeColour() { return QColor(128, 128, 128); }
 
     static QString shortcutsTitle() { return QStringLiteral("Tavlen Shortcuts Panel"); }
     static QString persistentTitle() { return QStringLiteral("Tavlen Persistent Panel"); }
@@ -40,6 +44,7 @@ public:
     void setTopLeft(const QPointF& topLeft) override;
     void replaceContent(const PanelContent& content) override;
     void setLevel(WindowLevel level) override;
+    void scroll(PanelScroll step) override;
 
     QWidget* content() const { return m_content; }
     const PanelContent& panelContent() const { return m_panelContent; }

@@ -11,7 +11,9 @@ namespace tavlen {
 // Tavlen's own windows) into the global and the local source: a key goes to local() while one
 // of Tavlen's windows has the keyboard focus, to global() otherwise. Without a display-wide
 // source (Wayland), local() carries the keys of a fallback source of Tavlen's own windows
-// instead, and global() stays silent. Both sources must outlive the router.
+// instead, and global() stays silent. While one of Tavlen's menus is open (a row's context
+// menu), its keys are the menu's alone: Escape there closes the menu, not the panel beneath it.
+// Both sources must outlive the router.
 class FocusKeyRouter final : public QObject {
     Q_OBJECT
 public:
@@ -19,17 +21,20 @@ public:
     using FocusProbe = std::function<bool()>;
 
     // `displayKeys` or `fallbackLocal` may be null; the fallback is used only without
-    // `displayKeys`. Without a probe, Qt's focus window decides.
+    // `displayKeys`. Without probes, Qt's focus window and open pop-up decide.
     FocusKeyRouter(KeyEventSource* displayKeys, KeyEventSource* fallbackLocal = nullptr,
-                   FocusProbe ownWindowHasFocus = {}, QObject* parent = nullptr);
+                   FocusProbe ownWindowHasFocus = {}, FocusProbe ownMenuIsOpen = {},
+                   QObject* parent = nullptr);
 
     KeyEventSource& global() { return m_global; }
     KeyEventSource& local() { return m_local; }
 
 private:
     void route(const KeyEvent& event);
+    void routeLocal(const KeyEvent& event);
 
     FocusProbe m_ownWindowHasFocus;
+    FocusProbe m_ownMenuIsOpen;
     KeyEventSource m_global;
     KeyEventSource m_local;
 };

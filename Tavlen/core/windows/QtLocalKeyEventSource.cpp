@@ -1,6 +1,6 @@
 #include "core/windows/QtLocalKeyEventSource.h"
 
-#include "harvest/KeyInput.h"
+#include "platform/KeyInput.h"
 #include "platform/linux/MacKeyCodes.h"
 
 #include <QCoreApplication>

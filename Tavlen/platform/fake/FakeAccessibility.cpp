@@ -1,7 +1,7 @@
 #include "platform/fake/FakeAccessibility.h"
 
-#include "harvest/AccessibilityError.h"
 #include "platform/AXAttributeNames.h"
+#include "platform/AccessibilityError.h"
 
 namespace tavlen::fake {
 

@@ -31,7 +31,10 @@ public:
         requests.push_back({Request::Kind::OffTaskbar, nativeWindowId});
     }
 
+    bool compositing() const override { return compositingManager; }
+
     std::vector<Request> requests;
+    bool compositingManager = true;
 };
 
 } // namespace tavlen::fake

@@ -180,24 +180,64 @@ std::optional<MenuKeyEquivalent> functionKey(QStringView name)
     return key;
 }
 
+// clang-format off
+// Every other key name Qt writes (QKeySequence::toString, portable and native forms alike on
+// Linux): keys without a Mac counterpart, shown by these names.
+constexpr const char* qtKeyNames[] = {
+    "Add Favorite", "Adjust Brightness", "Adjust contrast", "Application Left", "Application Right",
+    "Audio Cycle Track", "Audio Random Play", "Audio Repeat", "Away", "Back", "Back Forward",
+    "Bass Boost", "Bass Down", "Bass Up", "Battery", "Blue", "Bluetooth", "Book", "Browser", "CD",
+    "Calculator", "Calendar", "Call", "Camera Focus", "Camera Shutter", "Cancel", "CapsLock",
+    "Channel Down", "Channel Up", "Clear", "Clear Grab", "Close", "Code input", "Community", "Context1",
+    "Context2", "Context3", "Context4", "Copy", "Cut", "DOS", "Display", "Documents", "Eisu Shift",
+    "Eisu toggle", "Eject", "Execute", "Exit", "Favorites", "Finance", "Find", "Flip", "Forward",
+    "Game", "Go", "Green", "Guide", "Hangul", "Hangul Banja", "Hangul End", "Hangul Hanja",
+    "Hangul Jamo", "Hangul Jeonja", "Hangul PostHanja", "Hangul PreHanja", "Hangul Romaja",
+    "Hangul Special", "Hangul Start", "Hangup", "Hankaku", "Henkan", "Hibernate", "Hiragana",
+    "Hiragana Katakana", "History", "Home Office", "Home Page", "Hot Links", "Info", "Kana Lock",
+    "Kana Shift", "Kanji", "Katakana", "Keyboard Brightness Down", "Keyboard Brightness Up",
+    "Keyboard Light On/Off", "Keyboard Menu", "Last Number Redial", "Launch (0)", "Launch (1)",
+    "Launch (2)", "Launch (3)", "Launch (4)", "Launch (5)", "Launch (6)", "Launch (7)", "Launch (8)",
+    "Launch (9)", "Launch (A)", "Launch (B)", "Launch (C)", "Launch (D)", "Launch (E)", "Launch (F)",
+    "Launch (G)", "Launch (H)", "Launch Mail", "Launch Media", "LightBulb", "Logoff", "Mail Forward",
+    "Market", "Massyo", "Media Fast Forward", "Media Next", "Media Pause", "Media Play",
+    "Media Previous", "Media Record", "Media Rewind", "Media Stop", "Meeting", "Memo", "Menu PB",
+    "Messenger", "Microphone Mute", "Microphone Volume Down", "Microphone Volume Up",
+    "Monitor Brightness Down", "Monitor Brightness Up", "Muhenkan", "Multiple Candidate", "Music",
+    "My Sites", "New", "News", "No", "NumLock", "Open", "Open URL", "Paste", "Phone", "Pictures",
+    "Play", "Power Down", "Power Off", "Previous Candidate", "Printer", "Red", "Redo", "Refresh",
+    "Reload", "Reply", "Romaji", "Rotate Windows", "Rotation KB", "Rotation PB", "Save", "Screensaver",
+    "ScrollLock", "Search", "Select", "Send", "Settings", "Shop", "Sleep", "Spellchecker",
+    "Split Screen", "Spreadsheet", "Standby", "Stop", "Subtitle", "Support", "Suspend", "SysReq",
+    "Task Panel", "Terminal", "Time", "To-do list", "Toggle Call/Hangup", "Toggle Media Play/Pause",
+    "Tools", "Top Menu", "Touchpad Off", "Touchpad On", "Touchpad Toggle", "Touroku", "Travel",
+    "Treble Down", "Treble Up", "Ultra Wide Band", "Undo", "Video", "View", "Voice Dial", "Volume Mute",
+    "WWW", "Wake Up", "WebCam", "Wireless", "Word Processor", "XFer", "Yellow", "Yes", "Zenkaku",
+    "Zenkaku Hankaku", "Zoom", "Zoom In", "Zoom Out", "iTouch",
+};
+// clang-format on
+
 // Qt names the rest of its keys in words ("Media Play", "Launch (A)", "Keyboard Light On/Off");
-// such a key has no Mac counterpart and is shown by that name. Anything else (a modifier list
-// gone wrong, a second key of a chord) is no key name.
+// such a key has no Mac counterpart and is shown by that name. GTK's vendor keys ("XF86Mail")
+// are taken by their name alone, without the prefix that says nothing to the user.
 std::optional<MenuKeyEquivalent> wordKey(QStringView name)
 {
-    if (name.size() < 2 || !name.front().isLetter())
-        return std::nullopt;
-    for (const QChar c : name) {
-        const bool allowed = c.isLetterOrNumber() || c == QLatin1Char(' ') || c == QLatin1Char('(') ||
-                             c == QLatin1Char(')') || c == QLatin1Char('/') || c == QLatin1Char('-') ||
-                             c == QLatin1Char('_');
-        if (!allowed)
-            return std::nullopt;
-    }
     MenuKeyEquivalent key;
-    // GTK's keysyms for the vendor keys carry a prefix that says nothing to the user.
-    key.name = (name.startsWith(QLatin1String("XF86")) && name.size() > 4 ? name.mid(4) : name).toString();
-    return key;
+    if (name.startsWith(QLatin1String("XF86")) && name.size() > 4) {
+        const bool plain = std::all_of(name.begin(), name.end(),
+                                       [](QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); });
+        if (!plain)
+            return std::nullopt;
+        key.name = name.mid(4).toString();
+        return key;
+    }
+    for (const char* known : qtKeyNames) {
+        if (name == QLatin1String(known)) {
+            key.name = name.toString();
+            return key;
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<MenuKeyEquivalent> characterKey(QChar character)
@@ -210,7 +250,11 @@ std::optional<MenuKeyEquivalent> characterKey(QChar character)
     return key;
 }
 
-std::optional<MenuKeyEquivalent> keyNamed(QStringView name)
+// Qt names keys in words of its own; GTK by keysyms, of which only the vendor keys ("XF86...")
+// are taken by their name alone: any other unknown keysym is a mistake, not a key.
+enum class Notation { Gtk, Qt };
+
+std::optional<MenuKeyEquivalent> keyNamed(QStringView name, Notation notation)
 {
     if (name.isEmpty())
         return std::nullopt;
@@ -239,6 +283,8 @@ std::optional<MenuKeyEquivalent> keyNamed(QStringView name)
     // Keypad digits type their digit.
     if (name.size() == 4 && name.startsWith(QLatin1String("KP_")) && name.at(3).isDigit())
         return characterKey(name.at(3));
+    if (notation == Notation::Gtk && !name.startsWith(QLatin1String("XF86")))
+        return std::nullopt;
     return wordKey(name);
 }
 
@@ -261,7 +307,7 @@ std::optional<MenuKeyEquivalent> parseGtk(QStringView accelerator)
             return std::nullopt;
         rest = rest.mid(close + 1);
     }
-    return withModifiers(keyNamed(rest), modifiers);
+    return withModifiers(keyNamed(rest, Notation::Gtk), modifiers);
 }
 
 // "Ctrl+Shift+Return", "Ctrl++"
@@ -278,7 +324,7 @@ std::optional<MenuKeyEquivalent> parseQt(QStringView accelerator)
             return std::nullopt;
         rest = rest.mid(plus + 1);
     }
-    return withModifiers(keyNamed(rest), modifiers);
+    return withModifiers(keyNamed(rest, Notation::Qt), modifiers);
 }
 
 // Qt joins its bindings with ";", which is also a key of its own ("Ctrl+;").

@@ -1,7 +1,7 @@
 #include "platform/linux/AtspiAccessibility.h"
 
-#include "harvest/AccessibilityError.h"
 #include "platform/AXAttributeNames.h"
+#include "platform/AccessibilityError.h"
 #include "platform/linux/AcceleratorParser.h"
 #include "platform/linux/AtspiConstants.h"
 #include "platform/linux/AtspiElement.h"

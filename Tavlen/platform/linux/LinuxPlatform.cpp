@@ -6,15 +6,19 @@
 #include "platform/linux/DesktopEntryLauncher.h"
 #include "platform/linux/EwmhWindowActivator.h"
 #include "platform/linux/FallbackWorkspace.h"
+#include "platform/linux/KeyBindingSettingsSupplier.h"
 #include "platform/linux/LocalFileSystem.h"
 #include "platform/linux/QSettingsUserDefaults.h"
 #include "platform/linux/QtTimers.h"
 #include "platform/linux/ReportedKeySender.h"
 #include "platform/linux/SessionKind.h"
+#include "platform/linux/ShortcutListSupplier.h"
+#include "platform/linux/ShortcutsWindowSupplier.h"
 #include "platform/linux/SystemClock.h"
 #include "platform/linux/UinputKeySender.h"
 #include "platform/linux/X11Workspace.h"
 #include "platform/linux/XTestKeySender.h"
+#include "platform/linux/XdgDataFolders.h"
 #include "platform/linux/XdgFileLocations.h"
 #include "platform/linux/XkbKeyboardLayout.h"
 
@@ -27,10 +31,15 @@ struct LinuxPlatform::Services {
     QSettingsUserDefaults defaults{locations};
     DesktopEntryDirectory applications;
     XkbKeyboardLayout keyboard;
+    XdgDataFolders dataFolders;
 };
 
 LinuxPlatform::LinuxPlatform() : m_services(std::make_unique<Services>())
-{}
+{
+    m_suppliers.push_back(std::make_unique<ShortcutsWindowSupplier>());
+    m_suppliers.push_back(std::make_unique<ShortcutListSupplier>(m_services->dataFolders, m_services->files));
+    m_suppliers.push_back(std::make_unique<KeyBindingSettingsSupplier>());
+}
 
 LinuxPlatform::~LinuxPlatform() = default;
 

@@ -1,6 +1,6 @@
 #include "platform/linux/PortalShortcutKeySource.h"
 
-#include "harvest/KeyInput.h"
+#include "platform/KeyInput.h"
 
 #include <QDBusArgument>
 #include <QDBusMetaType>

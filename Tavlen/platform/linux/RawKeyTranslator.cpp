@@ -1,6 +1,6 @@
 #include "platform/linux/RawKeyTranslator.h"
 
-#include "harvest/KeyInput.h"
+#include "platform/KeyInput.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "platform/linux/UinputKeySender.h"
 
-#include "harvest/KeyInput.h"
+#include "platform/KeyInput.h"
 #include "platform/linux/MacKeyCodes.h"
 
 #include <QFile>

@@ -1,5 +1,6 @@
 #include "platform/linux/X11WindowStacking.h"
 
+#include <QByteArray>
 #include <QCoreApplication>
 #include <QList>
 #include <cstdlib>
@@ -29,7 +30,22 @@ X11WindowStacking::X11WindowStacking(void* toolkitConnection)
     , m_aboveAtom(m_x.internAtom("_NET_WM_STATE_ABOVE"))
     , m_skipTaskbarAtom(m_x.internAtom("_NET_WM_STATE_SKIP_TASKBAR"))
     , m_skipPagerAtom(m_x.internAtom("_NET_WM_STATE_SKIP_PAGER"))
+    , m_compositorAtom(
+          m_x.internAtom(QByteArray("_NET_WM_CM_S" + QByteArray::number(m_x.screenNumber())).constData()))
 {}
+
+bool X11WindowStacking::compositing() const
+{
+    if (!m_x.isValid() || !m_compositorAtom)
+        return true;
+    xcb_get_selection_owner_reply_t* reply = xcb_get_selection_owner_reply(
+        m_x.raw(), xcb_get_selection_owner(m_x.raw(), m_compositorAtom), nullptr);
+    if (!reply)
+        return true;
+    const bool owned = reply->owner != XCB_NONE;
+    std::free(reply);
+    return owned;
+}
 
 void X11WindowStacking::keepOnAllDesktops(quintptr nativeWindowId)
 {

@@ -22,6 +22,9 @@ public:
     void keepOnAllDesktops(quintptr nativeWindowId) override;
     void keepAbove(quintptr nativeWindowId, bool above) override;
     void keepOffTaskbar(quintptr nativeWindowId) override;
+    // Whether the screen's _NET_WM_CM_Sn selection has an owner, asked anew each time: a
+    // compositor may start or stop while Tavlen runs.
+    bool compositing() const override;
 
 private:
     bool isOwnWindow(quint32 window) const;
@@ -41,6 +44,7 @@ private:
     quint32 m_aboveAtom = 0;
     quint32 m_skipTaskbarAtom = 0;
     quint32 m_skipPagerAtom = 0;
+    quint32 m_compositorAtom = 0;
 };
 
 } // namespace tavlen::linux_platform

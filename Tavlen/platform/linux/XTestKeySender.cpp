@@ -1,6 +1,6 @@
 #include "platform/linux/XTestKeySender.h"
 
-#include "harvest/KeyInput.h"
+#include "platform/KeyInput.h"
 #include "platform/linux/MacKeyCodes.h"
 
 #include <QList>

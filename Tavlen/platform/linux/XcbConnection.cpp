@@ -25,6 +25,7 @@ XcbConnection::XcbConnection()
     }
     m_connection = connection;
     m_root = it.data->root;
+    m_screenNumber = screenNumber;
 }
 
 XcbConnection::~XcbConnection()

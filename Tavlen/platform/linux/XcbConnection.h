@@ -23,6 +23,7 @@ public:
     bool isValid() const;
     xcb_connection_t* raw() const { return m_connection; }
     quint32 root() const { return m_root; }
+    int screenNumber() const { return m_screenNumber; }
 
     // 0 when the server does not answer.
     quint32 internAtom(const char* name) const;
@@ -39,6 +40,7 @@ public:
 private:
     xcb_connection_t* m_connection = nullptr;
     quint32 m_root = 0;
+    int m_screenNumber = 0;
 };
 
 } // namespace tavlen::linux_platform

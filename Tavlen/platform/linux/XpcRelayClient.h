@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/RelayRequest.h"
+#include "shared/RelayRequest.h"
 
 #include <QDBusConnection>
 #include <QString>

@@ -1,5 +1,7 @@
 #include "settings/view/ModalKeyInputView.h"
 
+#include "core/windows/WindowShape.h"
+
 #include "core/windows/QtLocalKeyEventSource.h"
 #include "harvest/ShortcutNotation.h"
 #include "settings/view/EditorSymbols.h"
@@ -199,6 +201,17 @@ void ModalKeyInputView::finish(bool applied)
     QDialog::done(applied ? QDialog::Accepted : QDialog::Rejected);
     if (m_onClose)
         m_onClose(applied, result);
+}
+
+void ModalKeyInputView::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // Without a compositor the shadow's translucent rings would be black: the window is then cut
+    // to the panel alone.
+    QPainterPath outline;
+    outline.addRoundedRect(QRectF(rect()).adjusted(ShadowMargin, ShadowMargin, -ShadowMargin, -ShadowMargin),
+                           CornerRadius, CornerRadius);
+    WindowShape::apply(*this, outline);
 }
 
 void ModalKeyInputView::paintEvent(QPaintEvent*)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "harvest/KeyInput.h"
+#include "platform/KeyInput.h"
 #include "settings/KeyRecorder.h"
 
 #include <QDialog>
@@ -46,6 +46,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void setMonitoring(bool on);

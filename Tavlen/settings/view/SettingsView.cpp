@@ -1,8 +1,8 @@
 #include "settings/view/SettingsView.h"
 
-#include "core/NotificationCenter.h"
-#include "core/NotificationNames.h"
 #include "core/windows/TabView.h"
+#include "platform/NotificationCenter.h"
+#include "platform/NotificationNames.h"
 #include "settings/AppSettings.h"
 #include "settings/PaneSettings.h"
 #include "settings/view/AboutView.h"

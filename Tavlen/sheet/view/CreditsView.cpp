@@ -1,7 +1,7 @@
 #include "sheet/view/CreditsView.h"
 
-#include "core/NotificationCenter.h"
-#include "core/NotificationNames.h"
+#include "platform/NotificationCenter.h"
+#include "platform/NotificationNames.h"
 #include "settings/AppSettings.h"
 #include "sheet/view/SheetFont.h"
 #include "sheet/view/SymbolView.h"
@@ -31,14 +31,24 @@ QToolButton* symbolButton(SymbolView* symbol, QWidget* parent)
 }
 } // namespace
 
+QColor CreditsView::footerTextColour(const QPalette& palette)
+{
+    // Quieter than the rows, but readable: seven parts text to three parts background keeps at least
+    // 4.5:1 against the background on the light and the dark panel alike.
+    const QColor text = palette.color(QPalette::WindowText);
+    const QColor ground = palette.color(QPalette::Window);
+    const auto mix = [](int a, int b) { return (7 * a + 3 * b + 5) / 10; };
+    return QColor(mix(text.red(), ground.red()), mix(text.green(), ground.green()),
+                  mix(text.blue(), ground.blue()));
+}
+
 CreditsView::CreditsView(AppSettings& appSettings, NotificationCenter& notifications, QWidget* parent)
     : QWidget(parent), m_appSettings(appSettings)
 {
     QPalette faded = palette();
-    QColor gray(Qt::gray);
-    gray.setAlphaF(0.5f);
-    faded.setColor(QPalette::WindowText, gray);
-    faded.setColor(QPalette::ButtonText, gray);
+    const QColor colour = footerTextColour(faded);
+    faded.setColor(QPalette::WindowText, colour);
+    faded.setColor(QPalette::ButtonText, colour);
     setPalette(faded);
 
     auto* line = new QHBoxLayout(this);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QColor>
+#include <QPalette>
 #include <QWidget>
 
 class QAbstractButton;
@@ -12,7 +14,7 @@ class SymbolView;
 
 // The line at the foot of the sheet: "Tavlen", the eye button that switches `showAllMenus`
 // (only with experimental features; it takes effect with the next sheet), and the gear that
-// asks for the settings window. Drawn in gray at half opacity.
+// asks for the settings window. Drawn quieter than the rows, in footerTextColour.
 class CreditsView : public QWidget {
     Q_OBJECT
 public:
@@ -21,6 +23,8 @@ public:
     // Null without experimental features.
     QAbstractButton* eyeButton() const { return m_eye; }
     QAbstractButton* gearButton() const { return m_gear; }
+    // The palette's text colour blended towards its background, still legible (WCAG AA).
+    static QColor footerTextColour(const QPalette& palette);
     // "eye" while every menu is shown, "eye.slash" otherwise.
     QString eyeSymbolName() const;
 

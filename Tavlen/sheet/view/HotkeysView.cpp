@@ -7,8 +7,10 @@
 #include "sheet/view/MenuItemView.h"
 #include "sheet/view/NoAccessView.h"
 #include "sheet/view/PanelSizes.h"
+#include "sheet/view/SheetFont.h"
 #include "sheet/view/TavlenTitleView.h"
 
+#include <QLabel>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -53,11 +55,12 @@ HotkeysView::HotkeysView(const RowServices& services, bool isGlobal,
             // The panel grows with what the sheet shows, up to the screen's visible height;
             // beyond that the sheet scrolls.
             const double tallest = visibleFrameOrFallback(visibleFrame).height();
-            connect(m_sheet, &MenuItemView::rebuilt, this, [this, tallest] {
-                const double wanted = std::clamp<double>(m_sheet->preferredHeight(), m_panelSize.height(),
-                                                         std::max(tallest, m_panelSize.height()));
-                setFixedHeight(static_cast<int>(std::ceil(wanted)));
-            });
+            const auto grow = [this, tallest] {
+                setFixedHeight(static_cast<int>(
+                    std::ceil(grownPanelHeight(m_sheet->preferredHeight(), m_panelSize.height(), tallest))));
+            };
+            connect(m_sheet, &MenuItemView::rebuilt, this, grow);
+            connect(m_sheet, &MenuItemView::preferredHeightChanged, this, grow);
         } else {
             m_noAccess = noAccessView();
             stack->addWidget(m_noAccess, 0, Qt::AlignCenter);
@@ -66,6 +69,12 @@ HotkeysView::HotkeysView(const RowServices& services, bool isGlobal,
     }
     stack->addWidget(new TavlenTitleView(services.appSettings, QIcon(), this));
     if (trusted) {
+        m_legendCaption = new QLabel(legendCaptionText(), this);
+        m_legendCaption->setFont(sheetFont(services.appSettings.fontSize()));
+        m_legendCaption->setWordWrap(true);
+        m_legendCaption->setAlignment(Qt::AlignCenter);
+        m_legendCaption->setFixedWidth(legendWidth + 100);
+        stack->addWidget(m_legendCaption, 0, Qt::AlignHCenter);
         m_legend = new LegendView(services.appSettings, this);
         m_legend->setFixedWidth(legendWidth);
         stack->addWidget(m_legend, 1, Qt::AlignHCenter);

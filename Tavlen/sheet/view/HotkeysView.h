@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <optional>
 
+class QLabel;
+
 namespace tavlen {
 
 class MenuItemView;
@@ -14,7 +16,9 @@ class NoAccessView;
 
 // The content of the shortcut panel. Asked for from another application (`isGlobal`): the
 // sheet with the setting's number of columns, or the no-access view. Asked for while Tavlen
-// itself is frontmost: Tavlen's heading and the legend (or the no-access view). Its size is
+// itself is frontmost: Tavlen's heading, one line saying what the legend is, and the legend (or
+// the no-access view). Tavlen's own window in front is its Settings, where these styles are
+// chosen: the legend shows them as they are set, which the application behind could not. Its size is
 // fixed when it is created, from the main screen's visible frame.
 class HotkeysView : public QWidget {
     Q_OBJECT
@@ -31,9 +35,17 @@ public:
     double panelWidth() const { return m_panelSize.width(); }
     double panelHeight() const { return m_panelSize.height(); }
 
+    static QString legendCaptionText()
+    {
+        return QStringLiteral("Over another application this panel lists its menus' shortcuts. Each "
+                              "kind of entry looks like this:");
+    }
+
     // Exactly one of these is set, as the content was decided.
     MenuItemView* sheet() const { return m_sheet; }
     LegendView* legend() const { return m_legend; }
+    // The line above the legend; null without one.
+    QLabel* legendCaption() const { return m_legendCaption; }
     NoAccessView* noAccess() const { return m_noAccess; }
 
 private:
@@ -41,6 +53,7 @@ private:
     QSizeF m_panelSize;
     MenuItemView* m_sheet = nullptr;
     LegendView* m_legend = nullptr;
+    QLabel* m_legendCaption = nullptr;
     NoAccessView* m_noAccess = nullptr;
 };
 

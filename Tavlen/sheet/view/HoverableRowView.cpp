@@ -1,5 +1,6 @@
 #include "sheet/view/HoverableRowView.h"
 
+#include "sheet/view/PopupTether.h"
 #include "sheet/view/RowContextMenu.h"
 #include "sheet/view/SymbolView.h"
 
@@ -20,7 +21,10 @@ HoverableRowView::HoverableRowView(RowModel* model, const QString& title, const 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_content);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // Not fixed in height: a title that wraps in a narrow column makes its row taller.
+    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
     setAttribute(Qt::WA_Hover);
     if (SymbolView* mark = m_content->bookmarkMark()) {
         mark->setClickable(true);
@@ -78,6 +82,7 @@ void HoverableRowView::contextMenuEvent(QContextMenuEvent* event)
 {
     QMenu* menu = createContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
+    closeWithWindow(*menu, *this);
     menu->popup(event->globalPos());
     event->accept();
 }

@@ -18,6 +18,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tavlen {
 
@@ -109,12 +110,78 @@ bool MenuItemView::contentOverflows() const
 
 int MenuItemView::preferredHeight() const
 {
-    int height = m_grid != nullptr ? m_grid->sizeHint().height() : 0;
+    int height = 0;
+    if (m_grid != nullptr) {
+        // At the width the sheet has, titles wrap only where a column is too narrow for them.
+        const int width = m_scrollArea->viewport()->width();
+        height = m_grid->sizeHint().height();
+        if (m_grid->hasHeightForWidth() && width > 0)
+            height = std::max(height, m_grid->heightForWidth(width));
+    }
     if (!m_notice->isHidden())
         height += m_notice->sizeHint().height();
     if (m_credits != nullptr)
         height += m_credits->sizeHint().height();
     return height;
+}
+
+QList<std::pair<int, int>> MenuItemView::rowSpans() const
+{
+    QList<std::pair<int, int>> spans;
+    if (m_grid == nullptr)
+        return spans;
+    const auto add = [&](const QWidget* row) {
+        const QPoint top = row->mapTo(m_grid, QPoint(0, 0));
+        spans.append({top.y(), top.y() + row->height()});
+    };
+    for (const SectionHeaderView* header : m_headers)
+        add(header);
+    for (const HoverableItemView* row : m_elementRows)
+        add(row);
+    for (const HoverableCustomItemView* row : m_customRows)
+        add(row);
+    std::sort(spans.begin(), spans.end());
+    return spans;
+}
+
+void MenuItemView::scrollPage(int direction)
+{
+    QScrollBar* bar = m_scrollArea->verticalScrollBar();
+    const int room = m_scrollArea->viewport()->height();
+    const int top = bar->value();
+    const QList<std::pair<int, int>> spans = rowSpans();
+    int target = direction > 0 ? top + room : top - room;
+    if (direction > 0) {
+        // The first row that does not end inside the room starts the next page.
+        for (const auto& [rowTop, rowBottom] : spans) {
+            if (rowBottom > top + room) {
+                if (rowTop > top)
+                    target = rowTop;
+                break;
+            }
+        }
+    } else {
+        // The first row seen whole ends the previous page.
+        for (const auto& [rowTop, rowBottom] : spans) {
+            if (rowTop < top)
+                continue;
+            for (const auto& [earlierTop, earlierBottom] : spans) {
+                if (earlierTop >= rowBottom - room) {
+                    if (earlierTop < top)
+                        target = earlierTop;
+                    break;
+                }
+            }
+            break;
+        }
+    }
+    bar->setValue(std::clamp(target, bar->minimum(), bar->maximum()));
+}
+
+void MenuItemView::scrollToEnd(bool end)
+{
+    QScrollBar* bar = m_scrollArea->verticalScrollBar();
+    bar->setValue(end ? bar->maximum() : bar->minimum());
 }
 
 void MenuItemView::loadSheet()
@@ -135,6 +202,20 @@ void MenuItemView::showEvent(QShowEvent* event)
 
 bool MenuItemView::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_grid && event->type() == QEvent::LayoutRequest) {
+        const bool handled = QWidget::eventFilter(watched, event);
+        const int height = preferredHeight();
+        if (height != m_announcedHeight) {
+            m_announcedHeight = height;
+            Q_EMIT preferredHeightChanged();
+        }
+        return handled;
+    }
+    if (watched == m_emptyReason && event->type() == QEvent::Resize) {
+        const int needed = m_emptyReason->heightForWidth(m_emptyReason->width());
+        if (needed > m_emptyReason->minimumHeight())
+            m_emptyReason->setMinimumHeight(needed);
+    }
     // A sheet lower than the visible area shows everything; wheel turns must not shift it.
     if (watched == m_scrollArea->viewport() && event->type() == QEvent::Wheel && !isScrollingEnabled())
         return true;
@@ -212,22 +293,28 @@ void MenuItemView::rebuild()
         m_headers.append(header);
         m_emptyReason = new QLabel(*reason, stack);
         m_emptyReason->setWordWrap(true);
+        // The grid gives a cell the height its hint asks, which for wrapping text is a guess:
+        // the line claims the height its lines take at the width it was given.
+        m_emptyReason->installEventFilter(this);
         lines->addWidget(header);
         lines->addWidget(m_emptyReason);
-        grid->addWidget(stack, 0, 0, 1, std::max(1, static_cast<int>(m_layout.gridColumns)),
-                        Qt::AlignTop | Qt::AlignLeft);
+        // The whole width of the sheet, so that the reason wraps only where it must.
+        grid->addWidget(stack, 0, 0, 1, std::max(1, static_cast<int>(m_layout.gridColumns)));
     } else {
+        // A column's rows take the column's whole width: aligned left, they would keep the width
+        // a title asks for, and long titles would wrap beside room left unused.
         for (const SheetMenuColumn& column : m_layout.menuColumns)
             grid->addWidget(menuColumn(column, options), static_cast<int>(column.cell.row),
-                            static_cast<int>(column.cell.column), Qt::AlignTop | Qt::AlignLeft);
+                            static_cast<int>(column.cell.column), Qt::AlignTop);
         if (m_layout.customColumn)
             grid->addWidget(customColumn(*m_layout.customColumn, options),
                             static_cast<int>(m_layout.customColumn->cell.row),
-                            static_cast<int>(m_layout.customColumn->cell.column),
-                            Qt::AlignTop | Qt::AlignLeft);
+                            static_cast<int>(m_layout.customColumn->cell.column), Qt::AlignTop);
     }
     grid->setRowStretch(static_cast<int>(m_layout.gridRows), 1);
     m_scrollArea->setWidget(m_grid);
+    m_grid->installEventFilter(this);
+    m_announcedHeight = preferredHeight();
     Q_EMIT rebuilt();
 }
 

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QWidget>
 #include <memory>
+#include <utility>
 
 class QGridLayout;
 class QLabel;
@@ -51,6 +52,12 @@ public:
     // The height the sheet needs to show everything without scrolling.
     int preferredHeight() const;
 
+    // A page towards the end (`direction` > 0) or the start, from row edge to row edge: the
+    // row cut by the bottom of the room comes to its top, or the row at its top to its bottom,
+    // so that every row is seen whole on one page or the next.
+    void scrollPage(int direction);
+    void scrollToEnd(bool end);
+
     // Loads the model if it has not loaded yet, as coming on screen does.
     void loadSheet();
 
@@ -71,6 +78,8 @@ public:
 Q_SIGNALS:
     // The grid was built again, and with it the height the sheet needs.
     void rebuilt();
+    // The height the sheet needs changed without a rebuild (titles wrapped at their width).
+    void preferredHeightChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -79,6 +88,8 @@ protected:
 private:
     void rebuild();
     RowContentOptions rowOptions() const;
+    // The top and bottom of every heading and row, in the grid's coordinates, top to bottom.
+    QList<std::pair<int, int>> rowSpans() const;
     QWidget* menuColumn(const SheetMenuColumn& column, const RowContentOptions& options);
     QWidget* customColumn(const SheetCustomColumn& column, const RowContentOptions& options);
 
@@ -87,6 +98,7 @@ private:
     double m_visibleAreaSize;
     double m_scrollViewSize = 0;
     bool m_appeared = false;
+    int m_announcedHeight = 0;
 
     QLabel* m_notice;
     QLabel* m_emptyReason = nullptr;

@@ -23,6 +23,11 @@ QSizeF persistentPanelSize(const QSizeF& visibleFrame)
     return {0.25 * visibleFrame.width(), 0.7 * visibleFrame.height()};
 }
 
+double grownPanelHeight(double sheetHeight, double madeHeight, double visibleHeight)
+{
+    return std::clamp(sheetHeight, madeHeight, std::max(visibleHeight, madeHeight));
+}
+
 std::optional<QSizeF> mainScreenVisibleFrame()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();

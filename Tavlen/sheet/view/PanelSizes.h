@@ -17,6 +17,10 @@ QSizeF hotkeysPanelSize(bool isGlobal, const QSizeF& visibleFrame);
 // The persistent panel: 0.25 of the visible width by 0.7 of the visible height.
 QSizeF persistentPanelSize(const QSizeF& visibleFrame);
 
+// The height a panel takes once its sheet is built: what the sheet needs, but never lower than
+// the panel was made nor taller than the visible frame; beyond that the sheet scrolls.
+double grownPanelHeight(double sheetHeight, double madeHeight, double visibleHeight);
+
 // The visible frame of the main screen; none without a screen.
 std::optional<QSizeF> mainScreenVisibleFrame();
 

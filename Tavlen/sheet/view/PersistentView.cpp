@@ -60,6 +60,15 @@ PersistentView::PersistentView(const RowServices& services, const QString& curre
         m_sheet = MenuItemView::create(
             services, 1, visibleFrame ? std::optional(visibleFrame->height()) : std::nullopt, this);
         stack->addWidget(m_sheet);
+        // The same rule as the shortcut panel's: the column grows up to the screen's visible
+        // height, and scrolls beyond it.
+        const double tallest = visibleFrameOrFallback(visibleFrame).height();
+        const auto grow = [this, tallest] {
+            setFixedHeight(static_cast<int>(
+                std::ceil(grownPanelHeight(m_sheet->preferredHeight(), m_panelSize.height(), tallest))));
+        };
+        connect(m_sheet, &MenuItemView::rebuilt, this, grow);
+        connect(m_sheet, &MenuItemView::preferredHeightChanged, this, grow);
     } else {
         m_noAccess = noAccessView();
         stack->addWidget(m_noAccess, 0, Qt::AlignCenter);

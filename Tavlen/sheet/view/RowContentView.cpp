@@ -48,8 +48,7 @@ RowContentView::RowContentView(const QString& title, const QString& keyText, con
         row->setContentsMargins(points(metrics.leadingPadding), vertical, 0, vertical);
         if (m_bookmark)
             row->addWidget(m_bookmark, 0, Qt::AlignVCenter);
-        row->addWidget(m_title, 0, Qt::AlignVCenter);
-        row->addStretch(1);
+        addTitle(*row, options.applyLimitToTitles);
         row->addWidget(m_shortcut, 0, Qt::AlignVCenter);
         return;
     }
@@ -62,13 +61,25 @@ RowContentView::RowContentView(const QString& title, const QString& keyText, con
     m_shortcutFrame->setFixedWidth(points(metrics.shortcutFrameWidth));
     auto* frame = new QHBoxLayout(m_shortcutFrame);
     frame->setContentsMargins(0, 0, 0, 0);
-    frame->addWidget(m_shortcut, 0, Qt::AlignCenter);
+    // Left-aligned, so that the modifier slots line up from row to row whatever the key's width.
+    frame->addWidget(m_shortcut, 0, Qt::AlignLeft | Qt::AlignVCenter);
     row->addWidget(m_shortcutFrame, 0, Qt::AlignVCenter);
     row->addSpacing(std::max(0, points(metrics.shortcutTrailingPadding)));
     if (m_bookmark)
         row->addWidget(m_bookmark, 0, Qt::AlignVCenter);
-    row->addWidget(m_title, 0, Qt::AlignVCenter);
-    row->addStretch(1);
+    addTitle(*row, options.applyLimitToTitles);
+}
+
+void RowContentView::addTitle(QHBoxLayout& row, bool singleLine)
+{
+    // A title that may wrap takes all the room the row has left, so that it wraps only when the
+    // column is too narrow for it; a title cut to one line keeps its own width.
+    if (singleLine) {
+        row.addWidget(m_title, 0, Qt::AlignVCenter);
+        row.addStretch(1);
+    } else {
+        row.addWidget(m_title, 1, Qt::AlignVCenter);
+    }
 }
 
 QString RowContentView::shownTitle() const

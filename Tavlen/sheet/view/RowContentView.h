@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <optional>
 
+class QHBoxLayout;
+
 namespace tavlen {
 
 class CharacterView;
@@ -52,6 +54,8 @@ public:
     QWidget* shortcutFrame() const { return m_shortcutFrame; }
 
 private:
+    void addTitle(QHBoxLayout& row, bool singleLine);
+
     TitleView* m_title = nullptr;
     CharacterView* m_shortcut = nullptr;
     QWidget* m_shortcutFrame = nullptr;

@@ -43,6 +43,75 @@ constexpr SymbolCharacter keyCharacters[] = {
     {u"gear", u"⚙"},
 };
 
+// The share of the letters' cap height a key glyph's ink fills: carets and the space bracket
+// are flat by nature and would read as taller marks than they are.
+double inkShareOfCapHeight(const QString& glyph)
+{
+    if (glyph == QStringLiteral("⌃"))
+        return 0.55;
+    if (glyph == QStringLiteral("␣"))
+        return 0.45;
+    return 1.0;
+}
+
+// A key glyph at the optical size and weight of the letter keys beside it: fonts draw ⌃, ⇞ or ⎋
+// from fallbacks of their own, smaller, lighter and higher than letters. The glyph's outline is
+// scaled to the letters' cap height (no wider than its frame), centred on the letters' cap band,
+// and thickened by a hairline outline, as the letters are demi-bold.
+// Page Up and Page Down drawn as pictures: their glyphs, an arrow with a double stroke, come out
+// as blots at row size, alike but for their direction. An arrow with two crossbars near its tail
+// keeps the two apart.
+void drawPageArrow(QPainter& painter, const QRectF& band, bool up, double stem)
+{
+    const double height = band.height();
+    const double x = band.center().x();
+    const double tip = up ? band.top() : band.bottom();
+    const double tail = up ? band.bottom() : band.top();
+    const double towardsTail = up ? 1.0 : -1.0;
+    const double head = height * 0.38;
+    QPainterPath path;
+    path.moveTo(x, tip);
+    path.lineTo(x, tail);
+    path.moveTo(x - head, tip + towardsTail * head);
+    path.lineTo(x, tip);
+    path.lineTo(x + head, tip + towardsTail * head);
+    for (const double at : {0.58, 0.8}) {
+        path.moveTo(x - head * 0.7, tip + towardsTail * height * at);
+        path.lineTo(x + head * 0.7, tip + towardsTail * height * at);
+    }
+    painter.strokePath(path, QPen(painter.pen().color(), stem, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+}
+
+void drawKeyGlyph(QPainter& painter, const QRectF& frame, const QString& glyph, const QFont& font)
+{
+    if (glyph == QStringLiteral("⇞") || glyph == QStringLiteral("⇟")) {
+        const QFontMetricsF metrics(font);
+        const double baseline = frame.top() + (frame.height() - metrics.height()) / 2 + metrics.ascent();
+        const QRectF band(frame.left(), baseline - metrics.capHeight(), frame.width(), metrics.capHeight());
+        drawPageArrow(painter, band, glyph == QStringLiteral("⇞"), std::max(1.0, font.pixelSize() / 8.5));
+        return;
+    }
+    QPainterPath outline;
+    outline.addText(0, 0, font, glyph);
+    const QRectF ink = outline.boundingRect();
+    if (ink.width() <= 0 || ink.height() <= 0)
+        return;
+    const QFontMetricsF metrics(font);
+    const double capHeight = metrics.capHeight();
+    const double scale =
+        std::min(capHeight * inkShareOfCapHeight(glyph) / ink.height(), frame.width() / ink.width());
+    const double baseline = frame.top() + (frame.height() - metrics.height()) / 2 + metrics.ascent();
+    QTransform placed;
+    placed.translate(frame.center().x(), baseline - capHeight / 2);
+    placed.scale(scale, scale);
+    placed.translate(-ink.center().x(), -ink.center().y());
+    const QPainterPath shape = placed.map(outline);
+    const QColor colour = painter.pen().color();
+    painter.fillPath(shape, colour);
+    painter.strokePath(shape, QPen(colour, std::max(0.4, font.pixelSize() / 30.0), Qt::SolidLine,
+                                   Qt::RoundCap, Qt::RoundJoin));
+}
+
 const QString bookmark = QStringLiteral("bookmark");
 const QString bookmarkFill = QStringLiteral("bookmark.fill");
 const QString eye = QStringLiteral("eye");
@@ -128,7 +197,19 @@ std::optional<QString> SymbolView::keyCharacter(const QString& symbol)
         if (symbol == QStringView(entry.name))
             return QString::fromUtf16(entry.character);
     }
+    if (isKeyGlyph(symbol))
+        return symbol;
     return std::nullopt;
+}
+
+bool SymbolView::isKeyGlyph(const QString& character)
+{
+    if (character.size() != 1)
+        return false;
+    const char16_t code = character.front().unicode();
+    // Arrows, the technical symbols (⌃ ⌘ ⎋ ⏏ …) and the control pictures (␣ ␡ …).
+    return (code >= 0x2190 && code <= 0x21FF) || (code >= 0x2300 && code <= 0x23FF) ||
+           (code >= 0x2400 && code <= 0x243F);
 }
 
 bool SymbolView::isKnownSymbol(const QString& symbol)
@@ -184,7 +265,10 @@ void SymbolView::paint(QPainter& painter, const QRectF& frame, const QString& sy
     painter.setPen(colour);
     painter.setFont(font);
     if (const auto character = keyCharacter(symbol)) {
-        painter.drawText(frame, Qt::AlignCenter, *character);
+        if (isKeyGlyph(*character))
+            drawKeyGlyph(painter, frame, *character, font);
+        else
+            painter.drawText(frame, Qt::AlignCenter, *character);
         painter.restore();
         return;
     }

@@ -12,7 +12,8 @@ class QPainter;
 
 namespace tavlen {
 
-// One pictogram, by its symbol name: key symbols are drawn as their characters in `font`;
+// One pictogram, by its symbol name: key symbols are drawn as their characters in `font`, key
+// glyphs scaled to the letters' cap height;
 // the few other names the sheet uses (bookmarks, the gear, the eye, the highlighter) are drawn
 // as small pictures of their own at the font's size; a name neither knows falls back to the
 // icon theme. Drawn in the palette's text colour at the view's opacity, centred in the frame.
@@ -38,6 +39,10 @@ public:
 
     // The character a key symbol name stands for; none for other names.
     static std::optional<QString> keyCharacter(const QString& symbol);
+    // Whether a character is a key glyph (an arrow, ⌃ ⌘ ⎋ ⇞, a control picture such as ␣) rather
+    // than a letter: such glyphs are drawn at the letters' cap height and weight, and stand for
+    // themselves as symbol names.
+    static bool isKeyGlyph(const QString& character);
     // Whether the name is drawn by this view itself rather than taken from the icon theme.
     static bool isKnownSymbol(const QString& symbol);
 

@@ -1,4 +1,4 @@
-#include "core/RelayRequest.h"
+#include "shared/RelayRequest.h"
 
 #include "shared/XpcProtocol.h"
 

@@ -1,12 +1,12 @@
-#include "platform/linux/LinuxRowServices.h"
+#include "core/LinuxRowServices.h"
 
 #include "core/AppServices.h"
 #include "platform/linux/LinuxPlatform.h"
 
-namespace tavlen::linux_platform {
+namespace tavlen {
 
-RowServices rowServices(LinuxPlatform& platform, AppServices& services, NotificationCenter& notifications,
-                        Workspace& workspace, MenuSource& menus)
+RowServices linuxRowServices(linux_platform::LinuxPlatform& platform, AppServices& services,
+                             NotificationCenter& notifications, Workspace& workspace, MenuSource& menus)
 {
     const Platform& base = services.platform();
     return RowServices{services.databaseManager(),
@@ -26,4 +26,4 @@ RowServices rowServices(LinuxPlatform& platform, AppServices& services, Notifica
                        platform.timers()};
 }
 
-} // namespace tavlen::linux_platform
+} // namespace tavlen

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "harvest/AXValue.h"
+#include "platform/AXValue.h"
 
 #include <optional>
 

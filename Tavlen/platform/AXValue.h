@@ -1,6 +1,6 @@
 #pragma once
 
-#include "harvest/AXElement.h"
+#include "platform/AXElement.h"
 
 #include <QString>
 #include <QtGlobal>

@@ -1,4 +1,4 @@
-#include "core/NotificationCenter.h"
+#include "platform/NotificationCenter.h"
 
 #include <algorithm>
 
