@@ -23,6 +23,19 @@ int readStatus(const RunningApplication& app, MenuStatus status)
     return Done;
 }
 
+int absenceStatus(const RunningApplication& app, const MenuAbsence& absence, int status)
+{
+    const QString reason =
+        absenceText(absence, app.localizedName.isEmpty() ? app.identifier : app.localizedName);
+    if (reason.isEmpty() || status != Done)
+        return status;
+    printError(reason);
+    // An application that answers has been read, even when it had nothing to show.
+    const bool unreadable =
+        absence.kind == MenuAbsence::Kind::NotOnBus || absence.kind == MenuAbsence::Kind::SwitchedOff;
+    return unreadable ? Failed : Done;
+}
+
 int readStatus(const RunningApplication& app, MenuReadOutcome outcome)
 {
     return readStatus(app, statusAfter(outcome));

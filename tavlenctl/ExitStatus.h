@@ -23,5 +23,8 @@ enum ExitStatus : int {
 // The status for how a read ended; says why on standard error when it did not end well.
 int readStatus(const RunningApplication& app, MenuStatus status);
 int readStatus(const RunningApplication& app, MenuReadOutcome outcome);
+// After a read that went well but found no menus: says why on standard error, and fails when
+// the application cannot be read at all. `status` is what the read's end said.
+int absenceStatus(const RunningApplication& app, const MenuAbsence& absence, int status);
 
 } // namespace tavlen::ctl

@@ -38,6 +38,23 @@ std::optional<MenusOptions> parseOptions(const QStringList& arguments)
     return options;
 }
 
+// Menus and submenus with no entry anywhere below them, which the sheet does not show either.
+QList<MenuItem> withoutEmptyMenus(const QList<MenuItem>& items)
+{
+    QList<MenuItem> kept;
+    for (const MenuItem& item : items) {
+        if (item.keys) {
+            kept << item;
+            continue;
+        }
+        MenuItem menu = item;
+        menu.submenu = withoutEmptyMenus(item.submenu);
+        if (!menu.submenu.isEmpty())
+            kept << std::move(menu);
+    }
+    return kept;
+}
+
 // One line per record, indented by its level: the title, then the shortcut, with disabled
 // entries marked. Menus and submenu holders have no shortcut column.
 void printTree(const QList<MenuItem>& items, QStringList& lines)
@@ -99,7 +116,7 @@ int runMenus(const QStringList& arguments, AppServices& services, Accessibility&
         accessibility,
         {app->processIdentifier, manager.walkLimits(), MenuSource::READ_DEADLINE_MS, app->identifier},
         nullptr, suppliers);
-    const QList<MenuItem> items = HotkeyManager::pruneMenuItems(read.items);
+    const QList<MenuItem> items = withoutEmptyMenus(HotkeyManager::pruneMenuItems(read.items));
     QStringList lines{
         QStringLiteral("%1 (%2, pid %3)")
             .arg(printableText(app->localizedName.isEmpty() ? app->identifier : app->localizedName),
@@ -109,7 +126,7 @@ int runMenus(const QStringList& arguments, AppServices& services, Accessibility&
     if (items.isEmpty())
         lines.append(QStringLiteral("(no menu entries with shortcuts)"));
     printOut(lines.join(QLatin1Char('\n')));
-    return readStatus(*app, read.outcome);
+    return absenceStatus(*app, read.absence, readStatus(*app, read.outcome));
 }
 
 } // namespace tavlen::ctl

@@ -18,6 +18,10 @@ public:
     {
         return m_desktop.runningApplications(identifier);
     }
+    QList<RunningApplication> allRunningApplications() const override
+    {
+        return m_desktop.allRunningApplications();
+    }
 
 private:
     Workspace& m_desktop;

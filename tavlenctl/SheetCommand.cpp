@@ -105,14 +105,14 @@ int runSheet(const QStringList& arguments, AppServices& services,
             return Failed;
         }
         printOut(QStringLiteral("Wrote the sheet of %1 to '%2'.").arg(app->identifier, path));
-        return readStatus(*app, model.menuStatus());
+        return absenceStatus(*app, model.menuAbsence(), readStatus(*app, model.menuStatus()));
     }
     const SheetText sheet =
         SheetText::fromModel(model, platform.keyboard, services.appSettings().showLocalizedCustomShortcuts());
     const QByteArray bytes = sheet.render(options->format);
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
     std::fflush(stdout);
-    return readStatus(*app, model.menuStatus());
+    return absenceStatus(*app, model.menuAbsence(), readStatus(*app, model.menuStatus()));
 }
 
 } // namespace tavlen::ctl

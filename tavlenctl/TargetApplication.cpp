@@ -1,6 +1,7 @@
 #include "TargetApplication.h"
 
 #include "ConsoleOutput.h"
+#include "core/RunningApplicationMatch.h"
 #include "platform/Accessibility.h"
 
 namespace tavlen::ctl {
@@ -16,17 +17,21 @@ std::optional<RunningApplication> targetApplication(const QString& identifier, W
             return std::nullopt;
         }
     } else {
-        const QList<RunningApplication> running = workspace.runningApplications(identifier);
+        const QList<RunningApplication> running =
+            matchRunningApplications(identifier, workspace.allRunningApplications());
         if (running.isEmpty()) {
-            printError(QStringLiteral("No running application has the id '%1'.").arg(identifier));
+            printError(QStringLiteral("No running application has the id, program or name '%1' "
+                                      "(tavlenctl apps lists them).")
+                           .arg(identifier));
             return std::nullopt;
         }
         app = running.first();
     }
-    if (!accessibility.isProcessTrusted(false)) {
-        printError(QStringLiteral("Accessibility is switched off: no menus can be read."));
-        return std::nullopt;
-    }
+    // Applications started with accessibility forced on (Qt's, GTK's with their bridge loaded)
+    // are on the bus whatever the switch says: they are read all the same.
+    if (!accessibility.isProcessTrusted(false))
+        printError(QStringLiteral("Accessibility is switched off: only applications that joined the "
+                                  "accessibility bus anyway can be read."));
     return app;
 }
 

@@ -10,9 +10,10 @@ class Accessibility;
 
 namespace tavlen::ctl {
 
-// The running application a command works on: the one with that id, or the frontmost one
-// when the id is empty. None, with the reason printed, when there is no such application or
-// its menus cannot be read because accessibility is off.
+// The running application a command works on: the one the user named (by id, program or
+// desktop entry Name, see matchRunningApplications), or the frontmost one when the name is
+// empty. None, with the reason printed, when there is no such application. With accessibility
+// switched off it says so and goes on: the application may be on the bus all the same.
 std::optional<RunningApplication> targetApplication(const QString& identifier, Workspace& workspace,
                                                     Accessibility& accessibility);
 

@@ -1,3 +1,4 @@
+#include "AppsCommand.h"
 #include "CheckShortcutsCommand.h"
 #include "ConsoleOutput.h"
 #include "MenusCommand.h"
@@ -19,36 +20,45 @@ using namespace tavlen;
 
 namespace {
 
-const char USAGE[] = "usage: tavlenctl COMMAND [ARGUMENTS]\n"
-                     "\n"
-                     "Commands:\n"
-                     "  import FILE                      import the custom shortcuts of an export file\n"
-                     "  export FILE [--app ID | --all]   export the custom shortcuts of one application,\n"
-                     "                                   or of all of them (the default)\n"
-                     "  menus [--app ID] [--json]        print the menu entries with shortcuts of a running\n"
-                     "                                   application (the frontmost one by default); --json\n"
-                     "                                   records its whole menu bar as a fixture\n"
-                     "  sheet [--app ID] [--format text|markdown|json] [--png FILE | --pdf FILE]\n"
-                     "                                   print the sheet the shortcut panel would show,\n"
-                     "                                   or draw all of it into a PNG picture or, in\n"
-                     "                                   pages for printing, into a PDF document\n"
-                     "  check-shortcuts FILE             check a shortcut list of an application, naming\n"
-                     "                                   each fault with its line and column or its\n"
-                     "                                   place in the list\n"
-                     "  help                             show this text\n"
-                     "  version                          show the version\n"
-                     "\n"
-                     "Menus are read with a deadline of one second: an application that does not answer\n"
-                     "in time, or quits while it is read, is named on standard error.\n"
-                     "\n"
-                     "Exit status:\n"
-                     "  0  done\n"
-                     "  1  failed: no such application, accessibility off, a file not read or written,\n"
-                     "     a shortcut list with faults\n"
-                     "  2  wrong usage\n"
-                     "  3  the application did not answer within the deadline (what it answered is shown)\n"
-                     "  4  the application quit while its menus were read\n"
-                     "  70 an unexpected error (such as memory running out), named on standard error";
+const char USAGE[] =
+    "usage: tavlenctl COMMAND [ARGUMENTS]\n"
+    "\n"
+    "Commands:\n"
+    "  import FILE                      import the custom shortcuts of an export file\n"
+    "  export FILE [--app ID | --all]   export the custom shortcuts of one application,\n"
+    "                                   or of all of them (the default)\n"
+    "  apps                             list the running applications: id, toolkit, whether\n"
+    "                                   they can be read, where their shortcuts come from\n"
+    "                                   and how many each source gives, or why there are none\n"
+    "  menus [--app APP] [--json]       print the menu entries with shortcuts of a running\n"
+    "                                   application (the frontmost one by default); --json\n"
+    "                                   records its whole menu bar as a fixture\n"
+    "  sheet [--app APP] [--format text|markdown|json] [--png FILE | --pdf FILE]\n"
+    "                                   print the sheet the shortcut panel would show,\n"
+    "                                   or draw all of it into a PNG picture or, in\n"
+    "                                   pages for printing, into a PDF document\n"
+    "  check-shortcuts FILE             check a shortcut list of an application, naming\n"
+    "                                   each fault with its line and column or its\n"
+    "                                   place in the list\n"
+    "  help                             show this text\n"
+    "  version                          show the version\n"
+    "\n"
+    "APP is an application id, its program's name or the Name of its desktop entry,\n"
+    "whatever the case.\n"
+    "\n"
+    "Menus are read with a deadline of one second: an application that does not answer\n"
+    "in time, or quits while it is read, is named on standard error, and so is the\n"
+    "reason when an application shows nothing (not on the accessibility bus, no menu\n"
+    "bar), with what to do.\n"
+    "\n"
+    "Exit status:\n"
+    "  0  done\n"
+    "  1  failed: no such application, an application that cannot be read, a file not\n"
+    "     read or written, a shortcut list with faults\n"
+    "  2  wrong usage\n"
+    "  3  the application did not answer within the deadline (what it answered is shown)\n"
+    "  4  the application quit while its menus were read\n"
+    "  70 an unexpected error (such as memory running out), named on standard error";
 
 using Command = std::function<int(const QStringList& arguments, AppServices& services)>;
 
@@ -88,6 +98,11 @@ static int runTavlenctl(int argc, char** argv)
     const std::map<QString, Command> commands = {
         {QStringLiteral("import"), ctl::runImport},
         {QStringLiteral("export"), ctl::runExport},
+        {QStringLiteral("apps"),
+         [&platform](const QStringList& args, AppServices& services) {
+             return ctl::runApps(args, services, platform.accessibility(), platform.workspace(),
+                                 platform.shortcutSuppliers());
+         }},
         {QStringLiteral("menus"),
          [&platform](const QStringList& args, AppServices& services) {
              return ctl::runMenus(args, services, platform.accessibility(), platform.workspace(),

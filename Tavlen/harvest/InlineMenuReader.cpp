@@ -4,18 +4,6 @@
 
 namespace tavlen {
 
-namespace {
-
-qsizetype shortcutCount(const QList<MenuItem>& items)
-{
-    qsizetype count = 0;
-    for (const MenuItem& item : items)
-        count += (item.keys && !item.keys->isEmpty() ? 1 : 0) + shortcutCount(item.submenu);
-    return count;
-}
-
-} // namespace
-
 MenuRead readMenusNow(Accessibility& accessibility, const MenuReadRequest& request,
                       const std::atomic<bool>* stop, const ShortcutSuppliers& suppliers)
 {
@@ -44,6 +32,19 @@ MenuRead readMenusNow(Accessibility& accessibility, const MenuReadRequest& reque
         read.supplied.append({supplier->sourceName(), shortcutCount(groups)});
         read.items.append(groups);
     }
+
+    // Why there is nothing to show, when there is nothing: asked only then, as it may cost the
+    // bus a few more questions.
+    if (read.outcome != MenuReadOutcome::Complete || (stop != nullptr && stop->load()) ||
+        shortcutCount(read.items) > 0)
+        return read;
+    if (!read.menuBar.isNull())
+        read.absence = menuBarAbsence(walk.emptyMenus(), 0);
+    else
+        read.absence =
+            menuAbsence(walk.menuBarMissing(),
+                        walk.menuBarMissing() ? ApplicationAccess{}
+                                              : accessibility.describeApplication(request.processIdentifier));
     return read;
 }
 

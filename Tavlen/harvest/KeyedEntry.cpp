@@ -10,9 +10,13 @@ namespace {
 // Virtual key codes from here up are read as function keys when the glyph names one.
 constexpr quint64 FUNCTION_ROW_FIRST_CODE = 95;
 
-// The key name that follows the modifier symbols; empty when there is none.
-QString keyName(quint16 character, quint64 virtualKey, quint64 glyph)
+// The key name that follows the modifier symbols; empty when there is none. A key the notation
+// has no symbol for goes by the name the platform gives it.
+QString keyName(quint16 character, quint64 virtualKey, quint64 glyph, const QString& platformName)
 {
+    if (!platformName.isEmpty() && notation::virtualKeySymbol(virtualKey).isEmpty() &&
+        notation::functionKeyName(glyph).isEmpty())
+        return platformName;
     // A menu's function keys carry both codes; the glyph says which one it is.
     if (virtualKey >= FUNCTION_ROW_FIRST_CODE && virtualKey <= mac_keys::LAST_FUNCTION_KEY_CODE &&
         !notation::functionKeyName(glyph).isEmpty())
@@ -43,7 +47,7 @@ quint16 characterCode(const QString& text)
 QString keyEquivalentText(const KeyEquivalent& key)
 {
     QString text = notation::modifierSymbols(key.modifiers);
-    const QString name = keyName(key.character, key.virtualKey, key.glyph);
+    const QString name = keyName(key.character, key.virtualKey, key.glyph, key.name);
     if (!name.isEmpty())
         text += QLatin1Char(' ') + name;
     return text.trimmed();

@@ -16,11 +16,14 @@ struct KeyEquivalent {
     quint64 modifiers = 0;
     quint64 virtualKey = 0;
     quint64 glyph = 0;
+    // The platform's name of a key the notation has no symbol for ("Ins", "F21", "Media Play");
+    // such a key may have no virtual key code at all.
+    QString name = {};
 
     // Whether it names a key that can be stored and shown (16-bit virtual key codes only).
     bool namesKey() const
     {
-        return (character != 0 || virtualKey != 0 || glyph != 0) && virtualKey <= 0xFFFF;
+        return (character != 0 || virtualKey != 0 || glyph != 0 || !name.isEmpty()) && virtualKey <= 0xFFFF;
     }
 };
 

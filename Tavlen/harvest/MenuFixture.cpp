@@ -128,10 +128,12 @@ private:
             const QString& key = it.key();
             const QJsonValue& member = it.value();
             const QString at = where + QLatin1Char('.') + key;
-            if (key == TITLE || key == CMD_CHAR) {
+            if (key == TITLE || key == CMD_CHAR || key == CMD_KEY_NAME) {
                 if (!member.isString())
                     return fail(at, QStringLiteral("expected a string"));
-                (key == TITLE ? element.title : element.cmdChar) = member.toString();
+                (key == TITLE      ? element.title
+                 : key == CMD_CHAR ? element.cmdChar
+                                   : element.cmdKeyName) = member.toString();
             } else if (key == ENABLED) {
                 if (!member.isBool())
                     return fail(at, QStringLiteral("expected a Boolean"));
@@ -242,7 +244,8 @@ public:
 private:
     void recordKeyEquivalent(const AXElement& element, QJsonObject& object, QJsonObject& errors)
     {
-        static const QStringList names{CMD_CHAR, CMD_MODIFIERS, CMD_VIRTUAL_KEY, CMD_GLYPH, ENABLED};
+        static const QStringList names{CMD_CHAR,  CMD_MODIFIERS, CMD_VIRTUAL_KEY,
+                                       CMD_GLYPH, CMD_KEY_NAME,  ENABLED};
         std::vector<AXValue> values;
         const qint32 result = m_accessibility.copyMultipleAttributeValues(element, names, values);
         if (result != AXErrorCode::Success) {
@@ -266,7 +269,7 @@ private:
                 continue;
             }
             const AXTypedValue typed = helper.convertValue(value);
-            if (name == CMD_CHAR) {
+            if (name == CMD_CHAR || name == CMD_KEY_NAME) {
                 if (const auto text = axvalue::toString(typed))
                     object.insert(name, *text);
             } else if (name == ENABLED) {
@@ -331,6 +334,8 @@ QJsonObject MenuFixture::toJson(const Element& element)
         object.insert(CMD_VIRTUAL_KEY, static_cast<double>(*element.cmdVirtualKey));
     if (element.cmdGlyph)
         object.insert(CMD_GLYPH, static_cast<double>(*element.cmdGlyph));
+    if (element.cmdKeyName)
+        object.insert(CMD_KEY_NAME, *element.cmdKeyName);
     if (!element.children.isEmpty()) {
         QJsonArray children;
         for (const Element& child : element.children)

@@ -33,6 +33,7 @@ class Accessibility;
 //   "AXMenuItemCmdModifiers"   non-negative integer
 //   "AXMenuItemCmdVirtualKey"  non-negative integer
 //   "AXMenuItemCmdGlyph"       non-negative integer
+//   "AXMenuItemCmdKeyName"     string
 //   "AXChildren"               array of ELEMENT; left out: no children
 //   "errors"                   {"<attribute>": code}: every request for that attribute fails with
 //                              that (non-zero) accessibility error code, e.g. -25200
@@ -47,6 +48,7 @@ struct MenuFixture {
         std::optional<quint64> cmdModifiers;
         std::optional<quint64> cmdVirtualKey;
         std::optional<quint64> cmdGlyph;
+        std::optional<QString> cmdKeyName;
         QList<Element> children;
         QMap<QString, qint32> errors;
 

@@ -31,4 +31,16 @@ struct MenuItem {
     AXElement axuieElement;
 };
 
+// The elements with a shortcut among these and below them.
+inline qint64 shortcutCount(const QList<MenuItem>& items)
+{
+    qint64 count = 0;
+    for (const MenuItem& item : items) {
+        if (item.keys && !item.keys->isEmpty())
+            ++count;
+        count += shortcutCount(item.submenu);
+    }
+    return count;
+}
+
 } // namespace tavlen

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "harvest/MenuAbsence.h"
 #include "harvest/MenuItem.h"
 #include "harvest/MenuWalk.h"
 #include "platform/AXElement.h"
@@ -37,6 +38,8 @@ struct MenuRead {
     MenuReadOutcome outcome = MenuReadOutcome::Complete;
     // The menu bar the items came from; null when none was found.
     AXElement menuBar;
+    // Why a read that went well found no menu bar.
+    MenuAbsence absence = {};
 };
 
 } // namespace tavlen

@@ -125,7 +125,7 @@ bool MenuSource::isFresh(const Entry& entry) const
 
 MenuSnapshot MenuSource::snapshotOf(const Entry& entry, MenuStatus status) const
 {
-    return MenuSnapshot{entry.items.value_or(QList<MenuItem>()), status};
+    return MenuSnapshot{entry.items.value_or(QList<MenuItem>()), status, entry.absence};
 }
 
 void MenuSource::menus(const RunningApplication& app, const MenuWalkLimits& limits, QObject* context,
@@ -210,8 +210,10 @@ void MenuSource::finishRead(qint64 processIdentifier, quint64 serial, const Menu
 
     switch (read.outcome) {
     case MenuReadOutcome::Complete: {
-        const bool changed = !entry.items || !sameMenus(*entry.items, read.items) || entry.notAnswering;
+        const bool changed = !entry.items || !sameMenus(*entry.items, read.items) || entry.notAnswering ||
+                             entry.absence != read.absence;
         entry.items = read.items;
+        entry.absence = read.absence;
         entry.elements.clear();
         collectElements(read.items, entry.elements);
         if (!read.menuBar.isNull())

@@ -31,6 +31,8 @@ enum class MenuStatus {
 struct MenuSnapshot {
     QList<MenuItem> items; // the harvested top-level menus, unpruned
     MenuStatus status = MenuStatus::Read;
+    // Why there are no menus, when the last complete read found none.
+    MenuAbsence absence = {};
 };
 
 // Every application's menus as last read, kept fresh by the applications' own change events and
@@ -93,6 +95,7 @@ private:
         RunningApplication app;
         MenuWalkLimits limits;
         std::optional<QList<MenuItem>> items;
+        MenuAbsence absence;
         QSet<AXElement> elements;
         QString origin;
         qint64 readAtMs = -1;

@@ -44,10 +44,15 @@ bool MenuWalk::stopped() const
 QList<MenuItem> MenuWalk::menuBar(qint64 processIdentifier)
 {
     m_menuBar = AXElement();
+    m_menuBarMissing = false;
+    m_emptyMenus = 0;
     const AXElement application = m_accessibility.createApplication(processIdentifier);
     AXValue menuBar;
-    if (m_accessibility.copyAttributeValue(application, MENU_BAR, menuBar) != AXErrorCode::Success)
+    const qint32 error = m_accessibility.copyAttributeValue(application, MENU_BAR, menuBar);
+    if (error != AXErrorCode::Success) {
+        m_menuBarMissing = error == AXErrorCode::NoValue;
         return {};
+    }
     const AXElement* menuBarElement = menuBar.get<AXElement>();
     if (!menuBarElement || menuBarElement->isNull())
         return {};
@@ -78,8 +83,11 @@ QList<MenuItem> MenuWalk::collect(const AXElement& element, qint64 level, const 
     // The first child of the menu bar is the system menu: never shown, but it has taken one place
     // of the limit.
     const std::size_t first = level == 1 ? 1 : 0;
-    if (children.size() <= first)
+    if (children.size() <= first) {
+        if (level == 2)
+            ++m_emptyMenus;
         return {};
+    }
 
     QList<MenuItem> result;
     for (std::size_t i = first; i < children.size(); ++i) {
@@ -105,7 +113,8 @@ QList<MenuItem> MenuWalk::collect(const AXElement& element, qint64 level, const 
             result = collect(child, level + 1, parentTitles, path);
             continue;
         }
-        const QString title = *titleText;
+        // GTK pads some titles ("Open Recent      ") to make room for what it draws beside them.
+        const QString title = titleText->trimmed();
 
         if (level == 1) {
             MenuItem menu;
@@ -144,7 +153,8 @@ QList<MenuItem> MenuWalk::collect(const AXElement& element, qint64 level, const 
 std::optional<MenuItem> MenuWalk::leafItem(const AXElement& child, const QString& title, qint64 level,
                                            const QStringList& parentTitles)
 {
-    static const QStringList names{CMD_CHAR, CMD_MODIFIERS, CMD_VIRTUAL_KEY, CMD_GLYPH, ENABLED};
+    static const QStringList names{CMD_CHAR,  CMD_MODIFIERS, CMD_VIRTUAL_KEY,
+                                   CMD_GLYPH, CMD_KEY_NAME,  ENABLED};
 
     std::vector<AXValue> values;
     if (m_accessibility.copyMultipleAttributeValues(child, names, values) != AXErrorCode::Success)
@@ -157,9 +167,11 @@ std::optional<MenuItem> MenuWalk::leafItem(const AXElement& child, const QString
     const auto charIt = attributes->constFind(CMD_CHAR);
     const std::optional<QString> characterText =
         charIt == attributes->constEnd() ? std::nullopt : axvalue::toString(*charIt);
+    const auto nameIt = attributes->constFind(CMD_KEY_NAME);
     const KeyEquivalent key{
         characterCode(characterText.value_or(QString())), unsignedOr(*attributes, CMD_MODIFIERS, 0),
-        unsignedOr(*attributes, CMD_VIRTUAL_KEY, 0), unsignedOr(*attributes, CMD_GLYPH, 0)};
+        unsignedOr(*attributes, CMD_VIRTUAL_KEY, 0), unsignedOr(*attributes, CMD_GLYPH, 0),
+        nameIt == attributes->constEnd() ? QString() : axvalue::toString(*nameIt).value_or(QString())};
     const auto enabledIt = attributes->constFind(ENABLED);
     const bool enabled =
         enabledIt == attributes->constEnd() ? true : axvalue::toBool(*enabledIt).value_or(true);

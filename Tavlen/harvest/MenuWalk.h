@@ -36,6 +36,13 @@ public:
     QList<MenuItem> menuBar(qint64 processIdentifier);
     // The menu bar element the last menuBar call found; null when there was none.
     const AXElement& menuBarElement() const { return m_menuBar; }
+    // Whether the last menuBar call was told that the application has no menu bar, as against
+    // not being able to ask it at all.
+    bool menuBarMissing() const { return m_menuBarMissing; }
+    // Top-level menus of the last menuBar call that had no entries at all. Gecko fills a menu
+    // only once it has been opened, and nothing the accessibility interfaces offer fills it
+    // without showing it to the user.
+    int emptyMenus() const { return m_emptyMenus; }
 
     // The records for the children of one element, recursively.
     QList<MenuItem> collectMenuItems(const AXElement& element, qint64 level, const QStringList& parentTitles);
@@ -51,6 +58,8 @@ private:
     MenuWalkLimits m_limits;
     const std::atomic<bool>* m_stop;
     AXElement m_menuBar;
+    bool m_menuBarMissing = false;
+    int m_emptyMenus = 0;
     MenuItemIds m_ids;
 };
 

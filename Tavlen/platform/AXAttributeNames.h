@@ -14,6 +14,9 @@ inline const QString CMD_CHAR = QStringLiteral("AXMenuItemCmdChar");
 inline const QString CMD_MODIFIERS = QStringLiteral("AXMenuItemCmdModifiers");
 inline const QString CMD_VIRTUAL_KEY = QStringLiteral("AXMenuItemCmdVirtualKey");
 inline const QString CMD_GLYPH = QStringLiteral("AXMenuItemCmdGlyph");
+// Linux only: the key's own name where the Mac has no code or glyph for it ("Ins", "F21",
+// "Media Play"); the sheet shows it after the modifiers.
+inline const QString CMD_KEY_NAME = QStringLiteral("AXMenuItemCmdKeyName");
 inline const QString PRESS = QStringLiteral("AXPress");
 
 } // namespace tavlen::ax

@@ -2,6 +2,7 @@
 
 #include "platform/AXElement.h"
 #include "platform/AXValue.h"
+#include "platform/ApplicationAccess.h"
 
 #include <QDeadlineTimer>
 #include <QStringList>
@@ -67,6 +68,15 @@ public:
     // Sends the action without waiting for the application to carry it out: a hung application
     // must not hold its caller. Failure means the action could not even be sent.
     virtual qint32 performAction(const AXElement& element, const QString& action) = 0;
+
+    // Whether the application of that process can be reached at all, and why not. Asked when a
+    // read found nothing, outside any read: an adapter bounds the calls itself.
+    virtual ApplicationAccess describeApplication(qint64 processIdentifier)
+    {
+        ApplicationAccess access;
+        access.onBus = processIdentifier > 0;
+        return access;
+    }
 
     // Whether accessibility requests can be answered at all. With prompt, an adapter that can
     // switch accessibility on asks for it (on Linux: turns the accessibility bus on).

@@ -12,6 +12,7 @@ struct RunningApplication {
     QString identifier;    // application id (desktop entry id, else window class, else executable)
     QString localizedName; // empty when the application has none
     qint64 processIdentifier = 0;
+    QString executable = {}; // the program file without folder; empty when unknown
 
     friend bool operator==(const RunningApplication&, const RunningApplication&) = default;
 };
@@ -27,6 +28,10 @@ public:
 
     // Every running application with that id, the longest-running first when the platform knows.
     virtual QList<RunningApplication> runningApplications(const QString& identifier) const = 0;
+
+    // Every running application the desktop knows, one entry per process, the longest-running
+    // first when the platform knows.
+    virtual QList<RunningApplication> allRunningApplications() const = 0;
 
 Q_SIGNALS:
     // Another application became frontmost.

@@ -1,5 +1,7 @@
 #include "sheet/EmptySheetReason.h"
 
+#include "harvest/MenuAbsence.h"
+
 #include <algorithm>
 
 namespace tavlen {
@@ -21,7 +23,9 @@ std::optional<QString> emptySheetReason(const SheetContent& content, const Sheet
                               : QStringLiteral("Reading the menus of %1…").arg(name);
     if (content.bundleIdentifier.isEmpty())
         return QStringLiteral("No application is in front: click into one, then ask again.");
-    return QStringLiteral("%1 has no menu entry with a keyboard shortcut.").arg(name);
+    if (!content.absence.isEmpty())
+        return content.absence;
+    return noShortcutText(name);
 }
 
 } // namespace tavlen

@@ -11,6 +11,8 @@
 #include "store/ElementKey.h"
 #include "store/GlobalApp.h"
 
+#include <QHash>
+
 #include <algorithm>
 
 namespace tavlen {
@@ -88,6 +90,7 @@ void MenuItemViewModel::requestMenus(std::function<void(const MenuSnapshot&)> do
 void MenuItemViewModel::applyMenus(const MenuSnapshot& snapshot)
 {
     m_menuStatus = snapshot.status;
+    m_absence = snapshot.absence;
     m_groupedMenuItems =
         groupMenuItems(flattenMenuItems(HotkeyManager::pruneMenuItems(snapshot.items), true));
     Q_EMIT groupedMenuItemsChanged();
@@ -114,6 +117,11 @@ QString MenuItemViewModel::notice() const
 {
     return troubleText(m_menuStatus, m_appTitle.isEmpty() ? m_bundleIdentifier : m_appTitle,
                        m_processIdentifier);
+}
+
+QString MenuItemViewModel::absence() const
+{
+    return absenceText(m_absence, m_appTitle.isEmpty() ? m_bundleIdentifier : m_appTitle);
 }
 
 void MenuItemViewModel::readFrontmostApplication()
@@ -232,6 +240,7 @@ QList<MenuItem> MenuItemViewModel::group(const QList<MenuItem>& entries, const F
     MenuItemIds ids;
     QList<MenuItem> result;
     result.reserve(entries.size());
+    QHash<QString, int> groupTitles;
     for (const MenuItem& entry : entries) {
         MenuItem copy = bareCopy(entry, ids);
         if (!hasKeys(entry)) {
@@ -250,13 +259,21 @@ QList<MenuItem> MenuItemViewModel::group(const QList<MenuItem>& entries, const F
                 if (kept)
                     copy.submenu.append(bareCopy(child, ids));
             }
-            if (!copy.submenu.isEmpty())
+            if (!copy.submenu.isEmpty()) {
+                groupTitles[copy.title] += 1;
                 result.append(std::move(copy));
+            }
         } else if (entry.isActive || filters.showInactiveMenu) {
             // Placeholders keep their place whatever the stored flags say, so that hiding an
             // element never moves the groups between columns.
             result.append(std::move(copy));
         }
+    }
+    // Groups that share a title ("Audio Clips" under Edit and under Insert) are told apart by the
+    // menu above them; titles that are unique stay as short as they are.
+    for (MenuItem& item : result) {
+        if (!item.submenu.isEmpty() && groupTitles.value(item.title) > 1 && !item.parentTitles.isEmpty())
+            item.title = item.parentTitles.constLast() + QStringLiteral(" › ") + item.title;
     }
     return result;
 }
@@ -299,7 +316,7 @@ SheetContent MenuItemViewModel::content() const
                         m_appIcon,        m_columns,          m_columnsAmount,
                         m_columnHeight,   m_groupedMenuItems, m_customGlobalItems,
                         m_customAppItems, m_storedHotkeys,    m_storedHotkeysGlobally,
-                        notice()};
+                        notice(),         absence()};
 }
 
 SheetLayout MenuItemViewModel::layout() const

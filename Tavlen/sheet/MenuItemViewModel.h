@@ -82,6 +82,9 @@ public:
     // How the menus shown came to be, and the line that says so when they may be incomplete.
     MenuStatus menuStatus() const { return m_menuStatus; }
     QString notice() const;
+    // Why the application shows no menus, and the line that says so; empty when it has some.
+    const MenuAbsence& menuAbsence() const { return m_absence; }
+    QString absence() const;
     QList<MenuItem> flattenMenuItems(const QList<MenuItem>& items, bool topLevel) const;
     qint64 countVisibleItems(const QList<MenuItem>& items) const;
     QList<MenuItem> groupMenuItems(const QList<MenuItem>& entries) const;
@@ -139,6 +142,7 @@ private:
     bool m_loading = false;
     qint64 m_processIdentifier = 0;
     MenuStatus m_menuStatus = MenuStatus::Read;
+    MenuAbsence m_absence;
 
     bool m_loaded = false;
     std::optional<QString> m_appIcon;

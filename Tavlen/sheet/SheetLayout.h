@@ -75,6 +75,9 @@ struct SheetContent {
     // One line on why the menus shown may be incomplete (the application did not answer, or
     // quit while it was read); empty when there is nothing to say.
     QString notice;
+    // Why the application shows no menus at all (not on the accessibility bus, no menu bar),
+    // with what to do; empty when it has menus or the reason is unknown.
+    QString absence = {};
 };
 
 // The display settings the layout depends on, read once per layout.

@@ -33,7 +33,7 @@ _tavlenctl()
     COMPREPLY=()
 
     if ((COMP_CWORD == 1)); then
-        mapfile -t COMPREPLY < <(compgen -W 'import export menus sheet check-shortcuts help version --help --version' -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W 'apps import export menus sheet check-shortcuts help version --help --version' -- "$cur")
         return
     fi
 
@@ -68,6 +68,7 @@ _tavlenctl()
         ((COMP_CWORD == 2)) && _tavlenctl_files "$cur" '*.tavlen'
         return
         ;;
+    apps) return ;;
     check-shortcuts)
         ((COMP_CWORD == 2)) && _tavlenctl_files "$cur" '*.json'
         return

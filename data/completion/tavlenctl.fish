@@ -13,9 +13,10 @@ function __tavlenctl_application_ids
     end | string replace -r '\.desktop$' '' | string replace -a / - | sort -u
 end
 
-set -l commands import export menus sheet check-shortcuts help version
+set -l commands apps import export menus sheet check-shortcuts help version
 complete -c tavlenctl -f
 
+complete -c tavlenctl -n "not __fish_seen_subcommand_from $commands" -a apps -d 'List the running applications and their shortcut sources'
 complete -c tavlenctl -n "not __fish_seen_subcommand_from $commands" -a import -d 'Import the custom shortcuts of an export file'
 complete -c tavlenctl -n "not __fish_seen_subcommand_from $commands" -a export -d 'Export custom shortcuts of one application or all'
 complete -c tavlenctl -n "not __fish_seen_subcommand_from $commands" -a menus -d 'Print the menu entries with shortcuts of an application'

@@ -53,8 +53,9 @@ else
 fi
 
 # Commands, and the options each one takes that are not given yet
-expect "tavlenctl " "--help --version check-shortcuts export help import menus sheet version"
+expect "tavlenctl " "--help --version apps check-shortcuts export help import menus sheet version"
 expect "tavlenctl c" "check-shortcuts"
+expect "tavlenctl apps " ""
 expect "tavlenctl s" "sheet"
 expect "tavlenctl sheet " "--app --format --pdf --png"
 expect "tavlenctl sheet --app geany --" "--format --pdf --png"

@@ -7,11 +7,16 @@
 namespace tavlen::test {
 
 // The text the harvest makes of a menu element's key equivalent: modifier symbols, then the key
-// name, chosen from function-key glyph, virtual key, glyph and character in that order.
-inline QString menuKeyText(quint16 character, quint64 modifiers, quint64 virtualKey, quint64 glyph)
+// name, chosen from function-key glyph, virtual key, glyph and character in that order; a key
+// the notation has no symbol for goes by the name the platform gave it.
+inline QString menuKeyText(quint16 character, quint64 modifiers, quint64 virtualKey, quint64 glyph,
+                           const QString& platformName = {})
 {
     QString name;
-    if (virtualKey >= 95 && virtualKey <= 122 && glyph >= 111 && glyph <= 124)
+    if (!platformName.isEmpty() && notation::virtualKeySymbol(virtualKey).isEmpty() &&
+        notation::functionKeyName(glyph).isEmpty())
+        name = platformName;
+    else if (virtualKey >= 95 && virtualKey <= 122 && glyph >= 111 && glyph <= 124)
         name = notation::functionKeyName(glyph);
     else if (virtualKey != 0)
         name = notation::virtualKeySymbol(virtualKey);

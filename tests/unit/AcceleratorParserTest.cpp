@@ -2,6 +2,8 @@
 
 #include "support/MenuKeyText.h"
 
+#include <QKeySequence>
+#include <QMetaEnum>
 #include <gtest/gtest.h>
 
 using namespace tavlen;
@@ -13,7 +15,7 @@ namespace {
 QString shortcutText(const MenuKeyEquivalent& key)
 {
     const quint16 character = key.character.isEmpty() ? 0 : key.character.front().unicode();
-    return test::menuKeyText(character, key.modifiers, key.virtualKey, key.glyph);
+    return test::menuKeyText(character, key.modifiers, key.virtualKey, key.glyph, key.name);
 }
 
 QString textOf(const QString& keyBinding, const QString& title = QStringLiteral("Entry"))
@@ -78,9 +80,15 @@ TEST(AcceleratorParser, EveryFunctionKeyTheNotationNamesRendersAsItself)
         EXPECT_EQ(textOf(QStringLiteral(";;") + name), name);
         EXPECT_EQ(textOf(name), name);
     }
-    // Keys the notation cannot name are no shortcut rather than a bare modifier.
-    EXPECT_EQ(textOf(QStringLiteral(";;F15")), QStringLiteral("<none>"));
-    EXPECT_EQ(textOf(QStringLiteral("Ctrl+F35")), QStringLiteral("<none>"));
+    // Above F14 the notation has no glyph: the key goes by its name, with the Mac's key code
+    // where the Mac has one (up to F20).
+    const auto f15 = AcceleratorParser::parseAccelerator(QStringLiteral("F15"));
+    ASSERT_TRUE(f15);
+    EXPECT_EQ(f15->virtualKey, 113u);
+    EXPECT_EQ(textOf(QStringLiteral(";;F15")), QStringLiteral("F15"));
+    EXPECT_EQ(textOf(QStringLiteral("Ctrl+F35")), QStringLiteral("⌃ F35"));
+    EXPECT_EQ(AcceleratorParser::parseAccelerator(QStringLiteral("F35"))->virtualKey, 0u);
+    EXPECT_EQ(textOf(QStringLiteral("F36")), QStringLiteral("<none>"));
 }
 
 TEST(AcceleratorParser, QtKeySequences)
@@ -133,17 +141,99 @@ TEST(AcceleratorParser, MnemonicsAreNoShortcut)
 
 TEST(AcceleratorParser, UnknownNamesGiveNoShortcut)
 {
-    EXPECT_FALSE(AcceleratorParser::parseKeyBinding(QStringLiteral(";;<Primary>Insert"), QString()));
     EXPECT_FALSE(AcceleratorParser::parseKeyBinding(QStringLiteral(";;<Release>a"), QString()));
     EXPECT_FALSE(AcceleratorParser::parseKeyBinding(QStringLiteral(";;<Primary"), QString()));
     EXPECT_FALSE(AcceleratorParser::parseKeyBinding(QStringLiteral("Hyperspace+A"), QString()));
-    EXPECT_FALSE(AcceleratorParser::parseKeyBinding(QStringLiteral("Ctrl+Ins"), QString()));
     EXPECT_FALSE(AcceleratorParser::parseKeyBinding(QStringLiteral("Ctrl+"), QString()));
+    EXPECT_FALSE(AcceleratorParser::parseKeyBinding(QStringLiteral("Ctrl+@@"), QString()));
+    EXPECT_FALSE(AcceleratorParser::parseKeyBinding(QStringLiteral("Ctrl+3D"), QString()));
     // A chord of two key presses has no menu key equivalent.
     EXPECT_FALSE(AcceleratorParser::parseKeyBinding(QStringLiteral("Ctrl+K, Ctrl+C"), QString()));
     // A shortcut that cannot be read does not fall back to the mnemonic before it.
     EXPECT_FALSE(
-        AcceleratorParser::parseKeyBinding(QStringLiteral("Alt+X;Ctrl+Ins"), QStringLiteral("Close")));
+        AcceleratorParser::parseKeyBinding(QStringLiteral("Alt+C;Ctrl+K, Ctrl+C"), QStringLiteral("Close")));
+}
+
+TEST(AcceleratorParser, InsertAndTheKeysTheMacLacksGoByTheirNames)
+{
+    // Insert is the Mac's Help key, so a custom shortcut made of it can still be sent.
+    const auto overwrite = AcceleratorParser::parseKeyBinding(QStringLiteral("Alt+O;Ctrl+Shift+Ins"),
+                                                              QStringLiteral("Overwrite Mode"));
+    ASSERT_TRUE(overwrite);
+    EXPECT_EQ(overwrite->virtualKey, 114u);
+    EXPECT_EQ(textOf(QStringLiteral("Alt+O;Ctrl+Shift+Ins"), QStringLiteral("Overwrite Mode")),
+              QStringLiteral("⌃⇧ Ins"));
+    // GTK spells the same keys as keysyms, the vendor keys with a prefix nobody needs to read.
+    EXPECT_EQ(textOf(QStringLiteral(";;<Primary>Insert")), QStringLiteral("⌃ Ins"));
+    EXPECT_EQ(textOf(QStringLiteral(";;<Shift>KP_Insert")), QStringLiteral("⇧ Ins"));
+    EXPECT_EQ(textOf(QStringLiteral(";;Print")), QStringLiteral("Print"));
+    EXPECT_EQ(textOf(QStringLiteral(";;XF86AudioPlay")), QStringLiteral("Media Play"));
+    EXPECT_EQ(textOf(QStringLiteral(";;XF86Calculator")), QStringLiteral("Calculator"));
+    EXPECT_EQ(textOf(QStringLiteral("Ctrl+Media Play")), QStringLiteral("⌃ Media Play"));
+    EXPECT_EQ(textOf(QStringLiteral("Launch (A)")), QStringLiteral("Launch (A)"));
+}
+
+// Every key Qt can name, in the form the AT-SPI bridge passes on, built with QKeySequence itself.
+TEST(AcceleratorParser, EveryKeyQtNamesIsReadInBothForms)
+{
+    const QMetaEnum keys = QMetaEnum::fromType<Qt::Key>();
+    const QList<int> modifierKeys{Qt::Key_Shift,   Qt::Key_Control,     Qt::Key_Meta,    Qt::Key_Alt,
+                                  Qt::Key_AltGr,   Qt::Key_Super_L,     Qt::Key_Super_R, Qt::Key_Hyper_L,
+                                  Qt::Key_Hyper_R, Qt::Key_Mode_switch, Qt::Key_Option,  Qt::Key_unknown};
+    int named = 0;
+    for (int i = 0; i < keys.keyCount(); ++i) {
+        const int key = keys.value(i);
+        if (modifierKeys.contains(key))
+            continue;
+        for (const auto format : {QKeySequence::PortableText, QKeySequence::NativeText}) {
+            const QString alone = QKeySequence(key).toString(format);
+            // Keys Qt has no name for (it writes a stand-in it cannot read back), whose name is
+            // white space, or a character beyond 16 bits: nothing the menu attributes can hold.
+            if (QKeySequence::fromString(alone, format)[0].key() != key || alone.trimmed().isEmpty() ||
+                alone.toUcs4().value(0) > 0xFFFF)
+                continue;
+            const QString sequence = QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier,
+                                                                  static_cast<Qt::Key>(key)))
+                                         .toString(format);
+            const auto parsed = AcceleratorParser::parseAccelerator(sequence);
+            ASSERT_TRUE(parsed) << keys.key(i) << ": " << sequence.toStdString();
+            EXPECT_EQ(parsed->modifiers & ~notation::AXModifier::NoCommand,
+                      notation::AXModifier::Control | notation::AXModifier::Shift)
+                << sequence.toStdString();
+            // Something after the modifiers names the key.
+            const QString text = shortcutText(*parsed);
+            EXPECT_TRUE(text.startsWith(QStringLiteral("⌃⇧ ")) && text.size() > 3)
+                << sequence.toStdString() << " → " << text.toStdString();
+            // A key with a name of its own is shown by that name, or by a symbol for it.
+            if (alone.size() > 1 && parsed->virtualKey == 0 && parsed->glyph == 0) {
+                EXPECT_EQ(parsed->name, alone) << keys.key(i);
+            }
+            ++named;
+        }
+    }
+    EXPECT_GT(named, 400);
+}
+
+TEST(AcceleratorParser, DigitAndPunctuationMnemonicsAreNoShortcut)
+{
+    // "Heading &1": Qt offers Alt+1 as the mnemonic of an entry that has no shortcut.
+    EXPECT_EQ(textOf(QStringLiteral("Alt+1"), QStringLiteral("Heading 1")), QStringLiteral("<none>"));
+    EXPECT_EQ(textOf(QStringLiteral("Alt+8"), QStringLiteral("UTF-8")), QStringLiteral("<none>"));
+    EXPECT_EQ(textOf(QStringLiteral("Alt+."), QStringLiteral("1.5 Spacing")), QStringLiteral("<none>"));
+    EXPECT_EQ(textOf(QStringLiteral("Alt+1;Ctrl+1"), QStringLiteral("Heading 1")), QStringLiteral("⌃ 1"));
+    // A digit the title does not offer is a shortcut of its own.
+    EXPECT_EQ(textOf(QStringLiteral("Alt+2"), QStringLiteral("Heading 1")), QStringLiteral("⌥ 2"));
+}
+
+TEST(AcceleratorParser, ThePrimaryShortcutFollowsTheMnemonic)
+{
+    // Qt lists every shortcut of an entry after its mnemonic, the primary one first.
+    EXPECT_EQ(textOf(QStringLiteral("Alt+S;Ctrl+S;Ctrl+Shift+S"), QStringLiteral("Save")),
+              QStringLiteral("⌃ S"));
+    EXPECT_EQ(textOf(QStringLiteral("F5;Ctrl+R"), QStringLiteral("Reload")), QStringLiteral("F5"));
+    // Only the first binding can be the mnemonic: an Alt shortcut after it is a shortcut.
+    EXPECT_EQ(textOf(QStringLiteral("Alt+H;Alt+Home"), QStringLiteral("Home")), QStringLiteral("⌥ ↖"));
+    EXPECT_EQ(textOf(QStringLiteral("Alt+A;Alt+A"), QStringLiteral("Tab A")), QStringLiteral("⌥ A"));
 }
 
 TEST(AcceleratorParser, CharactersAreUpperCasedOneUnit)

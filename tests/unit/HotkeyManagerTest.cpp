@@ -427,14 +427,15 @@ TEST_F(HotkeyManagerTest, OnlyLeavesAreAskedForTheirKeysAllAtOnce)
               (QStringList{QStringLiteral("File"), QStringLiteral("Edit"), QStringLiteral("View"),
                            QStringLiteral("Window"), QStringLiteral("Help")}));
 
-    const QStringList fiveNames{QStringLiteral("AXMenuItemCmdChar"), QStringLiteral("AXMenuItemCmdModifiers"),
-                                QStringLiteral("AXMenuItemCmdVirtualKey"),
-                                QStringLiteral("AXMenuItemCmdGlyph"), QStringLiteral("AXEnabled")};
+    const QStringList keyNames{
+        QStringLiteral("AXMenuItemCmdChar"),       QStringLiteral("AXMenuItemCmdModifiers"),
+        QStringLiteral("AXMenuItemCmdVirtualKey"), QStringLiteral("AXMenuItemCmdGlyph"),
+        QStringLiteral("AXMenuItemCmdKeyName"),    QStringLiteral("AXEnabled")};
     QSet<AXElement> askedForKeys;
     QSet<AXElement> askedForChildren;
     for (const auto& call : accessibility.calls()) {
         if (call.operation == Operation::CopyMultipleAttributeValues) {
-            EXPECT_EQ(call.attributes, fiveNames);
+            EXPECT_EQ(call.attributes, keyNames);
             const auto fixture = accessibility.fixtureOf(call.element);
             ASSERT_TRUE(fixture.has_value());
             EXPECT_TRUE(fixture->children.isEmpty()) << fixture->title.value_or(QString()).toStdString();
@@ -556,4 +557,65 @@ TEST_F(HotkeyManagerTest, RecordedGeanyMenuBarHarvestsAsOnTheDesktop)
     ASSERT_NE(moveUp, nullptr);
     EXPECT_EQ(moveUp->parentTitles, (QStringList{QStringLiteral("Edit"), QStringLiteral("Commands")}));
     EXPECT_EQ(storedTitle(QStringLiteral("geany")), QStringLiteral("Geany"));
+}
+
+TEST_F(HotkeyManagerTest, KeysWithoutAMacSymbolShowThePlatformsNameAndTitlesLoseTheirPadding)
+{
+    static constexpr int controlShift = 1 | 4 | 8;
+    const auto named = [](const QString& title, std::optional<int> virtualKey, const QString& name) {
+        QJsonObject element = titled(title, {{QStringLiteral("AXMenuItemCmdModifiers"), controlShift},
+                                             {QStringLiteral("AXMenuItemCmdKeyName"), name},
+                                             {QStringLiteral("AXEnabled"), true}});
+        if (virtualKey)
+            element.insert(QStringLiteral("AXMenuItemCmdVirtualKey"), *virtualKey);
+        return element;
+    };
+    EXPECT_EQ(keysOf(named(QStringLiteral("Overwrite Mode"), 114, QStringLiteral("Ins"))),
+              QStringLiteral("⌃⇧ Ins"));
+    EXPECT_EQ(keysOf(named(QStringLiteral("Play"), std::nullopt, QStringLiteral("Media Play"))),
+              QStringLiteral("⌃⇧ Media Play"));
+    // A key the notation has a symbol for keeps it, whatever name came along.
+    EXPECT_EQ(keysOf(named(QStringLiteral("Up"), 126, QStringLiteral("Up"))), QStringLiteral("⌃⇧ ↑"));
+
+    install({menu(QStringLiteral("  File "),
+                  {menu(QStringLiteral("Open Recent      "),
+                        {keyed(QStringLiteral(" Last File\t"), QStringLiteral("R"))})})});
+    const QList<MenuItem> items = harvest();
+    const MenuItem* last =
+        find(items, {QStringLiteral("File"), QStringLiteral("Open Recent"), QStringLiteral("Last File")});
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last->parentTitles, (QStringList{QStringLiteral("File"), QStringLiteral("Open Recent")}));
+}
+
+// Firefox ESR's menu bar (found in its tool bar "Menu Bar") recorded with tavlenctl after each
+// menu had been opened once, and as it is before: Gecko fills a menu only when it is opened.
+TEST_F(HotkeyManagerTest, RecordedFirefoxMenuBarHarvestsWhatItsOpenedMenusHold)
+{
+    const auto fixture = [](const char* name) {
+        QFile file(QStringLiteral(TAVLEN_TEST_DATA_DIR "/menus/") + QLatin1String(name));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        return parsed(file.readAll());
+    };
+    installFixture(fixture("firefox-esr.json"));
+    const QList<MenuItem> pruned = HotkeyManager::pruneMenuItems(harvest(QStringLiteral("firefox-esr")));
+    const auto keysAt = [&](const QStringList& path) {
+        const MenuItem* item = find(pruned, path);
+        return item && item->keys ? *item->keys : QStringLiteral("<missing>");
+    };
+    EXPECT_EQ(titlesOf(pruned), (QStringList{"File", "Edit", "History", "Bookmarks", "Tools"}));
+    EXPECT_EQ(keysAt({QStringLiteral("File"), QStringLiteral("New Tab")}), QStringLiteral("⌃ T"));
+    EXPECT_EQ(keysAt({QStringLiteral("File"), QStringLiteral("New Private Window")}), QStringLiteral("⌃⇧ P"));
+    EXPECT_EQ(keysAt({QStringLiteral("Edit"), QStringLiteral("Find in Page…")}), QStringLiteral("⌃ F"));
+    EXPECT_EQ(keysAt({QStringLiteral("Tools"), QStringLiteral("Downloads")}), QStringLiteral("⌃⇧ Y"));
+    EXPECT_EQ(shortcutCount(pruned), 24);
+
+    const MenuFixture unopened = fixture("firefox-esr-unopened.json");
+    accessibility.addApplication(unopened);
+    MenuWalk walk(accessibility, MenuWalkLimits{});
+    const QList<MenuItem> closed = walk.menuBar(unopened.application.processIdentifier);
+    EXPECT_EQ(titlesOf(closed),
+              (QStringList{"File", "Edit", "View", "History", "Bookmarks", "Tools", "Help"}));
+    EXPECT_EQ(shortcutCount(closed), 0);
+    EXPECT_FALSE(walk.menuBarElement().isNull());
+    EXPECT_EQ(walk.emptyMenus(), 7);
 }

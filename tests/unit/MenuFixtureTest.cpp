@@ -188,7 +188,7 @@ TEST(MenuFixture, RecordingKeepsFailuresAndLeavesOutWhatIsAbsent)
     FakeAccessibility failing;
     failing.setOperationFailure(Operation::CopyMultipleAttributeValues, AXErrorCode::Failure);
     const MenuFixture whole = parsed(recordThroughFake(original, failing));
-    EXPECT_EQ(whole.menuBar->children[2].errors.size(), 5);
+    EXPECT_EQ(whole.menuBar->children[2].errors.size(), 6);
 
     // Without a menu bar there is nothing to record but the application.
     const QJsonObject none = MenuFixture::record(accessibility, AXElement(), original.application);

@@ -1,5 +1,7 @@
 #include "sheet/MenuItemViewModel.h"
 
+#include "sheet/EmptySheetReason.h"
+
 #include "harvest/InlineMenuReader.h"
 
 #include "platform/fake/FakeAccessibility.h"
@@ -475,3 +477,56 @@ TEST_F(MenuItemViewModelTest, OnlyTheFirstHeadingCarriesTheIcon)
 }
 
 } // namespace
+
+TEST_F(MenuItemViewModelTest, GroupsSharingATitleAreToldApartByTheMenuAboveThem)
+{
+    install({menu(QStringLiteral("Edit"),
+                  {menu(QStringLiteral("Audio Clips"), {keyed(QStringLiteral("Trim"), QStringLiteral("T"))}),
+                   menu(QStringLiteral("Find"), {keyed(QStringLiteral("Find…"), QStringLiteral("F"))})}),
+             menu(QStringLiteral("Insert"), {menu(QStringLiteral("Audio Clips"),
+                                                  {keyed(QStringLiteral("Clip"), QStringLiteral("K"))})})});
+    MenuItemViewModel& sheet = load();
+    EXPECT_EQ(entriesOf(sheet.groupedMenuItems()),
+              (QStringList{"Edit › Audio Clips[Trim]", "Trim", "Find[Find…]", "Find…",
+                           "Insert › Audio Clips[Clip]", "Clip"}));
+    // Only the group's heading changes: rows keep their titles and the menus they are in.
+    const MenuItem* trim = entryNamed(sheet.groupedMenuItems(), QStringLiteral("Trim"), false);
+    ASSERT_NE(trim, nullptr);
+    EXPECT_EQ(trim->parentTitles, (QStringList{"Edit", "Audio Clips"}));
+}
+
+TEST_F(MenuItemViewModelTest, AnEmptySheetCarriesThePlatformsReasonForIt)
+{
+    // No menu bar at all.
+    const MenuFixture bare = parsed(application(EDITOR, QStringLiteral("Editor"), EDITOR_PID, std::nullopt));
+    accessibility.addApplication(bare);
+    workspace.setFrontmostApplication(bare.application);
+    EXPECT_EQ(load().content().absence,
+              QStringLiteral("Editor has no menu bar, and Tavlen knows no other list of its shortcuts."));
+    EXPECT_EQ(emptySheetReason(model->content(), model->layout()), model->content().absence);
+
+    // Menus that are empty until opened, as Gecko's are.
+    menuSource.clear();
+    install({menu(QStringLiteral("File"), {}), menu(QStringLiteral("Edit"), {})});
+    EXPECT_EQ(load().menuAbsence().kind, MenuAbsence::Kind::MenusNotOpened);
+
+    // Once a menu has been opened its shortcuts show, and nothing more is said.
+    menuSource.clear();
+    install({menu(QStringLiteral("File"), {keyed(QStringLiteral("New Tab"), QStringLiteral("T"))}),
+             menu(QStringLiteral("Edit"), {})});
+    EXPECT_EQ(load().menuAbsence().kind, MenuAbsence::Kind::None);
+    EXPECT_TRUE(model->content().absence.isEmpty());
+
+    // An application that is not on the bus: the source hands the reason on as it keeps it.
+    menuSource.clear();
+    const RunningApplication old{QStringLiteral("org.example.Old"), QStringLiteral("Old"), 300};
+    ApplicationAccess offBus;
+    offBus.onBus = false;
+    offBus.toolkit = QStringLiteral("Qt 5");
+    accessibility.setApplicationAccess(old.processIdentifier, offBus);
+    workspace.setFrontmostApplication(old);
+    const MenuAbsence expected{MenuAbsence::Kind::NotOnBus, QStringLiteral("Qt 5")};
+    EXPECT_EQ(load().menuAbsence(), expected);
+    EXPECT_EQ(load().menuAbsence(), expected);
+    EXPECT_TRUE(model->content().absence.contains(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1")));
+}

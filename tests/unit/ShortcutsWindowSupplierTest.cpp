@@ -68,10 +68,11 @@ TEST(AcceleratorTextTest, RangesSequencesAndChordsAreWrittenInTheSheetsNotation)
     EXPECT_EQ(compoundAcceleratorText(QStringLiteral("...9")), std::nullopt);
     EXPECT_EQ(acceleratorText(QStringLiteral("<Primary><Shift>z")), QStringLiteral("⌃⇧ Z"));
     // Keys that cannot be typed are still written out; what is no accelerator is not.
-    EXPECT_EQ(acceleratorText(QStringLiteral("<ctrl>Insert")), std::nullopt);
-    EXPECT_EQ(writtenAcceleratorText(QStringLiteral("<ctrl>Insert")), QStringLiteral("⌃ Insert"));
+    EXPECT_EQ(acceleratorText(QStringLiteral("<ctrl>Insert")), QStringLiteral("⌃ Ins"));
+    EXPECT_EQ(acceleratorText(QStringLiteral("<ctrl>Hangul")), std::nullopt);
+    EXPECT_EQ(writtenAcceleratorText(QStringLiteral("<ctrl>Hangul")), QStringLiteral("⌃ Hangul"));
     EXPECT_EQ(writtenAcceleratorText(QStringLiteral("XF86_Calculator")), QStringLiteral("XF86 Calculator"));
-    EXPECT_EQ(writtenAcceleratorText(QStringLiteral("<nosuchmodifier>Insert")), std::nullopt);
+    EXPECT_EQ(writtenAcceleratorText(QStringLiteral("<nosuchmodifier>Hangul")), std::nullopt);
     EXPECT_EQ(writtenAcceleratorText(QStringLiteral("<ctrl>")), std::nullopt);
     EXPECT_EQ(writtenAcceleratorText(QStringLiteral("a b")), std::nullopt);
 }
@@ -105,7 +106,7 @@ TEST(ShortcutsWindowGroupsTest, TranslatesMergesAndLeavesOutWhatTheMenusShow)
     EXPECT_EQ(entriesOf(groups),
               (QStringList{QStringLiteral("GENERAL/UNDO=⌃ Z!"), QStringLiteral("GENERAL/ZOOM IN=⌃ +!"),
                            QStringLiteral("GENERAL/ZOOM IN=⌃ =!"), QStringLiteral("GENERAL/GO TO TAB=⌥ 1…9"),
-                           QStringLiteral("GENERAL/OVERWRITE=Insert"), QStringLiteral("GENERAL/Find=⌃ F!"),
+                           QStringLiteral("GENERAL/OVERWRITE=Ins!"), QStringLiteral("GENERAL/Find=⌃ F!"),
                            QStringLiteral("GENERAL/UNDO AGAIN=⌃ Z!")}));
     EXPECT_TRUE(asked.contains(QStringLiteral("app:shortcut window:Undo")));
     EXPECT_TRUE(asked.contains(QStringLiteral(":shortcut window:General")));

@@ -100,6 +100,21 @@ TEST_F(MenuItemViewTest, AnEmptySheetSaysWhyUnderItsHeading)
     EXPECT_EQ(unkeyed.emptyReasonLabel()->text(),
               QStringLiteral("Plain has no menu entry with a keyboard shortcut."));
     EXPECT_EQ(headerTitles(unkeyed), QStringList{"Plain"});
+
+    // What the platform says of an application that never joined the accessibility bus.
+    const RunningApplication old{QStringLiteral("org.example.Old"), QStringLiteral("Old"), 88};
+    ApplicationAccess offBus;
+    offBus.onBus = false;
+    offBus.toolkit = QStringLiteral("GTK 2");
+    accessibility.setApplicationAccess(old.processIdentifier, offBus);
+    workspace.setFrontmostApplication(old);
+    MenuItemViewModel unreachable(workspace, menuSource, store, settings, applications, clock, 0);
+    MenuItemView gtk2(unreachable, services(), 700);
+    layOut(gtk2);
+    ASSERT_NE(gtk2.emptyReasonLabel(), nullptr);
+    EXPECT_EQ(gtk2.emptyReasonLabel()->text(),
+              QStringLiteral(
+                  "Old (GTK 2) is not on the accessibility bus: start it with GTK_MODULES=gail:atk-bridge."));
 }
 
 TEST_F(MenuItemViewTest, OnlyTheFirstHeadingCarriesTheApplicationIcon)

@@ -215,11 +215,23 @@ qint32 FakeAccessibility::attribute(const Node& node, const QString& name, AXVal
         return answer(data.cmdVirtualKey, AXValue::unsignedNumber);
     if (name == CMD_GLYPH)
         return answer(data.cmdGlyph, AXValue::unsignedNumber);
+    if (name == CMD_KEY_NAME)
+        return answer(data.cmdKeyName, AXValue::string);
     if (name == CHILDREN) {
         value = childArray(node.children);
         return AXErrorCode::Success;
     }
     return AXErrorCode::AttributeUnsupported;
+}
+
+ApplicationAccess FakeAccessibility::describeApplication(qint64 processIdentifier)
+{
+    if (const auto set = m_access.constFind(processIdentifier); set != m_access.constEnd())
+        return *set;
+    ApplicationAccess access;
+    access.switchedOn = m_trusted;
+    access.onBus = m_applications.contains(processIdentifier);
+    return access;
 }
 
 AXElement FakeAccessibility::createApplication(qint64 processIdentifier)

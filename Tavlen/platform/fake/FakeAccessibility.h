@@ -92,6 +92,13 @@ public:
     ReadTrouble endRead() override;
     bool readInTrouble() const override { return m_readTrouble.timedOut || m_readTrouble.gone; }
     bool answers(qint64 processIdentifier, int timeoutMs) override;
+    // Unless set for the process: switched on while trusted, on the bus when a fixture is added
+    // under its pid, toolkit unknown.
+    ApplicationAccess describeApplication(qint64 processIdentifier) override;
+    void setApplicationAccess(qint64 processIdentifier, const ApplicationAccess& access)
+    {
+        m_access.insert(processIdentifier, access);
+    }
 
     class Node;
 
@@ -108,6 +115,7 @@ private:
                           const AXValue::Array*& array) const;
 
     QHash<qint64, std::shared_ptr<Node>> m_applications;
+    QHash<qint64, ApplicationAccess> m_access;
     QHash<int, qint32> m_failures;
     void logCall(Call call)
     {

@@ -25,7 +25,7 @@ public:
     // Applications are listed in the order they were added.
     void addRunningApplication(const RunningApplication& app) { m_running.append(app); }
     void setRunningApplications(QList<RunningApplication> apps) { m_running = std::move(apps); }
-    const QList<RunningApplication>& allRunningApplications() const { return m_running; }
+    QList<RunningApplication> allRunningApplications() const override { return m_running; }
 
     // A frontmost application that is not yet running is added to the running ones. Emits
     // frontmostApplicationChanged when the frontmost application is another one than before.

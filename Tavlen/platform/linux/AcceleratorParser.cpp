@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace tavlen::linux_platform {
 namespace {
 
@@ -13,26 +15,79 @@ struct NamedKey {
     const char* name;
     quint16 virtualKey;
     quint16 glyph;
+    // What the sheet shows when the notation has no symbol for the virtual key; null when it has.
+    const char* shownAs = nullptr;
 };
 
 // Keys without a character of their own, GTK's keysym names and Qt's key names side by side.
 // The glyph is the notation's glyph code for the same key; Home, End and the page keys get none,
 // as their glyph codes (115, 119, 116, 121) fall among the function-key glyphs and would be
-// read as F5, F9, F6 and F11 beside their virtual keys.
+// read as F5, F9, F6 and F11 beside their virtual keys. Insert is the Mac's Help key, where PC
+// keyboards have Insert.
 constexpr NamedKey namedKeys[] = {
-    {"Return", 36, 36},       {"KP_Enter", 76, 76},  {"Enter", 76, 76},     {"Tab", 48, 9},
-    {"ISO_Left_Tab", 48, 9},  {"Backtab", 48, 9},    {"space", 49, 49},     {"BackSpace", 51, 0},
-    {"Delete", 117, 0},       {"Del", 117, 0},       {"KP_Delete", 117, 0}, {"Escape", 53, 27},
-    {"Esc", 53, 27},          {"Home", 115, 0},      {"KP_Home", 115, 0},   {"End", 119, 0},
-    {"KP_End", 119, 0},       {"Page_Up", 116, 0},   {"Prior", 116, 0},     {"PgUp", 116, 0},
-    {"KP_Page_Up", 116, 0},   {"Page_Down", 121, 0}, {"Next", 121, 0},      {"PgDown", 121, 0},
-    {"KP_Page_Down", 121, 0}, {"Left", 123, 123},    {"KP_Left", 123, 123}, {"Right", 124, 124},
-    {"KP_Right", 124, 124},   {"Down", 125, 125},    {"KP_Down", 125, 125}, {"Up", 126, 126},
+    {"Return", 36, 36},
+    {"KP_Enter", 76, 76},
+    {"Enter", 76, 76},
+    {"Tab", 48, 9},
+    {"ISO_Left_Tab", 48, 9},
+    {"Backtab", 48, 9},
+    {"space", 49, 49},
+    {"BackSpace", 51, 0},
+    {"Delete", 117, 0},
+    {"Del", 117, 0},
+    {"KP_Delete", 117, 0},
+    {"Escape", 53, 27},
+    {"Esc", 53, 27},
+    {"Home", 115, 0},
+    {"KP_Home", 115, 0},
+    {"End", 119, 0},
+    {"KP_End", 119, 0},
+    {"Page_Up", 116, 0},
+    {"Prior", 116, 0},
+    {"PgUp", 116, 0},
+    {"KP_Page_Up", 116, 0},
+    {"KP_Prior", 116, 0},
+    {"Page_Down", 121, 0},
+    {"Next", 121, 0},
+    {"PgDown", 121, 0},
+    {"KP_Page_Down", 121, 0},
+    {"KP_Next", 121, 0},
+    {"Left", 123, 123},
+    {"KP_Left", 123, 123},
+    {"Right", 124, 124},
+    {"KP_Right", 124, 124},
+    {"Down", 125, 125},
+    {"KP_Down", 125, 125},
+    {"Up", 126, 126},
     {"KP_Up", 126, 126},
+    {"Ins", 114, 0, "Ins"},
+    {"Insert", 114, 0, "Ins"},
+    {"KP_Insert", 114, 0, "Ins"},
+    {"Help", 114, 0, "Help"},
+    {"Volume Up", 72, 0, "Volume Up"},
+    {"XF86AudioRaiseVolume", 72, 0, "Volume Up"},
+    {"Volume Down", 73, 0, "Volume Down"},
+    {"XF86AudioLowerVolume", 73, 0, "Volume Down"},
+    {"Print", 0, 0, "Print"},
+    {"Pause", 0, 0, "Pause"},
+    {"Menu", 0, 0, "Menu"},
+    {"Scroll_Lock", 0, 0, "ScrollLock"},
+    {"Num_Lock", 0, 0, "NumLock"},
+    {"Caps_Lock", 0, 0, "CapsLock"},
+    {"Sys_Req", 0, 0, "SysReq"},
+    {"XF86AudioPlay", 0, 0, "Media Play"},
+    {"XF86AudioStop", 0, 0, "Media Stop"},
+    {"XF86AudioPrev", 0, 0, "Media Previous"},
+    {"XF86AudioNext", 0, 0, "Media Next"},
+    {"XF86AudioMute", 0, 0, "Volume Mute"},
 };
 
-// macOS virtual key codes of F1 to F14, the function keys the notation can name.
-constexpr quint16 functionKeyCodes[] = {122, 120, 99, 118, 96, 97, 98, 100, 101, 109, 103, 111, 105, 107};
+// macOS virtual key codes of F1 to F20; keys above have none.
+constexpr quint16 functionKeyCodes[] = {122, 120, 99,  118, 96,  97,  98, 100, 101, 109,
+                                        103, 111, 105, 107, 113, 106, 64, 79,  80,  90};
+// The notation has glyphs for F1 to F14 only.
+constexpr int functionKeysWithGlyph = 14;
+constexpr int lastFunctionKey = 35;
 constexpr quint16 firstFunctionKeyGlyph = 111;
 
 struct KeysymCharacter {
@@ -113,13 +168,76 @@ std::optional<MenuKeyEquivalent> functionKey(QStringView name)
     const int number = name.mid(1).toInt(&ok);
     if (!ok || name.at(1) == QLatin1Char('+') || name.at(1) == QLatin1Char('-'))
         return std::nullopt;
-    // Keys beyond F14 have neither a glyph nor a symbol the notation could show.
-    if (number < 1 || number > static_cast<int>(std::size(functionKeyCodes)))
+    if (number < 1 || number > lastFunctionKey)
         return std::nullopt;
     MenuKeyEquivalent key;
-    key.virtualKey = functionKeyCodes[number - 1];
-    key.glyph = firstFunctionKeyGlyph + static_cast<quint64>(number - 1);
+    if (number <= static_cast<int>(std::size(functionKeyCodes)))
+        key.virtualKey = functionKeyCodes[number - 1];
+    if (number <= functionKeysWithGlyph)
+        key.glyph = firstFunctionKeyGlyph + static_cast<quint64>(number - 1);
+    else
+        key.name = QStringLiteral("F%1").arg(number);
     return key;
+}
+
+// clang-format off
+// Every other key name Qt writes (QKeySequence::toString, portable and native forms alike on
+// Linux): keys without a Mac counterpart, shown by these names.
+constexpr const char* qtKeyNames[] = {
+    "Add Favorite", "Adjust Brightness", "Adjust contrast", "Application Left", "Application Right",
+    "Audio Cycle Track", "Audio Random Play", "Audio Repeat", "Away", "Back", "Back Forward",
+    "Bass Boost", "Bass Down", "Bass Up", "Battery", "Blue", "Bluetooth", "Book", "Browser", "CD",
+    "Calculator", "Calendar", "Call", "Camera Focus", "Camera Shutter", "Cancel", "CapsLock",
+    "Channel Down", "Channel Up", "Clear", "Clear Grab", "Close", "Code input", "Community", "Context1",
+    "Context2", "Context3", "Context4", "Copy", "Cut", "DOS", "Display", "Documents", "Eisu Shift",
+    "Eisu toggle", "Eject", "Execute", "Exit", "Favorites", "Finance", "Find", "Flip", "Forward",
+    "Game", "Go", "Green", "Guide", "Hangul", "Hangul Banja", "Hangul End", "Hangul Hanja",
+    "Hangul Jamo", "Hangul Jeonja", "Hangul PostHanja", "Hangul PreHanja", "Hangul Romaja",
+    "Hangul Special", "Hangul Start", "Hangup", "Hankaku", "Henkan", "Hibernate", "Hiragana",
+    "Hiragana Katakana", "History", "Home Office", "Home Page", "Hot Links", "Info", "Kana Lock",
+    "Kana Shift", "Kanji", "Katakana", "Keyboard Brightness Down", "Keyboard Brightness Up",
+    "Keyboard Light On/Off", "Keyboard Menu", "Last Number Redial", "Launch (0)", "Launch (1)",
+    "Launch (2)", "Launch (3)", "Launch (4)", "Launch (5)", "Launch (6)", "Launch (7)", "Launch (8)",
+    "Launch (9)", "Launch (A)", "Launch (B)", "Launch (C)", "Launch (D)", "Launch (E)", "Launch (F)",
+    "Launch (G)", "Launch (H)", "Launch Mail", "Launch Media", "LightBulb", "Logoff", "Mail Forward",
+    "Market", "Massyo", "Media Fast Forward", "Media Next", "Media Pause", "Media Play",
+    "Media Previous", "Media Record", "Media Rewind", "Media Stop", "Meeting", "Memo", "Menu PB",
+    "Messenger", "Microphone Mute", "Microphone Volume Down", "Microphone Volume Up",
+    "Monitor Brightness Down", "Monitor Brightness Up", "Muhenkan", "Multiple Candidate", "Music",
+    "My Sites", "New", "News", "No", "NumLock", "Open", "Open URL", "Paste", "Phone", "Pictures",
+    "Play", "Power Down", "Power Off", "Previous Candidate", "Printer", "Red", "Redo", "Refresh",
+    "Reload", "Reply", "Romaji", "Rotate Windows", "Rotation KB", "Rotation PB", "Save", "Screensaver",
+    "ScrollLock", "Search", "Select", "Send", "Settings", "Shop", "Sleep", "Spellchecker",
+    "Split Screen", "Spreadsheet", "Standby", "Stop", "Subtitle", "Support", "Suspend", "SysReq",
+    "Task Panel", "Terminal", "Time", "To-do list", "Toggle Call/Hangup", "Toggle Media Play/Pause",
+    "Tools", "Top Menu", "Touchpad Off", "Touchpad On", "Touchpad Toggle", "Touroku", "Travel",
+    "Treble Down", "Treble Up", "Ultra Wide Band", "Undo", "Video", "View", "Voice Dial", "Volume Mute",
+    "WWW", "Wake Up", "WebCam", "Wireless", "Word Processor", "XFer", "Yellow", "Yes", "Zenkaku",
+    "Zenkaku Hankaku", "Zoom", "Zoom In", "Zoom Out", "iTouch",
+};
+// clang-format on
+
+// Qt names the rest of its keys in words ("Media Play", "Launch (A)", "Keyboard Light On/Off");
+// such a key has no Mac counterpart and is shown by that name. GTK's vendor keys ("XF86Mail")
+// are taken by their name alone, without the prefix that says nothing to the user.
+std::optional<MenuKeyEquivalent> wordKey(QStringView name)
+{
+    MenuKeyEquivalent key;
+    if (name.startsWith(QLatin1String("XF86")) && name.size() > 4) {
+        const bool plain = std::all_of(name.begin(), name.end(),
+                                       [](QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); });
+        if (!plain)
+            return std::nullopt;
+        key.name = name.mid(4).toString();
+        return key;
+    }
+    for (const char* known : qtKeyNames) {
+        if (name == QLatin1String(known)) {
+            key.name = name.toString();
+            return key;
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<MenuKeyEquivalent> characterKey(QChar character)
@@ -132,7 +250,11 @@ std::optional<MenuKeyEquivalent> characterKey(QChar character)
     return key;
 }
 
-std::optional<MenuKeyEquivalent> keyNamed(QStringView name)
+// Qt names keys in words of its own; GTK by keysyms, of which only the vendor keys ("XF86...")
+// are taken by their name alone: any other unknown keysym is a mistake, not a key.
+enum class Notation { Gtk, Qt };
+
+std::optional<MenuKeyEquivalent> keyNamed(QStringView name, Notation notation)
 {
     if (name.isEmpty())
         return std::nullopt;
@@ -143,11 +265,17 @@ std::optional<MenuKeyEquivalent> keyNamed(QStringView name)
             MenuKeyEquivalent key;
             key.virtualKey = named.virtualKey;
             key.glyph = named.glyph;
+            if (named.shownAs != nullptr)
+                key.name = QLatin1String(named.shownAs);
             return key;
         }
     }
     if (std::optional<MenuKeyEquivalent> key = functionKey(name))
         return key;
+    // A function key beyond those Qt and X11 know is no key at all, not a key of that name.
+    if (name.size() > 1 && (name.front() == QLatin1Char('F') || name.front() == QLatin1Char('f')) &&
+        std::all_of(name.begin() + 1, name.end(), [](QChar c) { return c.isDigit(); }))
+        return std::nullopt;
     for (const KeysymCharacter& keysym : keysymCharacters) {
         if (name == QLatin1String(keysym.name))
             return characterKey(QChar(keysym.character));
@@ -155,7 +283,9 @@ std::optional<MenuKeyEquivalent> keyNamed(QStringView name)
     // Keypad digits type their digit.
     if (name.size() == 4 && name.startsWith(QLatin1String("KP_")) && name.at(3).isDigit())
         return characterKey(name.at(3));
-    return std::nullopt;
+    if (notation == Notation::Gtk && !name.startsWith(QLatin1String("XF86")))
+        return std::nullopt;
+    return wordKey(name);
 }
 
 std::optional<MenuKeyEquivalent> withModifiers(std::optional<MenuKeyEquivalent> key,
@@ -177,7 +307,7 @@ std::optional<MenuKeyEquivalent> parseGtk(QStringView accelerator)
             return std::nullopt;
         rest = rest.mid(close + 1);
     }
-    return withModifiers(keyNamed(rest), modifiers);
+    return withModifiers(keyNamed(rest, Notation::Gtk), modifiers);
 }
 
 // "Ctrl+Shift+Return", "Ctrl++"
@@ -194,7 +324,7 @@ std::optional<MenuKeyEquivalent> parseQt(QStringView accelerator)
             return std::nullopt;
         rest = rest.mid(plus + 1);
     }
-    return withModifiers(keyNamed(rest), modifiers);
+    return withModifiers(keyNamed(rest, Notation::Qt), modifiers);
 }
 
 // Qt joins its bindings with ";", which is also a key of its own ("Ctrl+;").
@@ -232,7 +362,7 @@ std::optional<MenuKeyEquivalent> AcceleratorParser::parseAccelerator(const QStri
 bool AcceleratorParser::isMnemonic(const MenuKeyEquivalent& key, const QString& title)
 {
     if (key.modifiers != (AXModifier::Option | AXModifier::NoCommand) || key.character.size() != 1 ||
-        !key.character.front().isLetter())
+        key.character.front().isSpace())
         return false;
     return title.contains(key.character, Qt::CaseInsensitive);
 }
@@ -246,12 +376,13 @@ std::optional<MenuKeyEquivalent> AcceleratorParser::parseKeyBinding(const QStrin
     if (fields.size() == 3 && !keyBinding.contains(QLatin1Char('+')))
         return parseAccelerator(fields.at(2));
 
-    // Qt lists the mnemonic before the shortcut: the last binding that is not a mnemonic
-    // decides, and one that cannot be read means no shortcut.
+    // Qt lists the mnemonic first, when the title has one, then the entry's shortcuts, the
+    // primary one first: the first binding that is not the mnemonic decides, and one that
+    // cannot be read means no shortcut.
     const QStringList bindings = splitQtBindings(keyBinding);
-    for (auto it = bindings.crbegin(); it != bindings.crend(); ++it) {
-        std::optional<MenuKeyEquivalent> key = parseAccelerator(*it);
-        if (key && isMnemonic(*key, title))
+    for (qsizetype i = 0; i < bindings.size(); ++i) {
+        std::optional<MenuKeyEquivalent> key = parseAccelerator(bindings.at(i));
+        if (i == 0 && key && isMnemonic(*key, title))
             continue;
         return key;
     }

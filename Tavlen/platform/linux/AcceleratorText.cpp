@@ -20,7 +20,7 @@ std::optional<KeyEquivalent> keyOf(const QString& accelerator)
     if (!parsed)
         return std::nullopt;
     const KeyEquivalent key{characterCode(parsed->character), parsed->modifiers, parsed->virtualKey,
-                            parsed->glyph};
+                            parsed->glyph, parsed->name};
     if (!key.namesKey())
         return std::nullopt;
     return key;

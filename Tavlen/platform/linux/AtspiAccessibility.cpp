@@ -6,6 +6,7 @@
 #include "platform/linux/AtspiConstants.h"
 #include "platform/linux/AtspiElement.h"
 #include "platform/linux/AtspiReplies.h"
+#include "platform/linux/ProcessFacts.h"
 
 #include <QDBusArgument>
 #include <QDBusPendingCall>
@@ -22,8 +23,13 @@ namespace {
 constexpr qint64 answerLifetimeMs = 1000;
 // Outside a read, a call waits no longer than this: the user-interface thread may be the caller.
 constexpr int callTimeoutOutsideReadMs = 1000;
-// Menu bars sit a few containers below their window; deeper than this is no window layout.
-constexpr int maxMenuBarDepth = 24;
+// Menu bars sit a few containers below their window (Gecko: frame › tool bar › menu bar; Swing:
+// frame › root pane › layered pane › menu bar); deeper than this is the window's content.
+constexpr int maxMenuBarDepth = 6;
+// A container with more children than this is a view of the window's content, not its frame.
+constexpr int maxContainerChildren = 64;
+// Elements looked at in one search at most, whatever the window holds.
+constexpr int maxSearchedElements = 600;
 // The platform's "action not supported".
 constexpr qint32 actionUnsupported = -25206;
 
@@ -35,11 +41,13 @@ const QString& cmdChar = ax::CMD_CHAR;
 const QString& cmdModifiers = ax::CMD_MODIFIERS;
 const QString& cmdVirtualKey = ax::CMD_VIRTUAL_KEY;
 const QString& cmdGlyph = ax::CMD_GLYPH;
+const QString& cmdKeyName = ax::CMD_KEY_NAME;
 const QString& press = ax::PRESS;
 
 bool isKeyAttribute(const QString& name)
 {
-    return name == cmdChar || name == cmdModifiers || name == cmdVirtualKey || name == cmdGlyph;
+    return name == cmdChar || name == cmdModifiers || name == cmdVirtualKey || name == cmdGlyph ||
+           name == cmdKeyName;
 }
 
 // Menu entries always have a title, even an empty one.
@@ -50,16 +58,24 @@ bool isMenuRole(quint32 role)
            role == Separator;
 }
 
-// Containers worth searching for a menu bar: not menus themselves, nor the big views of a
-// window's content.
+// Containers worth searching for a menu bar: not menus themselves, nor the views of a window's
+// content (documents, web pages, tables, lists, trees, drawing areas). Tool bars are: Gecko
+// keeps its menu bar in one.
 bool mayHoldMenuBar(quint32 role)
 {
     using namespace atspi::Role;
-    static constexpr quint32 never[] = {
-        Menu,          MenuItem,     CheckMenuItem,   RadioMenuItem, Separator, PopupMenu, Table,   Tree,
-        TreeTable,     List,         ListBox,         Text,          Terminal,  ComboBox,  ToolBar, StatusBar,
-        DocumentFrame, DocumentText, TearoffMenuItem, PageTabList};
-    return std::find(std::begin(never), std::end(never), role) == std::end(never);
+    static constexpr quint32 menus[] = {Menu,      MenuItem,  CheckMenuItem,   RadioMenuItem,
+                                        Separator, PopupMenu, TearoffMenuItem, ComboBox};
+    static constexpr quint32 documents[] = {DocumentFrame, DocumentText,        DocumentWeb,
+                                            DocumentEmail, DocumentSpreadsheet, DocumentPresentation,
+                                            Embedded};
+    static constexpr quint32 views[] = {Table,    Tree,       TreeTable, List,   ListBox,    Text,
+                                        Terminal, ScrollPane, Viewport,  Canvas, DrawingArea};
+    static constexpr quint32 controls[] = {StatusBar, PageTabList, PushButton, ToggleButton};
+    const auto isAmong = [role](const auto& roles) {
+        return std::find(std::begin(roles), std::end(roles), role) != std::end(roles);
+    };
+    return !isAmong(menus) && !isAmong(documents) && !isAmong(views) && !isAmong(controls);
 }
 
 // Collection.GetMatches's rule for every kind of menu entry: roles as a bit set of four words,
@@ -257,6 +273,30 @@ bool AtspiAccessibility::answers(qint64 processIdentifier, int timeoutMs)
     m_deadline = previous;
     m_trouble = previousTrouble;
     return answered;
+}
+
+ApplicationAccess AtspiAccessibility::describeApplication(qint64 processIdentifier)
+{
+    ApplicationAccess access;
+    access.switchedOn = isProcessTrusted(false);
+    const std::optional<AtspiObjectRef> root = resolveApplication(processIdentifier);
+    access.onBus = root.has_value();
+    if (!root) {
+        access.toolkit = ProcessFacts::toolkitOf(processIdentifier);
+        return access;
+    }
+    std::optional<QDBusConnection> connection = bus();
+    if (!connection)
+        return access;
+    const auto property = [&](const char* name) {
+        QDBusMessage message = methodCall(*root, atspi::propertiesInterface, "Get");
+        message << QLatin1String(atspi::applicationInterface) << QLatin1String(name);
+        const std::optional<QVariant> value = AtspiReplies::property(callNow(*connection, message));
+        return value ? value->toString() : QString();
+    };
+    access.toolkit = property("ToolkitName");
+    access.toolkitVersion = property("Version");
+    return access;
 }
 
 AXElement AtspiAccessibility::createApplication(qint64 processIdentifier)
@@ -501,26 +541,36 @@ bool AtspiAccessibility::isMenuBar(const AtspiObjectRef& ref)
     return true;
 }
 
-std::optional<AtspiObjectRef> AtspiAccessibility::findMenuBarBelow(const AtspiObjectRef& ref, int depth)
+std::optional<AtspiObjectRef> AtspiAccessibility::findMenuBarBelow(const AtspiObjectRef& window)
 {
-    if (depth > maxMenuBarDepth)
-        return std::nullopt;
-    const std::optional<QList<AtspiObjectRef>> kids = childRefs(ref);
-    if (!kids)
-        return std::nullopt;
-    fetchInfo(*kids, true, false);
-    for (const AtspiObjectRef& kid : *kids) {
-        const AtspiNodeInfo node = m_info.value(kid);
-        if (!node.reachable || !node.role)
-            continue;
-        if (*node.role == atspi::Role::MenuBar) {
-            m_menuBars.insert(kid);
-            return kid;
+    // Level by level: a menu bar sits near the top of its window, and a search that went deep
+    // into one side of the window first would read a panel's whole content before it.
+    QList<AtspiObjectRef> level{window};
+    int searched = 0;
+    for (int depth = 1; depth <= maxMenuBarDepth && !level.isEmpty(); ++depth) {
+        QList<AtspiObjectRef> below;
+        for (const AtspiObjectRef& parent : std::as_const(level)) {
+            if (readInTrouble() || searched > maxSearchedElements)
+                return std::nullopt;
+            const std::optional<QList<AtspiObjectRef>> kids = childRefs(parent);
+            if (!kids)
+                continue;
+            searched += static_cast<int>(kids->size());
+            fetchInfo(*kids, true, false);
+            for (const AtspiObjectRef& kid : *kids) {
+                const AtspiNodeInfo node = m_info.value(kid);
+                if (!node.reachable || !node.role)
+                    continue;
+                if (*node.role == atspi::Role::MenuBar) {
+                    m_menuBars.insert(kid);
+                    return kid;
+                }
+                if (node.childCount > 0 && node.childCount <= maxContainerChildren &&
+                    mayHoldMenuBar(*node.role))
+                    below << kid;
+            }
         }
-        if (node.childCount > 0 && mayHoldMenuBar(*node.role)) {
-            if (std::optional<AtspiObjectRef> found = findMenuBarBelow(kid, depth + 1))
-                return found;
-        }
+        level = std::move(below);
     }
     return std::nullopt;
 }
@@ -643,7 +693,7 @@ std::optional<AtspiObjectRef> AtspiAccessibility::findMenuBar(const AtspiObjectR
             frames.append(window);
     }
     for (const AtspiObjectRef& frame : frames) {
-        if (std::optional<AtspiObjectRef> found = findMenuBarBelow(frame, 1))
+        if (std::optional<AtspiObjectRef> found = findMenuBarBelow(frame))
             return found;
     }
     return std::nullopt;
@@ -687,6 +737,10 @@ qint32 AtspiAccessibility::nodeAttribute(const AtspiNodeInfo& node, const QStrin
         }
         if (name == cmdGlyph && key->glyph != 0) {
             value = AXValue::unsignedNumber(key->glyph);
+            return AXErrorCode::Success;
+        }
+        if (name == cmdKeyName && !key->name.isEmpty()) {
+            value = AXValue::string(key->name);
             return AXErrorCode::Success;
         }
         return AXErrorCode::NoValue;

@@ -55,6 +55,7 @@ public:
         return m_reading && (m_trouble.timedOut || m_trouble.gone || m_deadline.hasExpired());
     }
     bool answers(qint64 processIdentifier, int timeoutMs) override;
+    ApplicationAccess describeApplication(qint64 processIdentifier) override;
 
     AtspiStatistics statistics() const { return m_statistics; }
     void resetStatistics() { m_statistics = {}; }
@@ -93,7 +94,8 @@ private:
     // Menu bars found so far are remembered: a child list's answers carry no roles.
     bool isMenuBar(const AtspiObjectRef& ref);
     std::optional<AtspiObjectRef> findMenuBar(const AtspiObjectRef& applicationRoot);
-    std::optional<AtspiObjectRef> findMenuBarBelow(const AtspiObjectRef& ref, int depth);
+    // The first menu bar inside a window, searched level by level within fixed bounds.
+    std::optional<AtspiObjectRef> findMenuBarBelow(const AtspiObjectRef& window);
     // Reads a whole menu bar in three flights where the toolkit allows it; false when it does
     // not (the walk then asks entry by entry).
     bool readMenuTree(const AtspiObjectRef& menuBar);

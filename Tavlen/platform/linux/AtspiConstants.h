@@ -24,8 +24,10 @@ inline constexpr char busInterface[] = "org.a11y.Bus";
 inline constexpr char statusInterface[] = "org.a11y.Status";
 
 namespace Role {
+inline constexpr quint32 Canvas = 6;
 inline constexpr quint32 CheckMenuItem = 8;
 inline constexpr quint32 ComboBox = 11;
+inline constexpr quint32 DrawingArea = 18;
 inline constexpr quint32 Frame = 23;
 inline constexpr quint32 List = 31;
 inline constexpr quint32 Menu = 33;
@@ -33,18 +35,27 @@ inline constexpr quint32 MenuBar = 34;
 inline constexpr quint32 MenuItem = 35;
 inline constexpr quint32 PageTabList = 38;
 inline constexpr quint32 PopupMenu = 41;
+inline constexpr quint32 PushButton = 43;
 inline constexpr quint32 RadioMenuItem = 45;
+inline constexpr quint32 ScrollPane = 49;
 inline constexpr quint32 Separator = 50;
 inline constexpr quint32 StatusBar = 54;
 inline constexpr quint32 Table = 55;
 inline constexpr quint32 TearoffMenuItem = 59;
 inline constexpr quint32 Terminal = 60;
 inline constexpr quint32 Text = 61;
+inline constexpr quint32 ToggleButton = 62;
 inline constexpr quint32 ToolBar = 63;
 inline constexpr quint32 Tree = 65;
 inline constexpr quint32 TreeTable = 66;
+inline constexpr quint32 Viewport = 68;
+inline constexpr quint32 Embedded = 78;
 inline constexpr quint32 DocumentFrame = 82;
+inline constexpr quint32 DocumentSpreadsheet = 92;
+inline constexpr quint32 DocumentPresentation = 93;
 inline constexpr quint32 DocumentText = 94;
+inline constexpr quint32 DocumentWeb = 95;
+inline constexpr quint32 DocumentEmail = 96;
 inline constexpr quint32 ListBox = 98;
 } // namespace Role
 

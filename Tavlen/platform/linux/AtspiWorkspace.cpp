@@ -91,6 +91,14 @@ std::optional<RunningApplication> AtspiWorkspace::frontmostApplication() const
 
 QList<RunningApplication> AtspiWorkspace::runningApplications(const QString& identifier) const
 {
+    QList<RunningApplication> found = allRunningApplications();
+    found.removeIf(
+        [&](const RunningApplication& application) { return application.identifier != identifier; });
+    return found;
+}
+
+QList<RunningApplication> AtspiWorkspace::allRunningApplications() const
+{
     if (!m_connected)
         return {};
     const QList<QString> services = applicationServices();
@@ -112,10 +120,11 @@ QList<RunningApplication> AtspiWorkspace::runningApplications(const QString& ide
                                       ProcessFacts::scriptOf(process),
                                       ProcessFacts::launchedDesktopEntryOf(process)};
         const std::optional<ResolvedApplication> resolved = ApplicationIdResolver::resolve(identity, entries);
-        if (!resolved || resolved->identifier != identifier)
+        if (!resolved)
             continue;
         seen.insert(process);
-        found << RunningApplication{resolved->identifier, resolved->localizedName, process};
+        found << RunningApplication{resolved->identifier, resolved->localizedName, process,
+                                    identity.executable};
     }
     std::stable_sort(found.begin(), found.end(),
                      [](const RunningApplication& a, const RunningApplication& b) {

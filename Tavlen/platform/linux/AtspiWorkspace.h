@@ -38,6 +38,7 @@ public:
 
     std::optional<RunningApplication> frontmostApplication() const override;
     QList<RunningApplication> runningApplications(const QString& identifier) const override;
+    QList<RunningApplication> allRunningApplications() const override;
 
 private Q_SLOTS:
     void onStateChanged(const QDBusMessage& message);

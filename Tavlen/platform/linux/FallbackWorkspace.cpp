@@ -26,8 +26,18 @@ std::optional<RunningApplication> FallbackWorkspace::frontmostApplication() cons
 
 QList<RunningApplication> FallbackWorkspace::runningApplications(const QString& identifier) const
 {
-    QList<RunningApplication> applications = m_primary.runningApplications(identifier);
-    for (const RunningApplication& other : m_fallback.runningApplications(identifier)) {
+    return merged(m_primary.runningApplications(identifier), m_fallback.runningApplications(identifier));
+}
+
+QList<RunningApplication> FallbackWorkspace::allRunningApplications() const
+{
+    return merged(m_primary.allRunningApplications(), m_fallback.allRunningApplications());
+}
+
+QList<RunningApplication> FallbackWorkspace::merged(QList<RunningApplication> applications,
+                                                    const QList<RunningApplication>& others)
+{
+    for (const RunningApplication& other : others) {
         const bool known =
             std::any_of(applications.cbegin(), applications.cend(), [&](const RunningApplication& a) {
                 return a.processIdentifier == other.processIdentifier;

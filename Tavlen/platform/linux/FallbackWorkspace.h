@@ -15,8 +15,12 @@ public:
 
     std::optional<RunningApplication> frontmostApplication() const override;
     QList<RunningApplication> runningApplications(const QString& identifier) const override;
+    QList<RunningApplication> allRunningApplications() const override;
 
 private:
+    static QList<RunningApplication> merged(QList<RunningApplication> applications,
+                                            const QList<RunningApplication>& others);
+
     Workspace& m_primary;
     Workspace& m_fallback;
 };

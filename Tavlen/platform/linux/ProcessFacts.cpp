@@ -68,4 +68,35 @@ quint64 ProcessFacts::startTimeOf(qint64 processIdentifier)
     return ok ? start : std::numeric_limits<quint64>::max();
 }
 
+QString ProcessFacts::toolkitOf(qint64 processIdentifier)
+{
+    if (processIdentifier <= 0)
+        return {};
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(processIdentifier));
+    if (!maps.open(QIODevice::ReadOnly))
+        return {};
+    // A large application maps a few thousand regions: a few hundred kilobytes at most.
+    return toolkitAmong(maps.read(4 * 1024 * 1024));
+}
+
+QString ProcessFacts::toolkitAmong(const QByteArray& memoryMap)
+{
+    // Most specific first: LibreOffice and Qt applications load GTK too, for their themes, and
+    // LibreOffice's own back end decides whether it can be read at all.
+    static const std::pair<const char*, const char*> libraries[] = {
+        {"/libvclplug_genlo.so", "LibreOffice gen"},
+        {"/libQt6Core.so", "Qt 6"},
+        {"/libQt5Core.so", "Qt 5"},
+        {"/libxul.so", "Gecko"},
+        {"/libgtk-x11-2.0.so", "GTK 2"},
+        {"/libgtk-3.so", "GTK 3"},
+        {"/libgtk-4.so", "GTK 4"},
+    };
+    for (const auto& [library, toolkit] : libraries) {
+        if (memoryMap.contains(library))
+            return QLatin1String(toolkit);
+    }
+    return {};
+}
+
 } // namespace tavlen::linux_platform

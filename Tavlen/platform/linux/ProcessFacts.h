@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
@@ -22,6 +23,12 @@ public:
     // Clock ticks after boot at which the process started; processes that cannot be read sort
     // last.
     static quint64 startTimeOf(qint64 processIdentifier);
+    // The user-interface toolkit the process has loaded ("GTK 2", "Qt 5", "LibreOffice gen", ...):
+    // says, for an application that never joined the accessibility bus, how to make it join.
+    // Empty when none is recognised or the process cannot be read.
+    static QString toolkitOf(qint64 processIdentifier);
+    // The same from the text of a process's memory map (/proc/PID/maps).
+    static QString toolkitAmong(const QByteArray& memoryMap);
 };
 
 } // namespace tavlen::linux_platform

@@ -47,7 +47,7 @@ std::optional<ShortcutRange> ShortcutRange::parse(const QString& accelerator, QS
         return fail(
             QStringLiteral("a range runs from one letter or digit up to a later one of the same kind"));
     const KeyEquivalent key{characterCode(firstKey->character), firstKey->modifiers, firstKey->virtualKey,
-                            firstKey->glyph};
+                            firstKey->glyph, firstKey->name};
     return ShortcutRange(keyEquivalentText(key) + ELLIPSIS + to);
 }
 

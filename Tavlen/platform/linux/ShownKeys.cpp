@@ -25,8 +25,8 @@ bool ShownKeys::contains(const QString& accelerator) const
     if (!key)
         return false;
     // The same text is the same keys: both sides come from keyEquivalentText.
-    return m_keys.contains(
-        keyEquivalentText({characterCode(key->character), key->modifiers, key->virtualKey, key->glyph}));
+    return m_keys.contains(keyEquivalentText(
+        {characterCode(key->character), key->modifiers, key->virtualKey, key->glyph, key->name}));
 }
 
 } // namespace tavlen::linux_platform

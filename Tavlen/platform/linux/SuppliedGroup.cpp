@@ -19,7 +19,7 @@ bool SuppliedGroup::add(const QString& title, const QString& accelerator)
     if (!parsed)
         return false;
     const KeyEquivalent key{characterCode(parsed->character), parsed->modifiers, parsed->virtualKey,
-                            parsed->glyph};
+                            parsed->glyph, parsed->name};
     std::optional<MenuItem> entry = keyedEntry(m_ids.next(), title.trimmed(), key, 2, {m_group.title});
     if (!entry)
         return false;

@@ -169,11 +169,11 @@ std::optional<RunningApplication> X11Workspace::applicationOf(quint32 window,
     if (!window)
         return std::nullopt;
     const qint64 process = processOf(window);
-    const std::optional<ResolvedApplication> resolved =
-        ApplicationIdResolver::resolve(identityOf(window, process), entries);
+    const WindowIdentity identity = identityOf(window, process);
+    const std::optional<ResolvedApplication> resolved = ApplicationIdResolver::resolve(identity, entries);
     if (!resolved)
         return std::nullopt;
-    return RunningApplication{resolved->identifier, resolved->localizedName, process};
+    return RunningApplication{resolved->identifier, resolved->localizedName, process, identity.executable};
 }
 
 std::optional<RunningApplication> X11Workspace::frontmostApplication() const
@@ -185,6 +185,14 @@ std::optional<RunningApplication> X11Workspace::frontmostApplication() const
 
 QList<RunningApplication> X11Workspace::runningApplications(const QString& identifier) const
 {
+    QList<RunningApplication> found = allRunningApplications();
+    found.removeIf(
+        [&](const RunningApplication& application) { return application.identifier != identifier; });
+    return found;
+}
+
+QList<RunningApplication> X11Workspace::allRunningApplications() const
+{
     if (!m_queries)
         return {};
     const QList<DesktopEntry> entries = m_directory.allApplications();
@@ -194,7 +202,7 @@ QList<RunningApplication> X11Workspace::runningApplications(const QString& ident
         numbers(readProperty(m_queries, m_root, m_atoms.clientList, XCB_ATOM_WINDOW, maxClientWindows));
     for (const quint32 window : windows) {
         const std::optional<RunningApplication> application = applicationOf(window, entries);
-        if (!application || application->identifier != identifier || application->processIdentifier == 0 ||
+        if (!application || application->processIdentifier == 0 ||
             seen.contains(application->processIdentifier))
             continue;
         seen.insert(application->processIdentifier);

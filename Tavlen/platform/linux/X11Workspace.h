@@ -25,6 +25,7 @@ public:
 
     std::optional<RunningApplication> frontmostApplication() const override;
     QList<RunningApplication> runningApplications(const QString& identifier) const override;
+    QList<RunningApplication> allRunningApplications() const override;
 
 private:
     struct Atoms {
