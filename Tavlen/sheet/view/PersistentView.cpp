@@ -8,6 +8,7 @@
 #include "sheet/view/NoAccessView.h"
 #include "sheet/view/PanelSizes.h"
 #include "sheet/view/SheetFont.h"
+#include "sheet/view/SheetGrowth.h"
 #include "sheet/view/TavlenTitleView.h"
 
 #include <QVBoxLayout>
@@ -60,15 +61,7 @@ PersistentView::PersistentView(const RowServices& services, const QString& curre
         m_sheet = MenuItemView::create(
             services, 1, visibleFrame ? std::optional(visibleFrame->height()) : std::nullopt, this);
         stack->addWidget(m_sheet);
-        // The same rule as the shortcut panel's: the column grows up to the screen's visible
-        // height, and scrolls beyond it.
-        const double tallest = visibleFrameOrFallback(visibleFrame).height();
-        const auto grow = [this, tallest] {
-            setFixedHeight(static_cast<int>(
-                std::ceil(grownPanelHeight(m_sheet->preferredHeight(), m_panelSize.height(), tallest))));
-        };
-        connect(m_sheet, &MenuItemView::rebuilt, this, grow);
-        connect(m_sheet, &MenuItemView::preferredHeightChanged, this, grow);
+        growWithSheet(*this, *m_sheet, m_panelSize.height(), visibleFrame);
     } else {
         m_noAccess = noAccessView();
         stack->addWidget(m_noAccess, 0, Qt::AlignCenter);
