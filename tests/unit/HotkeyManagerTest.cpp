@@ -9,6 +9,7 @@
 #include "platform/fake/FakeUserDefaults.h"
 #include "platform/fake/FakeWorkspace.h"
 #include "settings/AppSettings.h"
+#include "support/FakeDesktop.h"
 #include "support/MenuFixtureBuilder.h"
 #include "support/StoreTestSupport.h"
 
@@ -30,13 +31,9 @@ namespace {
 const QString EDITOR = QStringLiteral("org.example.Editor");
 constexpr qint64 EDITOR_PID = 100;
 
-class HotkeyManagerTest : public ::testing::Test {
+class HotkeyManagerTest : public ::testing::Test, protected test::FakeDesktop {
 protected:
-    HotkeyManagerTest()
-        : settings(defaults, locations, files, applications,
-                   [](const char*) { return std::optional<QString>(); })
-        , store(storeSupport.open())
-    {}
+    HotkeyManagerTest() : settings(makeSettings(locations, files)), store(storeSupport.open()) {}
 
     // The editor application with the system menu and `menus` in its menu bar.
     void install(const QJsonArray& menus, const QString& name = QStringLiteral("Editor"))
@@ -83,16 +80,11 @@ protected:
             .value(0);
     }
 
-    fake::FakeUserDefaults defaults;
     fake::FakeFileLocations locations{QStringLiteral("/home")};
     fake::FakeFileSystem files;
-    fake::FakeApplicationDirectory applications;
     AppSettings settings;
     test::StoreTestSupport storeSupport;
     DatabaseManager& store;
-    FakeAccessibility accessibility;
-    fake::FakeWorkspace workspace;
-    fake::FakeClock clock;
 };
 
 TEST_F(HotkeyManagerTest, ATitleLessMenuIsLookedThroughAndSeparatorsDropped)

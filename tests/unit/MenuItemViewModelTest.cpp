@@ -13,6 +13,7 @@
 #include "platform/fake/FakeUserDefaults.h"
 #include "platform/fake/FakeWorkspace.h"
 #include "settings/AppSettings.h"
+#include "support/FakeDesktop.h"
 #include "support/ManualMenuReader.h"
 #include "support/MenuFixtureBuilder.h"
 #include "support/StoreTestSupport.h"
@@ -73,13 +74,9 @@ const MenuItem* entryNamed(const QList<MenuItem>& entries, const QString& title,
     return nullptr;
 }
 
-class MenuItemViewModelTest : public ::testing::Test {
+class MenuItemViewModelTest : public ::testing::Test, protected test::FakeDesktop {
 protected:
-    MenuItemViewModelTest()
-        : settings(defaults, locations, files, applications,
-                   [](const char*) { return std::optional<QString>(); })
-        , store(storeSupport.open())
-    {}
+    MenuItemViewModelTest() : settings(makeSettings(locations, files)), store(storeSupport.open()) {}
 
     // The editor, frontmost, with the system menu and `menus` in its menu bar.
     void install(const QJsonArray& menus)
@@ -127,19 +124,11 @@ protected:
                         .outcome == StoreWrite::Outcome::Written);
     }
 
-    fake::FakeUserDefaults defaults;
     fake::FakeFileLocations locations{QStringLiteral("/home")};
     fake::FakeFileSystem files;
-    fake::FakeApplicationDirectory applications;
     AppSettings settings;
     test::StoreTestSupport storeSupport;
     DatabaseManager& store;
-    FakeAccessibility accessibility;
-    fake::FakeWorkspace workspace;
-    fake::FakeClock clock;
-    fake::FakeTimers timers{&clock};
-    InlineMenuReader menuReader{accessibility};
-    MenuSource menuSource{menuReader, timers, clock};
     std::unique_ptr<MenuItemViewModel> model;
 };
 

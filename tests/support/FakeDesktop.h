@@ -1,0 +1,56 @@
+#pragma once
+
+#include "harvest/InlineMenuReader.h"
+#include "harvest/MenuSource.h"
+#include "platform/NotificationCenter.h"
+#include "platform/fake/FakeAccessibility.h"
+#include "platform/fake/FakeApplicationDirectory.h"
+#include "platform/fake/FakeApplicationLauncher.h"
+#include "platform/fake/FakeClock.h"
+#include "platform/fake/FakeKeySender.h"
+#include "platform/fake/FakeKeyboardLayout.h"
+#include "platform/fake/FakeTimers.h"
+#include "platform/fake/FakeUserDefaults.h"
+#include "platform/fake/FakeWindowActivator.h"
+#include "platform/fake/FakeWorkspace.h"
+#include "settings/AppSettings.h"
+#include "sheet/RowServices.h"
+
+namespace tavlen::test {
+
+// The desktop a harvest, a sheet and its rows see, all in memory: the applications and their
+// accessibility trees, the one in front, the keyboard, keys typed and windows brought forward,
+// time moved by hand, and a menu source that reads on the caller's thread (a sheet is loaded
+// when loadSheet returns). Fixtures and benchmarks derive from it and add a store.
+struct FakeDesktop {
+    fake::FakeUserDefaults defaults;
+    fake::FakeApplicationDirectory applications;
+    fake::FakeAccessibility accessibility;
+    fake::FakeApplicationLauncher launcher;
+    NotificationCenter notifications;
+    fake::FakeKeyboardLayout keyboard;
+    fake::FakeClock clock;
+    fake::FakeTimers timers{&clock};
+    fake::FakeWorkspace workspace;
+    fake::FakeKeySender keySender;
+    fake::FakeWindowActivator activator{&workspace};
+    InlineMenuReader menuReader{accessibility};
+    MenuSource menuSource{menuReader, timers, clock};
+
+    // Settings on the fake user defaults, with no built-in values for missing keys.
+    AppSettings makeSettings(const FileLocations& locations, FileSystem& files)
+    {
+        return AppSettings(defaults, locations, files, applications,
+                           [](const char*) { return std::optional<QString>(); });
+    }
+
+    RowServices rowServices(DatabaseManager& store, AppSettings& settings, const FileLocations& locations,
+                            FileSystem& files)
+    {
+        return RowServices{store,    settings,      accessibility, menuSource, applications,
+                           launcher, notifications, locations,     files,      keyboard,
+                           clock,    workspace,     keySender,     activator,  timers};
+    }
+};
+
+} // namespace tavlen::test
