@@ -33,6 +33,9 @@ inline constexpr quint16 LeftArrow = 123;
 inline constexpr quint16 RightArrow = 124;
 inline constexpr quint16 DownArrow = 125;
 inline constexpr quint16 UpArrow = 126;
+inline constexpr quint16 Help = 114; // where PC keyboards have Insert
+inline constexpr quint16 VolumeUp = 72;
+inline constexpr quint16 VolumeDown = 73;
 
 // Virtual key codes of F1 to F20, in order. They lie between these two codes.
 inline constexpr std::array<quint16, 20> FUNCTION_KEYS = {122, 120, 99,  118, 96,  97,  98, 100, 101, 109,
@@ -94,6 +97,16 @@ constexpr const NamedKey* namedKeyWithGlyph(quint64 glyph)
             return &key;
     }
     return nullptr;
+}
+
+// The menu glyph code of a named key; 0 when menus have none for it.
+constexpr quint16 glyphOf(quint16 virtualKey)
+{
+    for (const NamedKey& key : NAMED_KEYS) {
+        if (key.virtualKey == virtualKey)
+            return key.glyph;
+    }
+    return 0;
 }
 
 // 1 for F1 … 20 for F20; 0 for any other code.

@@ -1,6 +1,6 @@
 #include "platform/linux/AcceleratorParser.h"
 
-#include "harvest/ShortcutNotation.h"
+#include "platform/MacKeys.h"
 
 #include <QStringList>
 
@@ -9,7 +9,7 @@
 namespace tavlen::linux_platform {
 namespace {
 
-namespace AXModifier = notation::AXModifier;
+namespace AXModifier = mac_keys::modifier;
 
 struct NamedKey {
     const char* name;
@@ -25,49 +25,49 @@ struct NamedKey {
 // read as F5, F9, F6 and F11 beside their virtual keys. Insert is the Mac's Help key, where PC
 // keyboards have Insert.
 constexpr NamedKey namedKeys[] = {
-    {"Return", 36, 36},
-    {"KP_Enter", 76, 76},
-    {"Enter", 76, 76},
-    {"Tab", 48, 9},
-    {"ISO_Left_Tab", 48, 9},
-    {"Backtab", 48, 9},
-    {"space", 49, 49},
-    {"BackSpace", 51, 0},
-    {"Delete", 117, 0},
-    {"Del", 117, 0},
-    {"KP_Delete", 117, 0},
-    {"Escape", 53, 27},
-    {"Esc", 53, 27},
-    {"Home", 115, 0},
-    {"KP_Home", 115, 0},
-    {"End", 119, 0},
-    {"KP_End", 119, 0},
-    {"Page_Up", 116, 0},
-    {"Prior", 116, 0},
-    {"PgUp", 116, 0},
-    {"KP_Page_Up", 116, 0},
-    {"KP_Prior", 116, 0},
-    {"Page_Down", 121, 0},
-    {"Next", 121, 0},
-    {"PgDown", 121, 0},
-    {"KP_Page_Down", 121, 0},
-    {"KP_Next", 121, 0},
-    {"Left", 123, 123},
-    {"KP_Left", 123, 123},
-    {"Right", 124, 124},
-    {"KP_Right", 124, 124},
-    {"Down", 125, 125},
-    {"KP_Down", 125, 125},
-    {"Up", 126, 126},
-    {"KP_Up", 126, 126},
-    {"Ins", 114, 0, "Ins"},
-    {"Insert", 114, 0, "Ins"},
-    {"KP_Insert", 114, 0, "Ins"},
-    {"Help", 114, 0, "Help"},
-    {"Volume Up", 72, 0, "Volume Up"},
-    {"XF86AudioRaiseVolume", 72, 0, "Volume Up"},
-    {"Volume Down", 73, 0, "Volume Down"},
-    {"XF86AudioLowerVolume", 73, 0, "Volume Down"},
+    {"Return", mac_keys::Return, mac_keys::glyphOf(mac_keys::Return)},
+    {"KP_Enter", mac_keys::Enter, mac_keys::glyphOf(mac_keys::Enter)},
+    {"Enter", mac_keys::Enter, mac_keys::glyphOf(mac_keys::Enter)},
+    {"Tab", mac_keys::Tab, mac_keys::glyphOf(mac_keys::Tab)},
+    {"ISO_Left_Tab", mac_keys::Tab, mac_keys::glyphOf(mac_keys::Tab)},
+    {"Backtab", mac_keys::Tab, mac_keys::glyphOf(mac_keys::Tab)},
+    {"space", mac_keys::Space, mac_keys::glyphOf(mac_keys::Space)},
+    {"BackSpace", mac_keys::Delete, 0},
+    {"Delete", mac_keys::ForwardDelete, 0},
+    {"Del", mac_keys::ForwardDelete, 0},
+    {"KP_Delete", mac_keys::ForwardDelete, 0},
+    {"Escape", mac_keys::Escape, mac_keys::glyphOf(mac_keys::Escape)},
+    {"Esc", mac_keys::Escape, mac_keys::glyphOf(mac_keys::Escape)},
+    {"Home", mac_keys::Home, 0},
+    {"KP_Home", mac_keys::Home, 0},
+    {"End", mac_keys::End, 0},
+    {"KP_End", mac_keys::End, 0},
+    {"Page_Up", mac_keys::PageUp, 0},
+    {"Prior", mac_keys::PageUp, 0},
+    {"PgUp", mac_keys::PageUp, 0},
+    {"KP_Page_Up", mac_keys::PageUp, 0},
+    {"KP_Prior", mac_keys::PageUp, 0},
+    {"Page_Down", mac_keys::PageDown, 0},
+    {"Next", mac_keys::PageDown, 0},
+    {"PgDown", mac_keys::PageDown, 0},
+    {"KP_Page_Down", mac_keys::PageDown, 0},
+    {"KP_Next", mac_keys::PageDown, 0},
+    {"Left", mac_keys::LeftArrow, mac_keys::glyphOf(mac_keys::LeftArrow)},
+    {"KP_Left", mac_keys::LeftArrow, mac_keys::glyphOf(mac_keys::LeftArrow)},
+    {"Right", mac_keys::RightArrow, mac_keys::glyphOf(mac_keys::RightArrow)},
+    {"KP_Right", mac_keys::RightArrow, mac_keys::glyphOf(mac_keys::RightArrow)},
+    {"Down", mac_keys::DownArrow, mac_keys::glyphOf(mac_keys::DownArrow)},
+    {"KP_Down", mac_keys::DownArrow, mac_keys::glyphOf(mac_keys::DownArrow)},
+    {"Up", mac_keys::UpArrow, mac_keys::glyphOf(mac_keys::UpArrow)},
+    {"KP_Up", mac_keys::UpArrow, mac_keys::glyphOf(mac_keys::UpArrow)},
+    {"Ins", mac_keys::Help, 0, "Ins"},
+    {"Insert", mac_keys::Help, 0, "Ins"},
+    {"KP_Insert", mac_keys::Help, 0, "Ins"},
+    {"Help", mac_keys::Help, 0, "Help"},
+    {"Volume Up", mac_keys::VolumeUp, 0, "Volume Up"},
+    {"XF86AudioRaiseVolume", mac_keys::VolumeUp, 0, "Volume Up"},
+    {"Volume Down", mac_keys::VolumeDown, 0, "Volume Down"},
+    {"XF86AudioLowerVolume", mac_keys::VolumeDown, 0, "Volume Down"},
     {"Print", 0, 0, "Print"},
     {"Pause", 0, 0, "Pause"},
     {"Menu", 0, 0, "Menu"},
@@ -83,12 +83,11 @@ constexpr NamedKey namedKeys[] = {
 };
 
 // macOS virtual key codes of F1 to F20; keys above have none.
-constexpr quint16 functionKeyCodes[] = {122, 120, 99,  118, 96,  97,  98, 100, 101, 109,
-                                        103, 111, 105, 107, 113, 106, 64, 79,  80,  90};
+constexpr auto functionKeyCodes = mac_keys::FUNCTION_KEYS;
 // The notation has glyphs for F1 to F14 only.
-constexpr int functionKeysWithGlyph = 14;
+constexpr int functionKeysWithGlyph = mac_keys::GLYPH_FUNCTION_KEYS;
 constexpr int lastFunctionKey = 35;
-constexpr quint16 firstFunctionKeyGlyph = 111;
+constexpr quint16 firstFunctionKeyGlyph = mac_keys::FIRST_FUNCTION_KEY_GLYPH;
 
 struct KeysymCharacter {
     const char* name;
