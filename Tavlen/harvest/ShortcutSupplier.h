@@ -10,7 +10,7 @@ namespace tavlen {
 // The application a supplier is asked about.
 struct SupplierRequest {
     qint64 processIdentifier = 0;
-    // Tavlen's id of the application (the design's bundle identifier); may be empty.
+    // Tavlen's id of the application (what stored rows call its bundle identifier); may be empty.
     QString applicationIdentifier;
 };
 

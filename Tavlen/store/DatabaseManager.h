@@ -96,7 +96,7 @@ private:
     // Both keep their statements compiled, since an import runs them once per shortcut.
     std::variant<qint64, QString> count(const QString& sql, std::initializer_list<SqlValue> values);
     StoreWrite write(const QString& sql, std::initializer_list<SqlValue> values);
-    // The tables have no unique keys that would let SQLite choose (their schema is the design's):
+    // The tables have no unique keys that would let SQLite choose (stored files keep their schema):
     // counts the rows `countSql` selects, then writes `insertSql` when there are none, else
     // `updateSql`.
     StoreWrite insertOrUpdate(const QString& countSql, std::initializer_list<SqlValue> countValues,
