@@ -12,6 +12,7 @@
 #include "platform/linux/AtspiAccessibility.h"
 #include "platform/linux/AtspiEventListener.h"
 #include "platform/linux/BusNameInstanceLock.h"
+#include "platform/linux/DesktopSettingsOpener.h"
 #include "platform/linux/EvdevKeyEventSource.h"
 #include "platform/linux/GestureAccess.h"
 #include "platform/linux/LinuxPlatform.h"
@@ -207,7 +208,11 @@ static int runTavlen(int argc, char** argv)
     const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
     linux_platform::X11WindowStacking stacking(x11 ? x11->connection() : nullptr);
     WindowShape::setCompositingProbe([&stacking] { return stacking.compositing(); });
-    WidgetWindowSystem windows(rowServices, stacking);
+    // The desktop's settings pages that the General pane opens, found through the same
+    // application directory and launcher as the sheet's.
+    linux_platform::DesktopSettingsOpener systemSettings(
+        base.applications, platform.launcher(), linux_platform::DesktopSettingsOpener::currentDesktops());
+    WidgetWindowSystem windows(rowServices, stacking, systemSettings);
     windows.setMyShortcutsPaneFactory([&rowServices] { return new MyShortcutsView(rowServices); });
     if (parser.isSet(verbose))
         windows.setLog(printLine);

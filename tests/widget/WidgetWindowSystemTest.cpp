@@ -10,6 +10,7 @@
 #include "core/windows/WindowShape.h"
 #include "core/windows/settings/SettingsPane.h"
 #include "core/windows/settings/SettingsView.h"
+#include "platform/fake/FakeSystemSettingsOpener.h"
 #include "platform/fake/FakeWindowStacking.h"
 #include "settings/AppSettings.h"
 #include "sheet/view/CreditsView.h"
@@ -48,7 +49,8 @@ protected:
     static QRect availableGeometry() { return QGuiApplication::primaryScreen()->availableGeometry(); }
 
     fake::FakeWindowStacking stacking;
-    WidgetWindowSystem windows{services(), stacking};
+    fake::FakeSystemSettingsOpener systemSettings;
+    WidgetWindowSystem windows{services(), stacking, systemSettings};
 };
 
 } // namespace

@@ -6,7 +6,6 @@
 #include "core/windows/TrayStatusItem.h"
 #include "core/windows/settings/SettingsView.h"
 #include "platform/Workspace.h"
-#include "platform/linux/DesktopSettingsOpener.h"
 #include "sheet/MenuItemViewModel.h"
 #include "sheet/view/HotkeysView.h"
 #include "sheet/view/MenuItemView.h"
@@ -41,11 +40,9 @@ QString sheetSummary(MenuItemView& sheet)
 
 } // namespace
 
-WidgetWindowSystem::WidgetWindowSystem(const RowServices& services, WindowStacking& stacking)
-    : m_services(services)
-    , m_stacking(stacking)
-    , m_systemSettings(std::make_unique<linux_platform::DesktopSettingsOpener>(
-          services.applications, services.launcher, linux_platform::DesktopSettingsOpener::currentDesktops()))
+WidgetWindowSystem::WidgetWindowSystem(const RowServices& services, WindowStacking& stacking,
+                                       SystemSettingsOpener& systemSettings)
+    : m_services(services), m_stacking(stacking), m_systemSettings(systemSettings)
 {
     m_frontmostWatch = QObject::connect(&m_services.workspace, &Workspace::frontmostApplicationChanged,
                                         [this] { m_preparedStale = true; });
@@ -132,7 +129,7 @@ std::unique_ptr<ManagedWindow> WidgetWindowSystem::createSettingsWindow(std::fun
     QWidget* myShortcuts = m_myShortcutsPaneFactory ? m_myShortcutsPaneFactory() : nullptr;
     const SettingsViewServices services{m_services.appSettings,
                                         m_services.notifications,
-                                        *m_systemSettings,
+                                        m_systemSettings,
                                         QCoreApplication::applicationFilePath(),
                                         QCoreApplication::applicationVersion(),
                                         m_keyboardNote};

@@ -20,9 +20,11 @@ class WindowStacking;
 // settings window, the fades, the tray icon and the alerts.
 class WidgetWindowSystem final : public WindowSystem {
 public:
-    // Both must outlive the windows made here. `stacking` talks to the window manager, so it
-    // should be the X11 one only where Qt itself runs on X11.
-    WidgetWindowSystem(const RowServices& services, WindowStacking& stacking);
+    // All must outlive the windows made here. `stacking` talks to the window manager, so it
+    // should be the X11 one only where Qt itself runs on X11. `systemSettings` opens the
+    // desktop's settings pages that the General pane points to.
+    WidgetWindowSystem(const RowServices& services, WindowStacking& stacking,
+                       SystemSettingsOpener& systemSettings);
     ~WidgetWindowSystem() override;
 
     // Where to say what the windows show, for following Tavlen from a terminal; nowhere by
@@ -66,9 +68,7 @@ private:
     RowServices m_services;
     WindowStacking& m_stacking;
     QPointer<SettingsWindow> m_settingsWindow;
-    // The desktop's settings pages that the General pane opens, found through the same
-    // application directory and launcher as the sheet's.
-    std::unique_ptr<SystemSettingsOpener> m_systemSettings;
+    SystemSettingsOpener& m_systemSettings;
     MyShortcutsPaneFactory m_myShortcutsPaneFactory;
     Log m_log;
     QString m_keyboardNote;
