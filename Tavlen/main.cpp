@@ -201,7 +201,7 @@ static int runTavlen(int argc, char** argv)
             });
     }
     const bool globalKeys = displayKeys != nullptr;
-    QtLocalKeyEventSource qtKeys;
+    QtLocalKeyEventSource qtKeys(base.keyboard);
     FocusKeyRouter keys(displayKeys, globalKeys ? nullptr : &qtKeys);
     const QString gestureNotice = linux_platform::GestureAccessNotice::text(gestureAccess, session);
 

@@ -22,6 +22,9 @@ public:
     virtual QString inputSourceId() const = 0;
     // Its human-readable name, e.g. "English (US)", "German".
     virtual QString inputSourceName() const = 0;
+    // The code of the key the toolkit reports by that native scan code (under X11 and Wayland the
+    // XKB keycode); none for keys without a counterpart.
+    virtual std::optional<quint16> virtualKeyOfScanCode(quint32 scanCode) const = 0;
 };
 
 } // namespace tavlen

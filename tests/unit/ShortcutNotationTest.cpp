@@ -21,6 +21,7 @@ public:
     std::optional<char32_t> character(quint16, bool) const override { return m_character; }
     QString inputSourceId() const override { return QStringLiteral("test"); }
     QString inputSourceName() const override { return QStringLiteral("Test"); }
+    std::optional<quint16> virtualKeyOfScanCode(quint32) const override { return std::nullopt; }
 
 private:
     std::optional<char32_t> m_character;

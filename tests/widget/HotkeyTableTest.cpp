@@ -34,6 +34,14 @@ class HotkeyTableTest : public test::SheetViewFixture {
 protected:
     HotkeyTableTest()
     {
+        // The keys the tests type, by the codes the keyboard gives them.
+        for (const auto& [scanCode, virtualKey] : {std::pair<quint32, quint16>{X11_K, 40},
+                                                   {X11_P, 35},
+                                                   {X11_Escape, 53},
+                                                   {X11_Super, 55},
+                                                   {X11_Shift, 56},
+                                                   {X11_Alt, 58}})
+            keyboard.setScanCode(scanCode, virtualKey);
         for (const QLatin1String name : {NotificationNames::pauseApp, NotificationNames::resumeApp})
             notifications.addObserver(
                 name, [this](const QString& posted, const QVariantMap&) { posts.append(posted); });

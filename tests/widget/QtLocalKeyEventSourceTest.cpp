@@ -1,5 +1,7 @@
 #include "core/windows/QtLocalKeyEventSource.h"
 
+#include "platform/fake/FakeKeyboardLayout.h"
+
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -16,6 +18,18 @@ constexpr quint32 superLeftX11 = 125 + 8;
 constexpr quint32 letterAX11 = 30 + 8;
 constexpr quint16 commandMac = 55;
 constexpr quint16 letterAMac = 0;
+
+// A keyboard that knows the two keys the tests type.
+const KeyboardLayout& keyboard()
+{
+    static const fake::FakeKeyboardLayout layout = [] {
+        fake::FakeKeyboardLayout known;
+        known.setScanCode(superLeftX11, commandMac);
+        known.setScanCode(letterAX11, letterAMac);
+        return known;
+    }();
+    return layout;
+}
 
 constexpr qint64 Command = 0x100000;
 constexpr qint64 Control = 0x40000;
@@ -34,33 +48,35 @@ TEST(QtLocalKeyEventSourceTest, ModifierKeysChangeTheFlagsAndOtherKeysGoDownAndU
     using Type = KeyEvent::Type;
     // The platform reports the modifiers held before the key moved.
     EXPECT_EQ(QtLocalKeyEventSource::translate(
-                  keyEvent(QEvent::KeyPress, Qt::Key_Meta, Qt::NoModifier, superLeftX11)),
+                  keyEvent(QEvent::KeyPress, Qt::Key_Meta, Qt::NoModifier, superLeftX11), keyboard()),
               (KeyEvent{Type::FlagsChanged, Command, commandMac}));
     EXPECT_EQ(QtLocalKeyEventSource::translate(
-                  keyEvent(QEvent::KeyPress, Qt::Key_Super_L, Qt::ShiftModifier, superLeftX11)),
+                  keyEvent(QEvent::KeyPress, Qt::Key_Super_L, Qt::ShiftModifier, superLeftX11), keyboard()),
               (KeyEvent{Type::FlagsChanged, Command | Shift, commandMac}));
-    EXPECT_EQ(QtLocalKeyEventSource::translate(keyEvent(
-                  QEvent::KeyRelease, Qt::Key_Meta, Qt::MetaModifier | Qt::ControlModifier, superLeftX11)),
+    EXPECT_EQ(QtLocalKeyEventSource::translate(keyEvent(QEvent::KeyRelease, Qt::Key_Meta,
+                                                        Qt::MetaModifier | Qt::ControlModifier, superLeftX11),
+                                               keyboard()),
               (KeyEvent{Type::FlagsChanged, Control, commandMac}));
     // A held modifier repeats its press; the flags stay as they are.
     EXPECT_EQ(QtLocalKeyEventSource::translate(
-                  keyEvent(QEvent::KeyPress, Qt::Key_Meta, Qt::MetaModifier, superLeftX11, true)),
+                  keyEvent(QEvent::KeyPress, Qt::Key_Meta, Qt::MetaModifier, superLeftX11, true), keyboard()),
               std::nullopt);
 
     EXPECT_EQ(QtLocalKeyEventSource::translate(
-                  keyEvent(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier, letterAX11)),
+                  keyEvent(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier, letterAX11), keyboard()),
               (KeyEvent{Type::KeyDown, Control, letterAMac}));
-    EXPECT_EQ(
-        QtLocalKeyEventSource::translate(keyEvent(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, letterAX11)),
-        (KeyEvent{Type::KeyUp, 0, letterAMac}));
+    EXPECT_EQ(QtLocalKeyEventSource::translate(
+                  keyEvent(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, letterAX11), keyboard()),
+              (KeyEvent{Type::KeyUp, 0, letterAMac}));
     // Without a scan code (synthesized keys) the key has no code.
-    EXPECT_EQ(QtLocalKeyEventSource::translate(keyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, 0)),
+    EXPECT_EQ(QtLocalKeyEventSource::translate(keyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, 0),
+                                               keyboard()),
               (KeyEvent{Type::KeyDown, 0, std::nullopt}));
 }
 
 TEST(QtLocalKeyEventSourceTest, EachKeyOfAWindowIsReportedOnce)
 {
-    QtLocalKeyEventSource source;
+    QtLocalKeyEventSource source(keyboard());
     std::vector<KeyEvent> seen;
     QObject::connect(&source, &KeyEventSource::keyEvent,
                      [&seen](const KeyEvent& event) { seen.push_back(event); });

@@ -1,7 +1,7 @@
 #include "core/windows/QtLocalKeyEventSource.h"
 
 #include "platform/KeyInput.h"
-#include "platform/linux/MacKeyCodes.h"
+#include "platform/KeyboardLayout.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -46,7 +46,8 @@ qint64 modifierFlag(int key)
 
 } // namespace
 
-QtLocalKeyEventSource::QtLocalKeyEventSource(QObject* parent) : KeyEventSource(parent)
+QtLocalKeyEventSource::QtLocalKeyEventSource(const KeyboardLayout& keyboard, QObject* parent)
+    : KeyEventSource(parent), m_keyboard(keyboard)
 {
     if (QCoreApplication* application = QCoreApplication::instance())
         application->installEventFilter(this);
@@ -58,15 +59,14 @@ QtLocalKeyEventSource::~QtLocalKeyEventSource()
         application->removeEventFilter(this);
 }
 
-std::optional<KeyEvent> QtLocalKeyEventSource::translate(const QKeyEvent& event)
+std::optional<KeyEvent> QtLocalKeyEventSource::translate(const QKeyEvent& event,
+                                                         const KeyboardLayout& keyboard)
 {
     const bool pressed = event.type() == QEvent::KeyPress;
     if (!pressed && event.type() != QEvent::KeyRelease)
         return std::nullopt;
-    // Under X11 and Wayland the native scan code is the XKB keycode, evdev + 8.
     const std::optional<quint16> keyCode =
-        event.nativeScanCode() != 0 ? linux_platform::MacKeyCodes::macFromX11(event.nativeScanCode())
-                                    : std::nullopt;
+        event.nativeScanCode() != 0 ? keyboard.virtualKeyOfScanCode(event.nativeScanCode()) : std::nullopt;
     // The modifiers as the platform reported them: QKeyEvent::modifiers() flips the key's own
     // modifier on some keys but not on others (Super).
     qint64 flags = flagsOf(event.QInputEvent::modifiers());
@@ -86,7 +86,7 @@ bool QtLocalKeyEventSource::eventFilter(QObject* watched, QEvent* event)
     // passing this filter again: the window's copy is the one taken.
     if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
         watched->isWindowType()) {
-        if (const std::optional<KeyEvent> translated = translate(*static_cast<QKeyEvent*>(event)))
+        if (const std::optional<KeyEvent> translated = translate(*static_cast<QKeyEvent*>(event), m_keyboard))
             Q_EMIT keyEvent(*translated);
     }
     return false;

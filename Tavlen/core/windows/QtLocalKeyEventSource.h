@@ -5,6 +5,10 @@
 class QKeyEvent;
 
 namespace tavlen {
+class KeyboardLayout;
+} // namespace tavlen
+
+namespace tavlen {
 
 // The keys typed into Tavlen's own windows, from Qt's key events (an application-wide event
 // filter; nothing is consumed). It stands in for the local half of the X11 key source where
@@ -13,14 +17,18 @@ namespace tavlen {
 class QtLocalKeyEventSource final : public KeyEventSource {
     Q_OBJECT
 public:
-    explicit QtLocalKeyEventSource(QObject* parent = nullptr);
+    // `keyboard` names the keys by their scan codes; it must outlive the source.
+    explicit QtLocalKeyEventSource(const KeyboardLayout& keyboard, QObject* parent = nullptr);
     ~QtLocalKeyEventSource() override;
 
     // The event as the gestures see it; none for events they have no use for.
-    static std::optional<KeyEvent> translate(const QKeyEvent& event);
+    static std::optional<KeyEvent> translate(const QKeyEvent& event, const KeyboardLayout& keyboard);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    const KeyboardLayout& m_keyboard;
 };
 
 } // namespace tavlen

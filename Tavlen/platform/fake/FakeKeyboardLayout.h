@@ -2,6 +2,8 @@
 
 #include "platform/KeyboardLayout.h"
 
+#include <map>
+
 namespace tavlen::fake {
 
 // A US and a German keyboard, as the X server's "us" and "de" layouts type them without a
@@ -19,9 +21,17 @@ public:
     std::optional<char32_t> character(quint16 virtualKeyCode, bool currentLayout) const override;
     QString inputSourceId() const override;
     QString inputSourceName() const override;
+    // Scan codes are known once set.
+    std::optional<quint16> virtualKeyOfScanCode(quint32 scanCode) const override
+    {
+        const auto it = m_scanCodes.find(scanCode);
+        return it == m_scanCodes.end() ? std::nullopt : std::optional<quint16>(it->second);
+    }
+    void setScanCode(quint32 scanCode, quint16 virtualKey) { m_scanCodes[scanCode] = virtualKey; }
 
 private:
     Layout m_current;
+    std::map<quint32, quint16> m_scanCodes;
 };
 
 } // namespace tavlen::fake

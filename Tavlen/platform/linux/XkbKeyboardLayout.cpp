@@ -384,4 +384,9 @@ QString XkbKeyboardLayout::inputSourceName() const
     return QString::fromUtf8(xkb_keymap_layout_get_name(d->keymap.get(), d->currentGroup));
 }
 
+std::optional<quint16> XkbKeyboardLayout::virtualKeyOfScanCode(quint32 scanCode) const
+{
+    return MacKeyCodes::macFromX11(scanCode);
+}
+
 } // namespace tavlen::linux_platform

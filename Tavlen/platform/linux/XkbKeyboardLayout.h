@@ -39,6 +39,7 @@ public:
     std::optional<char32_t> character(quint16 virtualKeyCode, bool currentLayout) const override;
     QString inputSourceId() const override;
     QString inputSourceName() const override;
+    std::optional<quint16> virtualKeyOfScanCode(quint32 scanCode) const override;
 
 private:
     class Private;

@@ -79,6 +79,7 @@ private:
 
 ModalKeyInputView::ModalKeyInputView(const KeyboardLayout& keyboard, OnClose onClose, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    , m_keyboard(keyboard)
     , m_recorder(keyboard)
     , m_onClose(std::move(onClose))
 {
@@ -148,7 +149,8 @@ bool ModalKeyInputView::eventFilter(QObject* watched, QEvent* event)
         return true;
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
-        if (const auto translated = QtLocalKeyEventSource::translate(*static_cast<QKeyEvent*>(event)))
+        if (const auto translated =
+                QtLocalKeyEventSource::translate(*static_cast<QKeyEvent*>(event), m_keyboard))
             m_recorder.handle(*translated);
         // Every key is the recorder's while it listens, whatever it made of it.
         return true;

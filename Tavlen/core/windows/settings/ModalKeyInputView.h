@@ -53,6 +53,7 @@ private:
     void refresh();
     void finish(bool applied);
 
+    const KeyboardLayout& m_keyboard;
     KeyRecorder m_recorder;
     OnClose m_onClose;
     QPushButton* m_record = nullptr;
