@@ -1,8 +1,6 @@
 #include "platform/linux/AcceleratorText.h"
 
-#include "harvest/KeyedEntry.h"
 #include "harvest/ShortcutNotation.h"
-#include "platform/linux/AcceleratorParser.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -19,8 +17,7 @@ std::optional<KeyEquivalent> keyOf(const QString& accelerator)
         AcceleratorParser::parseAccelerator(accelerator.trimmed());
     if (!parsed)
         return std::nullopt;
-    const KeyEquivalent key{characterCode(parsed->character), parsed->modifiers, parsed->virtualKey,
-                            parsed->glyph, parsed->name};
+    const KeyEquivalent key = keyEquivalentOf(*parsed);
     if (!key.namesKey())
         return std::nullopt;
     return key;
@@ -69,6 +66,11 @@ std::optional<QString> joinedText(const QStringList& parts, const QString& glue)
 }
 
 } // namespace
+
+KeyEquivalent keyEquivalentOf(const MenuKeyEquivalent& parsed)
+{
+    return {characterCode(parsed.character), parsed.modifiers, parsed.virtualKey, parsed.glyph, parsed.name};
+}
 
 std::optional<QString> acceleratorText(const QString& accelerator)
 {

@@ -1,9 +1,15 @@
 #pragma once
 
+#include "harvest/KeyedEntry.h"
+#include "platform/linux/AcceleratorParser.h"
+
 #include <QString>
 #include <optional>
 
 namespace tavlen::linux_platform {
+
+// A parsed accelerator as the harvest records a menu entry's key equivalent.
+KeyEquivalent keyEquivalentOf(const MenuKeyEquivalent& parsed);
 
 // The sheet's notation ("⌃⇧ O") of accelerators that stand for more than one key press, the way
 // GTK's shortcuts windows write them:

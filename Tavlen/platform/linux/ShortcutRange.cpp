@@ -1,7 +1,6 @@
 #include "platform/linux/ShortcutRange.h"
 
-#include "harvest/KeyedEntry.h"
-#include "platform/linux/AcceleratorParser.h"
+#include "platform/linux/AcceleratorText.h"
 
 namespace tavlen::linux_platform {
 namespace {
@@ -46,9 +45,7 @@ std::optional<ShortcutRange> ShortcutRange::parse(const QString& accelerator, QS
     if (!sameKind || to <= from)
         return fail(
             QStringLiteral("a range runs from one letter or digit up to a later one of the same kind"));
-    const KeyEquivalent key{characterCode(firstKey->character), firstKey->modifiers, firstKey->virtualKey,
-                            firstKey->glyph, firstKey->name};
-    return ShortcutRange(keyEquivalentText(key) + ELLIPSIS + to);
+    return ShortcutRange(keyEquivalentText(keyEquivalentOf(*firstKey)) + ELLIPSIS + to);
 }
 
 } // namespace tavlen::linux_platform

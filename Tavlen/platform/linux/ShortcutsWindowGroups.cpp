@@ -1,6 +1,7 @@
 #include "platform/linux/ShortcutsWindowGroups.h"
 
 #include "platform/linux/AcceleratorText.h"
+#include "platform/linux/ShownKeys.h"
 #include "platform/linux/SuppliedGroup.h"
 
 #include <QRegularExpression>
@@ -10,30 +11,16 @@
 
 namespace tavlen::linux_platform {
 
-namespace {
-
-void collectKeys(const QList<MenuItem>& items, QSet<QString>& keys)
-{
-    for (const MenuItem& item : items) {
-        if (item.keys && !item.keys->isEmpty())
-            keys.insert(*item.keys);
-        collectKeys(item.submenu, keys);
-    }
-}
-
-} // namespace
-
 QList<MenuItem> shortcutsWindowGroups(const QList<ShortcutsWindowFile>& windows,
                                       const BuilderTranslator& translate, const QList<MenuItem>& menus)
 {
-    QSet<QString> inMenus;
-    collectKeys(menus, inMenus);
+    const ShownKeys inMenus(menus);
     // One key may do one thing in two places of a window (Find in "Documents" and in
     // "Editing"): both are kept, as the window shows them, but the same entry twice (a window
     // in two files) is not.
     QSet<QString> added;
     const auto isNew = [&](const QString& title, const QString& keys) {
-        if (inMenus.contains(keys))
+        if (inMenus.containsText(keys))
             return false;
         const QString entry = title + QLatin1Char('\n') + keys;
         if (added.contains(entry))

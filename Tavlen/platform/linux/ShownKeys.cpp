@@ -1,7 +1,6 @@
 #include "platform/linux/ShownKeys.h"
 
-#include "harvest/KeyedEntry.h"
-#include "platform/linux/AcceleratorParser.h"
+#include "platform/linux/AcceleratorText.h"
 
 namespace tavlen::linux_platform {
 
@@ -13,7 +12,7 @@ ShownKeys::ShownKeys(const QList<MenuItem>& menus)
 void ShownKeys::collect(const QList<MenuItem>& items)
 {
     for (const MenuItem& item : items) {
-        if (item.hotkeys && item.keys && !item.keys->isEmpty())
+        if (item.keys && !item.keys->isEmpty())
             m_keys.insert(*item.keys);
         collect(item.submenu);
     }
@@ -22,11 +21,13 @@ void ShownKeys::collect(const QList<MenuItem>& items)
 bool ShownKeys::contains(const QString& accelerator) const
 {
     const std::optional<MenuKeyEquivalent> key = AcceleratorParser::parseAccelerator(accelerator);
-    if (!key)
-        return false;
     // The same text is the same keys: both sides come from keyEquivalentText.
-    return m_keys.contains(keyEquivalentText(
-        {characterCode(key->character), key->modifiers, key->virtualKey, key->glyph, key->name}));
+    return key && containsText(keyEquivalentText(keyEquivalentOf(*key)));
+}
+
+bool ShownKeys::containsText(const QString& keys) const
+{
+    return m_keys.contains(keys);
 }
 
 } // namespace tavlen::linux_platform

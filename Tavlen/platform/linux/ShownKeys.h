@@ -16,6 +16,8 @@ public:
 
     // Whether an accelerator in GTK or Qt notation names keys that a menu entry shows.
     bool contains(const QString& accelerator) const;
+    // Whether a menu entry shows these keys, in the sheet's notation ("⌃⇧ O").
+    bool containsText(const QString& keys) const;
 
 private:
     void collect(const QList<MenuItem>& items);

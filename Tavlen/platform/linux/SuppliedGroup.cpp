@@ -1,7 +1,6 @@
 #include "platform/linux/SuppliedGroup.h"
 
-#include "harvest/KeyedEntry.h"
-#include "platform/linux/AcceleratorParser.h"
+#include "platform/linux/AcceleratorText.h"
 
 namespace tavlen::linux_platform {
 
@@ -18,9 +17,8 @@ bool SuppliedGroup::add(const QString& title, const QString& accelerator)
         AcceleratorParser::parseAccelerator(accelerator.trimmed());
     if (!parsed)
         return false;
-    const KeyEquivalent key{characterCode(parsed->character), parsed->modifiers, parsed->virtualKey,
-                            parsed->glyph, parsed->name};
-    std::optional<MenuItem> entry = keyedEntry(m_ids.next(), title.trimmed(), key, 2, {m_group.title});
+    std::optional<MenuItem> entry =
+        keyedEntry(m_ids.next(), title.trimmed(), keyEquivalentOf(*parsed), 2, {m_group.title});
     if (!entry)
         return false;
     m_group.submenu.append(std::move(*entry));
