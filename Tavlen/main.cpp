@@ -8,6 +8,7 @@
 #include "core/windows/settings/MyShortcutsView.h"
 #include "harvest/MenuSource.h"
 #include "harvest/ThreadedMenuReader.h"
+#include "harvest/linux/LinuxShortcutSuppliers.h"
 #include "platform/NotificationCenter.h"
 #include "platform/linux/AtspiAccessibility.h"
 #include "platform/linux/AtspiEventListener.h"
@@ -158,8 +159,9 @@ static int runTavlen(int argc, char** argv)
     NotificationCenter notifications;
     // Menus are read on a thread of their own, so that no application, however it hangs, can hold
     // the user interface; the source keeps what was read and reads again when it changes.
+    const linux_harvest::LinuxShortcutSuppliers suppliers(platform.dataFolders(), base.files);
     ThreadedMenuReader menuReader([] { return std::make_unique<linux_platform::AtspiAccessibility>(); },
-                                  platform.shortcutSuppliers());
+                                  suppliers.all());
     MenuSource menus(menuReader, platform.timers(), base.clock);
     const RowServices rowServices =
         linuxRowServices(platform, *services, notifications, platform.workspace(), menus);

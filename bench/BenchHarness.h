@@ -1,6 +1,6 @@
 #pragma once
 
-#include "harvest/MenuFixture.h"
+#include "platform/MenuFixture.h"
 #include "platform/fake/FakeFileLocations.h"
 #include "platform/linux/LocalFileSystem.h"
 #include "store/DatabaseManager.h"

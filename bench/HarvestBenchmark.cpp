@@ -4,7 +4,7 @@
 #include "BenchHarness.h"
 #include "LargeMenuFixture.h"
 #include "harvest/HotkeyManager.h"
-#include "harvest/MenuFixture.h"
+#include "platform/MenuFixture.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>

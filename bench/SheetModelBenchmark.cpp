@@ -4,7 +4,7 @@
 
 #include "BenchHarness.h"
 #include "LargeMenuFixture.h"
-#include "harvest/MenuFixture.h"
+#include "platform/MenuFixture.h"
 #include "sheet/MenuItemViewModel.h"
 #include "sheet/SheetLayout.h"
 

@@ -2,7 +2,7 @@
 // work between a press of the panel's gesture and its first frame, less the window itself.
 
 #include "BenchHarness.h"
-#include "harvest/MenuFixture.h"
+#include "platform/MenuFixture.h"
 #include "sheet/MenuItemViewModel.h"
 #include "sheet/view/SheetPicture.h"
 

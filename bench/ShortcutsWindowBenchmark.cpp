@@ -3,7 +3,7 @@
 // which each panel makes and which find the scans kept. Needs an X display
 // (scripts/with-session.sh gives one) and gnome-calculator; starts its own calculator.
 
-#include "platform/linux/ShortcutsWindowSupplier.h"
+#include "harvest/linux/ShortcutsWindowSupplier.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,7 +14,7 @@
 #include <benchmark/benchmark.h>
 
 using tavlen::SupplierRequest;
-using tavlen::linux_platform::ShortcutsWindowSupplier;
+using tavlen::linux_harvest::ShortcutsWindowSupplier;
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include "ConsoleOutput.h"
 #include "ExitStatus.h"
+#include "harvest/linux/ShortcutListParser.h"
 #include "platform/FileSystem.h"
-#include "platform/linux/ShortcutListParser.h"
 
 #include <QFileInfo>
 
@@ -21,9 +21,9 @@ int runCheckShortcuts(const QStringList& arguments, const FileSystem& files)
         printError(QStringLiteral("%1: %2").arg(path, error->description));
         return Failed;
     }
-    using linux_platform::ShortcutListError;
-    using linux_platform::ShortcutListParser;
-    using linux_platform::ShortcutListReading;
+    using linux_harvest::ShortcutListError;
+    using linux_harvest::ShortcutListParser;
+    using linux_harvest::ShortcutListReading;
     ShortcutListReading reading = ShortcutListParser::parse(std::get<QByteArray>(bytes));
     // Tavlen finds a list by its file name alone: a list named for another application is never
     // found for the one it says.
@@ -42,8 +42,8 @@ int runCheckShortcuts(const QStringList& arguments, const FileSystem& files)
     if (!reading.errors.isEmpty())
         return Failed;
     qsizetype shortcuts = 0;
-    for (const linux_platform::ListedGroup& group : reading.list->groups) {
-        for (const linux_platform::ListedShortcut& shortcut : group.shortcuts)
+    for (const linux_harvest::ListedGroup& group : reading.list->groups) {
+        for (const linux_harvest::ListedShortcut& shortcut : group.shortcuts)
             shortcuts += shortcut.accelerators.size();
     }
     const qsizetype groups = reading.list->groups.size();

@@ -6,9 +6,9 @@
 #include "core/AppServices.h"
 #include "harvest/HotkeyManager.h"
 #include "harvest/InlineMenuReader.h"
-#include "harvest/MenuFixture.h"
 #include "harvest/MenuSource.h"
 #include "platform/Accessibility.h"
+#include "platform/MenuFixture.h"
 #include "platform/Workspace.h"
 #include "sheet/PrintableText.h"
 

@@ -66,7 +66,7 @@ bool sheetNeedsPicture(const QStringList& arguments)
 }
 
 int runSheet(const QStringList& arguments, AppServices& services,
-             linux_platform::LinuxPlatform& platformServices)
+             linux_platform::LinuxPlatform& platformServices, const ShortcutSuppliers& suppliers)
 {
     Accessibility& accessibility = platformServices.accessibility();
     Workspace& workspace = platformServices.workspace();
@@ -84,7 +84,7 @@ int runSheet(const QStringList& arguments, AppServices& services,
     const Platform& platform = services.platform();
     PinnedWorkspace pinned(workspace, *app);
     // The command line may wait for the read, which its deadline bounds.
-    InlineMenuReader reader(accessibility, platformServices.shortcutSuppliers());
+    InlineMenuReader reader(accessibility, suppliers);
     MenuSource menus(reader, platformServices.timers(), platform.clock);
     MenuItemViewModel model(pinned, menus, services.databaseManager(), services.appSettings(),
                             platform.applications, platform.clock);

@@ -5,6 +5,7 @@
 #include "SheetCommand.h"
 #include "TransferCommands.h"
 #include "core/AppServices.h"
+#include "harvest/linux/LinuxShortcutSuppliers.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "shared/GuardedMain.h"
 #include "store/StoreStartupError.h"
@@ -95,22 +96,23 @@ static int runTavlenctl(int argc, char** argv)
     // Checks a file alone: it neither opens the store nor needs a desktop.
     if (command == QLatin1String("check-shortcuts"))
         return ctl::runCheckShortcuts(arguments, platform.services().files);
+    const linux_harvest::LinuxShortcutSuppliers suppliers(platform.dataFolders(), platform.services().files);
     const std::map<QString, Command> commands = {
         {QStringLiteral("import"), ctl::runImport},
         {QStringLiteral("export"), ctl::runExport},
         {QStringLiteral("apps"),
-         [&platform](const QStringList& args, AppServices& services) {
+         [&platform, &suppliers](const QStringList& args, AppServices& services) {
              return ctl::runApps(args, services, platform.accessibility(), platform.workspace(),
-                                 platform.shortcutSuppliers());
+                                 suppliers.all());
          }},
         {QStringLiteral("menus"),
-         [&platform](const QStringList& args, AppServices& services) {
+         [&platform, &suppliers](const QStringList& args, AppServices& services) {
              return ctl::runMenus(args, services, platform.accessibility(), platform.workspace(),
-                                  platform.shortcutSuppliers());
+                                  suppliers.all());
          }},
         {QStringLiteral("sheet"),
-         [&platform](const QStringList& args, AppServices& services) {
-             return ctl::runSheet(args, services, platform);
+         [&platform, &suppliers](const QStringList& args, AppServices& services) {
+             return ctl::runSheet(args, services, platform, suppliers.all());
          }},
     };
     const auto found = commands.find(command);

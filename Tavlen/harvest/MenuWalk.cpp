@@ -1,9 +1,9 @@
 #include "harvest/MenuWalk.h"
 
-#include "harvest/AXUIHelper.h"
 #include "harvest/KeyedEntry.h"
 #include "harvest/ShortcutNotation.h"
 #include "platform/AXAttributeNames.h"
+#include "platform/AXUIHelper.h"
 #include "platform/Accessibility.h"
 #include "platform/AccessibilityError.h"
 

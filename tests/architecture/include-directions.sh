@@ -6,8 +6,7 @@ set -u
 root=${1:?usage: include-directions.sh TAVLEN_SOURCE_DIR}
 cd "$root" || exit 2
 
-# Lowest first. The platform still includes the harvest's records for the shortcut sources and
-# the recorded menus of its fake; that one direction is tolerated until it is gone.
+# Lowest first.
 layers=(platform harvest store settings sheet core)
 rank() {
   local i
@@ -16,7 +15,6 @@ rank() {
   done
   echo -1
 }
-tolerated() { [[ $1 == platform && $2 == harvest ]]; }
 
 faults=0
 while IFS=: read -r file line text; do
@@ -25,7 +23,6 @@ while IFS=: read -r file line text; do
   from_rank=$(rank "$from")
   to_rank=$(rank "$to")
   ((from_rank < 0 || to_rank < 0 || to_rank <= from_rank)) && continue
-  tolerated "$from" "$to" && continue
   echo "$file:$line: $from includes $to, a layer above it: $text"
   faults=$((faults + 1))
 done < <(grep -rnE '^#include "(platform|harvest|store|settings|sheet|core)/' \

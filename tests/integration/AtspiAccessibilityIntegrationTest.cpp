@@ -1,6 +1,6 @@
 #include "IntegrationDesktop.h"
 
-#include "harvest/AXUIHelper.h"
+#include "platform/AXUIHelper.h"
 #include "platform/AccessibilityError.h"
 #include "support/MenuKeyText.h"
 

@@ -1,7 +1,7 @@
 #include "IntegrationDesktop.h"
 
 #include "harvest/HotkeyManager.h"
-#include "harvest/MenuFixture.h"
+#include "platform/MenuFixture.h"
 #include "platform/fake/FakeApplicationDirectory.h"
 #include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeFileLocations.h"

@@ -1,8 +1,8 @@
 // The key binding settings supplier against GIO itself: a schema this test compiles, read through
 // the default schema source and the in-memory settings back end, as GNOME Terminal's would be.
 
-#include "platform/linux/KeyBindingSettingsSupplier.h"
-#include "platform/linux/SuppliedGroup.h"
+#include "harvest/linux/KeyBindingSettingsSupplier.h"
+#include "harvest/linux/SuppliedGroup.h"
 #include "support/MenuItemSearch.h"
 #include "support/TempEnvironment.h"
 
@@ -17,9 +17,9 @@
 
 using tavlen::MenuItem;
 using tavlen::SupplierRequest;
-using tavlen::linux_platform::KeyBindingSchema;
-using tavlen::linux_platform::KeyBindingSettingsSupplier;
-using tavlen::linux_platform::SuppliedGroup;
+using tavlen::linux_harvest::KeyBindingSchema;
+using tavlen::linux_harvest::KeyBindingSettingsSupplier;
+using tavlen::linux_harvest::SuppliedGroup;
 using tavlen::test::find;
 
 namespace {

@@ -1,7 +1,7 @@
 #include "IntegrationDesktop.h"
 
 #include "harvest/MessageCatalog.h"
-#include "platform/linux/ShortcutsWindowSupplier.h"
+#include "harvest/linux/ShortcutsWindowSupplier.h"
 #include "support/MenuItemSearch.h"
 #include "support/WaitUntil.h"
 
@@ -83,7 +83,7 @@ protected:
 TEST_F(ShortcutsWindowIntegration, TheCalculatorsShortcutsWindowIsReadInItsLanguage)
 {
     // The supplier needs the process alone, not the accessibility bus.
-    linux_platform::ShortcutsWindowSupplier supplier;
+    linux_harvest::ShortcutsWindowSupplier supplier;
     QList<MenuItem> groups;
     ASSERT_TRUE(test::waitUntil(
         [&] {

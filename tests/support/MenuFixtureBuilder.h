@@ -1,6 +1,6 @@
 #pragma once
 
-#include "harvest/MenuFixture.h"
+#include "platform/MenuFixture.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,4 +1,4 @@
-#include "harvest/AXUIHelper.h"
+#include "platform/AXUIHelper.h"
 
 #include <QSet>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "harvest/MenuFixture.h"
+#include "platform/MenuFixture.h"
 
 #include "harvest/HotkeyManager.h"
 #include "platform/AccessibilityError.h"

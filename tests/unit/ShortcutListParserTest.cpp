@@ -1,12 +1,12 @@
-#include "platform/linux/ShortcutListParser.h"
-#include "platform/linux/ShortcutRange.h"
+#include "harvest/linux/ShortcutListParser.h"
+#include "harvest/linux/ShortcutRange.h"
 
 #include <gtest/gtest.h>
 
-using tavlen::linux_platform::ShortcutListError;
-using tavlen::linux_platform::ShortcutListParser;
-using tavlen::linux_platform::ShortcutListReading;
-using tavlen::linux_platform::ShortcutRange;
+using tavlen::linux_harvest::ShortcutListError;
+using tavlen::linux_harvest::ShortcutListParser;
+using tavlen::linux_harvest::ShortcutListReading;
+using tavlen::linux_harvest::ShortcutRange;
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "platform/linux/ShortcutListSupplier.h"
+#include "harvest/linux/ShortcutListSupplier.h"
 
+#include "harvest/linux/SuppliedGroup.h"
 #include "platform/fake/FakeDataFolders.h"
 #include "platform/fake/FakeFileSystem.h"
-#include "platform/linux/SuppliedGroup.h"
 #include "support/MenuItemSearch.h"
 
 #include <gtest/gtest.h>
@@ -11,8 +11,8 @@ using tavlen::MenuItem;
 using tavlen::SupplierRequest;
 using tavlen::fake::FakeDataFolders;
 using tavlen::fake::FakeFileSystem;
-using tavlen::linux_platform::ShortcutListSupplier;
-using tavlen::linux_platform::SuppliedGroup;
+using tavlen::linux_harvest::ShortcutListSupplier;
+using tavlen::linux_harvest::SuppliedGroup;
 using tavlen::test::find;
 using tavlen::test::titlesOf;
 

@@ -1,9 +1,9 @@
-#include "platform/linux/ShortcutsWindowSupplier.h"
-#include "platform/linux/AcceleratorText.h"
+#include "harvest/linux/ShortcutsWindowSupplier.h"
+#include "harvest/linux/AcceleratorText.h"
+#include "harvest/linux/ShortcutsWindowGroups.h"
 #include "platform/linux/ElfSections.h"
 #include "platform/linux/GResourceBundle.h"
 #include "platform/linux/ProcessMaps.h"
-#include "platform/linux/ShortcutsWindowGroups.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -15,6 +15,7 @@
 
 using namespace tavlen;
 using namespace tavlen::linux_platform;
+using namespace tavlen::linux_harvest;
 
 namespace {
 

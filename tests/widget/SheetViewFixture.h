@@ -1,6 +1,6 @@
 #pragma once
 
-#include "harvest/MenuFixture.h"
+#include "platform/MenuFixture.h"
 #include "sheet/MenuItemViewModel.h"
 #include "support/MenuFixtureBuilder.h"
 #include "support/SheetRowFixture.h"

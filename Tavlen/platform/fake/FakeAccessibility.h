@@ -1,7 +1,7 @@
 #pragma once
 
-#include "harvest/MenuFixture.h"
 #include "platform/Accessibility.h"
+#include "platform/MenuFixture.h"
 
 #include <QHash>
 #include <QList>

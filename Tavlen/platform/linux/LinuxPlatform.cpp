@@ -6,14 +6,11 @@
 #include "platform/linux/DesktopEntryLauncher.h"
 #include "platform/linux/EwmhWindowActivator.h"
 #include "platform/linux/FallbackWorkspace.h"
-#include "platform/linux/KeyBindingSettingsSupplier.h"
 #include "platform/linux/LocalFileSystem.h"
 #include "platform/linux/QSettingsUserDefaults.h"
 #include "platform/linux/QtTimers.h"
 #include "platform/linux/ReportedKeySender.h"
 #include "platform/linux/SessionKind.h"
-#include "platform/linux/ShortcutListSupplier.h"
-#include "platform/linux/ShortcutsWindowSupplier.h"
 #include "platform/linux/SystemClock.h"
 #include "platform/linux/UinputKeySender.h"
 #include "platform/linux/X11Workspace.h"
@@ -35,11 +32,7 @@ struct LinuxPlatform::Services {
 };
 
 LinuxPlatform::LinuxPlatform() : m_services(std::make_unique<Services>())
-{
-    m_suppliers.push_back(std::make_unique<ShortcutsWindowSupplier>());
-    m_suppliers.push_back(std::make_unique<ShortcutListSupplier>(m_services->dataFolders, m_services->files));
-    m_suppliers.push_back(std::make_unique<KeyBindingSettingsSupplier>());
-}
+{}
 
 LinuxPlatform::~LinuxPlatform() = default;
 
@@ -149,12 +142,9 @@ std::optional<QString> LinuxPlatform::settingsFile() const
     return m_services->defaults.filePath();
 }
 
-ShortcutSuppliers LinuxPlatform::shortcutSuppliers()
+const DataFolders& LinuxPlatform::dataFolders() const
 {
-    ShortcutSuppliers suppliers;
-    for (const std::unique_ptr<ShortcutSupplier>& supplier : m_suppliers)
-        suppliers.append(supplier.get());
-    return suppliers;
+    return m_services->dataFolders;
 }
 
 } // namespace tavlen::linux_platform

@@ -1,17 +1,16 @@
 #pragma once
 
-#include "harvest/ShortcutSupplier.h"
 #include "platform/Platform.h"
 
 #include <QString>
 #include <functional>
 #include <memory>
 #include <optional>
-#include <vector>
 
 namespace tavlen {
 class Accessibility;
 class ApplicationLauncher;
+class DataFolders;
 class KeySender;
 class Timers;
 class WindowActivator;
@@ -46,10 +45,8 @@ public:
     // typed); set before keySender is first used.
     void setReport(std::function<void(const QString&)> report) { m_report = std::move(report); }
 
-    // The sources of shortcuts besides menu bars, in the order their groups follow the menus.
-    // They live as long as the platform; each reader that is handed them calls them from one
-    // thread at a time, and no two readers are handed them at once.
-    ShortcutSuppliers shortcutSuppliers();
+    // Where the data of installed programs and of the user lie (shortcut lists among them).
+    const DataFolders& dataFolders() const;
 
     // Where the settings are kept; none when there is no configuration folder.
     std::optional<QString> settingsFile() const;
@@ -69,7 +66,6 @@ private:
     std::function<void(const QString&)> m_report;
     std::unique_ptr<WindowActivator> m_windowActivator;
     std::unique_ptr<Timers> m_timers;
-    std::vector<std::unique_ptr<ShortcutSupplier>> m_suppliers;
 };
 
 } // namespace tavlen::linux_platform

@@ -1,8 +1,8 @@
-#include "platform/linux/ShortcutRange.h"
+#include "harvest/linux/ShortcutRange.h"
 
-#include "platform/linux/AcceleratorText.h"
+#include "harvest/linux/AcceleratorText.h"
 
-namespace tavlen::linux_platform {
+namespace tavlen::linux_harvest {
 namespace {
 
 const QString ASCII_ELLIPSIS = QStringLiteral("...");
@@ -33,7 +33,8 @@ std::optional<ShortcutRange> ShortcutRange::parse(const QString& accelerator, QS
         return fail(QStringLiteral("not a range of keys"));
     const QString first = trimmed.left(dots);
     const QString last = trimmed.mid(dots + dotsLength);
-    const std::optional<MenuKeyEquivalent> firstKey = AcceleratorParser::parseAccelerator(first);
+    const std::optional<linux_platform::MenuKeyEquivalent> firstKey =
+        linux_platform::AcceleratorParser::parseAccelerator(first);
     if (!firstKey || firstKey->character.size() != 1)
         return fail(QStringLiteral("a range starts with an accelerator whose key is a letter or a digit, "
                                    "as in <Alt>1...9"));
@@ -48,4 +49,4 @@ std::optional<ShortcutRange> ShortcutRange::parse(const QString& accelerator, QS
     return ShortcutRange(keyEquivalentText(keyEquivalentOf(*firstKey)) + ELLIPSIS + to);
 }
 
-} // namespace tavlen::linux_platform
+} // namespace tavlen::linux_harvest

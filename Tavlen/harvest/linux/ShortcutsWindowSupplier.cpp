@@ -1,17 +1,17 @@
-#include "platform/linux/ShortcutsWindowSupplier.h"
+#include "harvest/linux/ShortcutsWindowSupplier.h"
 
 #include "harvest/MessageLanguages.h"
+#include "harvest/linux/ShortcutsWindowGroups.h"
 #include "platform/linux/ElfSections.h"
 #include "platform/linux/GResourceBundle.h"
 #include "platform/linux/ProcessMaps.h"
-#include "platform/linux/ShortcutsWindowGroups.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <sys/stat.h>
 
-namespace tavlen::linux_platform {
+namespace tavlen::linux_harvest {
 
 namespace {
 
@@ -72,8 +72,9 @@ QList<ShortcutsWindowFile> ShortcutsWindowSupplier::windowsInFile(const QString&
     if (!mapped)
         return windows;
     const QByteArrayView bytes(reinterpret_cast<const char*>(mapped), file.size());
-    for (const ElfSection& section : ElfSections::named(bytes, ".gresource.")) {
-        const GResourceBundle bundle(bytes.sliced(section.offset, section.size));
+    for (const linux_platform::ElfSection& section :
+         linux_platform::ElfSections::named(bytes, ".gresource.")) {
+        const linux_platform::GResourceBundle bundle(bytes.sliced(section.offset, section.size));
         for (const QString& resource : bundle.paths()) {
             if (!resource.endsWith(QLatin1String(".ui")))
                 continue;
@@ -155,7 +156,7 @@ QList<std::shared_ptr<const MessageCatalog>> ShortcutsWindowSupplier::catalogs(c
 
 QList<MenuItem> ShortcutsWindowSupplier::groups(const SupplierRequest& request, const QList<MenuItem>& menus)
 {
-    const QStringList files = ProcessMaps::codeFilesOf(request.processIdentifier);
+    const QStringList files = linux_platform::ProcessMaps::codeFilesOf(request.processIdentifier);
     if (files.isEmpty())
         return {};
     const QString root = rootOf(request.processIdentifier);
@@ -213,4 +214,4 @@ QList<MenuItem> ShortcutsWindowSupplier::groups(const SupplierRequest& request, 
     return shortcutsWindowGroups(windows, translate, menus);
 }
 
-} // namespace tavlen::linux_platform
+} // namespace tavlen::linux_harvest

@@ -1,7 +1,7 @@
-#include "platform/linux/KeyBindingSettingsSupplier.h"
+#include "harvest/linux/KeyBindingSettingsSupplier.h"
 
-#include "platform/linux/ShownKeys.h"
-#include "platform/linux/SuppliedGroup.h"
+#include "harvest/linux/ShownKeys.h"
+#include "harvest/linux/SuppliedGroup.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -9,7 +9,7 @@
 #include <gio/gio.h>
 #include <memory>
 
-namespace tavlen::linux_platform {
+namespace tavlen::linux_harvest {
 namespace {
 
 struct SchemaUnref {
@@ -199,4 +199,4 @@ QList<MenuItem> KeyBindingSettingsSupplier::groups(const SupplierRequest& reques
     return {group.group()};
 }
 
-} // namespace tavlen::linux_platform
+} // namespace tavlen::linux_harvest

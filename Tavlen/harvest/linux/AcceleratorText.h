@@ -6,10 +6,10 @@
 #include <QString>
 #include <optional>
 
-namespace tavlen::linux_platform {
+namespace tavlen::linux_harvest {
 
 // A parsed accelerator as the harvest records a menu entry's key equivalent.
-KeyEquivalent keyEquivalentOf(const MenuKeyEquivalent& parsed);
+KeyEquivalent keyEquivalentOf(const linux_platform::MenuKeyEquivalent& parsed);
 
 // The sheet's notation ("⌃⇧ O") of accelerators that stand for more than one key press, the way
 // GTK's shortcuts windows write them:
@@ -27,4 +27,4 @@ std::optional<QString> acceleratorText(const QString& accelerator);
 // the entry can still be shown. None when the text is no accelerator at all.
 std::optional<QString> writtenAcceleratorText(const QString& accelerator);
 
-} // namespace tavlen::linux_platform
+} // namespace tavlen::linux_harvest

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "harvest/ShortcutSupplier.h"
-#include "platform/linux/ShortcutList.h"
+#include "harvest/linux/ShortcutList.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -11,7 +11,7 @@ class DataFolders;
 class FileSystem;
 } // namespace tavlen
 
-namespace tavlen::linux_platform {
+namespace tavlen::linux_harvest {
 
 class ShownKeys;
 
@@ -49,4 +49,4 @@ private:
     QHash<QString, Cached> m_cache;
 };
 
-} // namespace tavlen::linux_platform
+} // namespace tavlen::linux_harvest

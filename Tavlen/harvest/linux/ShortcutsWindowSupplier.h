@@ -11,7 +11,7 @@
 #include <memory>
 #include <optional>
 
-namespace tavlen::linux_platform {
+namespace tavlen::linux_harvest {
 
 // The keys a program lists in its own shortcuts window (GtkShortcutsWindow), which GTK 3
 // header-bar and GTK 4 programs have in place of a menu bar: found in the GLib resources
@@ -64,4 +64,4 @@ private:
     qsizetype m_fileScans = 0;
 };
 
-} // namespace tavlen::linux_platform
+} // namespace tavlen::linux_harvest

@@ -1,4 +1,4 @@
-#include "harvest/AXUIHelper.h"
+#include "platform/AXUIHelper.h"
 
 namespace tavlen {
 

@@ -1,11 +1,11 @@
-#include "platform/linux/AcceleratorText.h"
+#include "harvest/linux/AcceleratorText.h"
 
 #include "harvest/ShortcutNotation.h"
 
 #include <QRegularExpression>
 #include <QStringList>
 
-namespace tavlen::linux_platform {
+namespace tavlen::linux_harvest {
 
 namespace {
 
@@ -13,8 +13,8 @@ const QString RANGE_MARK = QStringLiteral("...");
 
 std::optional<KeyEquivalent> keyOf(const QString& accelerator)
 {
-    const std::optional<MenuKeyEquivalent> parsed =
-        AcceleratorParser::parseAccelerator(accelerator.trimmed());
+    const std::optional<linux_platform::MenuKeyEquivalent> parsed =
+        linux_platform::AcceleratorParser::parseAccelerator(accelerator.trimmed());
     if (!parsed)
         return std::nullopt;
     const KeyEquivalent key = keyEquivalentOf(*parsed);
@@ -67,7 +67,7 @@ std::optional<QString> joinedText(const QStringList& parts, const QString& glue)
 
 } // namespace
 
-KeyEquivalent keyEquivalentOf(const MenuKeyEquivalent& parsed)
+KeyEquivalent keyEquivalentOf(const linux_platform::MenuKeyEquivalent& parsed)
 {
     return {characterCode(parsed.character), parsed.modifiers, parsed.virtualKey, parsed.glyph, parsed.name};
 }
@@ -114,4 +114,4 @@ std::optional<QString> compoundAcceleratorText(const QString& accelerator)
     return std::nullopt;
 }
 
-} // namespace tavlen::linux_platform
+} // namespace tavlen::linux_harvest

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-namespace tavlen::linux_platform {
+namespace tavlen::linux_harvest {
 
 // One group of shortcuts that a source other than the menu bar gives, built entry by entry from
 // accelerators in GTK ("<Primary><Shift>o") or Qt ("Ctrl+Shift+O") notation, shaped as the harvest
@@ -27,4 +27,4 @@ private:
     MenuItemIds m_ids;
 };
 
-} // namespace tavlen::linux_platform
+} // namespace tavlen::linux_harvest

@@ -1,8 +1,8 @@
-#include "platform/linux/SuppliedGroup.h"
+#include "harvest/linux/SuppliedGroup.h"
 
-#include "platform/linux/AcceleratorText.h"
+#include "harvest/linux/AcceleratorText.h"
 
-namespace tavlen::linux_platform {
+namespace tavlen::linux_harvest {
 
 SuppliedGroup::SuppliedGroup(const QString& title)
 {
@@ -13,8 +13,8 @@ SuppliedGroup::SuppliedGroup(const QString& title)
 
 bool SuppliedGroup::add(const QString& title, const QString& accelerator)
 {
-    const std::optional<MenuKeyEquivalent> parsed =
-        AcceleratorParser::parseAccelerator(accelerator.trimmed());
+    const std::optional<linux_platform::MenuKeyEquivalent> parsed =
+        linux_platform::AcceleratorParser::parseAccelerator(accelerator.trimmed());
     if (!parsed)
         return false;
     std::optional<MenuItem> entry =
@@ -36,4 +36,4 @@ void SuppliedGroup::addShown(const QString& title, const QString& keysText)
     m_group.submenu.append(std::move(entry));
 }
 
-} // namespace tavlen::linux_platform
+} // namespace tavlen::linux_harvest

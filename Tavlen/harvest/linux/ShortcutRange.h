@@ -3,7 +3,7 @@
 #include <QString>
 #include <optional>
 
-namespace tavlen::linux_platform {
+namespace tavlen::linux_harvest {
 
 // A run of keys that trigger one command each, written as an accelerator whose key is followed
 // by "..." and the last key of the run ("<Alt>1...8": Alt+1 up to Alt+8). It is shown, never
@@ -25,4 +25,4 @@ private:
     QString m_text;
 };
 
-} // namespace tavlen::linux_platform
+} // namespace tavlen::linux_harvest

@@ -1,7 +1,7 @@
-#include "platform/linux/ShortcutListParser.h"
+#include "harvest/linux/ShortcutListParser.h"
 
+#include "harvest/linux/ShortcutRange.h"
 #include "platform/linux/AcceleratorParser.h"
-#include "platform/linux/ShortcutRange.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -10,7 +10,7 @@
 #include <cmath>
 #include <limits>
 
-namespace tavlen::linux_platform {
+namespace tavlen::linux_harvest {
 namespace {
 
 // "line:column" of a byte offset, counted in characters from 1 as editors count them.
@@ -112,7 +112,7 @@ public:
             error(path, QStringLiteral("\"%1\": %2").arg(accelerator, problem));
             return false;
         }
-        if (AcceleratorParser::parseAccelerator(accelerator))
+        if (linux_platform::AcceleratorParser::parseAccelerator(accelerator))
             return true;
         error(path, QStringLiteral("\"%1\" is no accelerator Tavlen knows (GTK notation such as "
                                    "<Primary><Shift>t, or Qt notation such as Ctrl+Shift+T)")
@@ -243,4 +243,4 @@ ShortcutListReading ShortcutListParser::parse(const QByteArray& bytes)
     return reading;
 }
 
-} // namespace tavlen::linux_platform
+} // namespace tavlen::linux_harvest

@@ -7,7 +7,7 @@
 #include <QString>
 #include <functional>
 
-namespace tavlen::linux_platform {
+namespace tavlen::linux_harvest {
 
 // Translates a text of a builder file in the given gettext domain (empty: the program's own).
 using BuilderTranslator = std::function<QString(const QString& domain, const BuilderText& text)>;
@@ -21,4 +21,4 @@ using BuilderTranslator = std::function<QString(const QString& domain, const Bui
 QList<MenuItem> shortcutsWindowGroups(const QList<ShortcutsWindowFile>& windows,
                                       const BuilderTranslator& translate, const QList<MenuItem>& menus);
 
-} // namespace tavlen::linux_platform
+} // namespace tavlen::linux_harvest

@@ -5,7 +5,7 @@
 #include <QList>
 #include <QString>
 
-namespace tavlen::linux_platform {
+namespace tavlen::linux_harvest {
 
 // Where an application keeps its key bindings in GSettings: one string key per command, holding
 // an accelerator in GTK notation or "disabled".
@@ -41,4 +41,4 @@ private:
     QList<KeyBindingSchema> m_schemas;
 };
 
-} // namespace tavlen::linux_platform
+} // namespace tavlen::linux_harvest

@@ -1,13 +1,13 @@
-#include "platform/linux/ShortcutListSupplier.h"
+#include "harvest/linux/ShortcutListSupplier.h"
 
+#include "harvest/linux/ShortcutListParser.h"
+#include "harvest/linux/ShortcutRange.h"
+#include "harvest/linux/ShownKeys.h"
+#include "harvest/linux/SuppliedGroup.h"
 #include "platform/DataFolders.h"
 #include "platform/FileSystem.h"
-#include "platform/linux/ShortcutListParser.h"
-#include "platform/linux/ShortcutRange.h"
-#include "platform/linux/ShownKeys.h"
-#include "platform/linux/SuppliedGroup.h"
 
-namespace tavlen::linux_platform {
+namespace tavlen::linux_harvest {
 namespace {
 
 const QString LIST_FOLDER = QStringLiteral("/tavlen/shortcuts/");
@@ -95,4 +95,4 @@ QList<MenuItem> ShortcutListSupplier::groupsOf(const ShortcutList& list, const S
     return groups;
 }
 
-} // namespace tavlen::linux_platform
+} // namespace tavlen::linux_harvest

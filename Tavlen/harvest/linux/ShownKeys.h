@@ -6,7 +6,7 @@
 #include <QSet>
 #include <QString>
 
-namespace tavlen::linux_platform {
+namespace tavlen::linux_harvest {
 
 // The keys the menus show, in the sheet's notation, so that a source of further shortcuts can
 // leave out those whose keys are there already: the menu entry says the same and can be pressed.
@@ -25,4 +25,4 @@ private:
     QSet<QString> m_keys;
 };
 
-} // namespace tavlen::linux_platform
+} // namespace tavlen::linux_harvest

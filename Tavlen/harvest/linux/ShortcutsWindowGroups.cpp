@@ -1,15 +1,15 @@
-#include "platform/linux/ShortcutsWindowGroups.h"
+#include "harvest/linux/ShortcutsWindowGroups.h"
 
-#include "platform/linux/AcceleratorText.h"
-#include "platform/linux/ShownKeys.h"
-#include "platform/linux/SuppliedGroup.h"
+#include "harvest/linux/AcceleratorText.h"
+#include "harvest/linux/ShownKeys.h"
+#include "harvest/linux/SuppliedGroup.h"
 
 #include <QRegularExpression>
 #include <QSet>
 #include <map>
 #include <vector>
 
-namespace tavlen::linux_platform {
+namespace tavlen::linux_harvest {
 
 QList<MenuItem> shortcutsWindowGroups(const QList<ShortcutsWindowFile>& windows,
                                       const BuilderTranslator& translate, const QList<MenuItem>& menus)
@@ -68,4 +68,4 @@ QList<MenuItem> shortcutsWindowGroups(const QList<ShortcutsWindowFile>& windows,
     return items;
 }
 
-} // namespace tavlen::linux_platform
+} // namespace tavlen::linux_harvest

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace tavlen::linux_platform {
+namespace tavlen::linux_harvest {
 
 // One command of a shortcut list and the keys that trigger it: accelerators in GTK
 // ("<Primary><Shift>t") or Qt ("Ctrl+Shift+T") notation, or a range of keys ("<Alt>1...8").
@@ -32,4 +32,4 @@ struct ShortcutList {
     QList<ListedGroup> groups;
 };
 
-} // namespace tavlen::linux_platform
+} // namespace tavlen::linux_harvest

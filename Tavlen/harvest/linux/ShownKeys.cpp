@@ -1,8 +1,8 @@
-#include "platform/linux/ShownKeys.h"
+#include "harvest/linux/ShownKeys.h"
 
-#include "platform/linux/AcceleratorText.h"
+#include "harvest/linux/AcceleratorText.h"
 
-namespace tavlen::linux_platform {
+namespace tavlen::linux_harvest {
 
 ShownKeys::ShownKeys(const QList<MenuItem>& menus)
 {
@@ -20,7 +20,8 @@ void ShownKeys::collect(const QList<MenuItem>& items)
 
 bool ShownKeys::contains(const QString& accelerator) const
 {
-    const std::optional<MenuKeyEquivalent> key = AcceleratorParser::parseAccelerator(accelerator);
+    const std::optional<linux_platform::MenuKeyEquivalent> key =
+        linux_platform::AcceleratorParser::parseAccelerator(accelerator);
     // The same text is the same keys: both sides come from keyEquivalentText.
     return key && containsText(keyEquivalentText(keyEquivalentOf(*key)));
 }
@@ -30,4 +31,4 @@ bool ShownKeys::containsText(const QString& keys) const
     return m_keys.contains(keys);
 }
 
-} // namespace tavlen::linux_platform
+} // namespace tavlen::linux_harvest

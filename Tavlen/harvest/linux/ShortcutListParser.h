@@ -1,13 +1,13 @@
 #pragma once
 
-#include "platform/linux/ShortcutList.h"
+#include "harvest/linux/ShortcutList.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <optional>
 
-namespace tavlen::linux_platform {
+namespace tavlen::linux_harvest {
 
 // What is wrong in a shortcut list, and where: "line:column" for a file that is no JSON, the
 // JSON path of the value otherwise ("groups[1].shortcuts[0].accelerator").
@@ -34,4 +34,4 @@ public:
     static ShortcutListReading parse(const QByteArray& bytes);
 };
 
-} // namespace tavlen::linux_platform
+} // namespace tavlen::linux_harvest

@@ -1,7 +1,7 @@
-#include "harvest/MenuFixture.h"
+#include "platform/MenuFixture.h"
 
-#include "harvest/AXUIHelper.h"
 #include "platform/AXAttributeNames.h"
+#include "platform/AXUIHelper.h"
 #include "platform/Accessibility.h"
 #include "platform/AccessibilityError.h"
 
