@@ -2,6 +2,8 @@
 
 #include "platform/AXElement.h"
 
+#include "platform/linux/AtspiBusConnection.h"
+
 #include <QDBusMessage>
 #include <QObject>
 #include <QString>
@@ -38,8 +40,7 @@ private Q_SLOTS:
 private:
     void announce(const QDBusMessage& message);
 
-    QString m_connectionName;
-    bool m_connected = false;
+    AtspiBusConnection m_bus;
 };
 
 } // namespace tavlen::linux_platform
