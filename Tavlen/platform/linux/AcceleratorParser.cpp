@@ -156,6 +156,10 @@ std::optional<QChar> keysymCharacter(QStringView name)
         keysym >= XKB_KEY_KP_Multiply && keysym <= XKB_KEY_KP_9 && keysym != XKB_KEY_KP_Separator;
     if (!punctuation && !symbol && !keypad && keysym != XKB_KEY_KP_Equal)
         return std::nullopt;
+    // By the keysym's own name, not an old alias of it ("quoteright").
+    char canonical[64] = {};
+    if (xkb_keysym_get_name(keysym, canonical, sizeof canonical) < 0 || name != QLatin1String(canonical))
+        return std::nullopt;
     return QChar(char16_t(xkb_keysym_to_utf32(keysym)));
 }
 

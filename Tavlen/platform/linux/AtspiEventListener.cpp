@@ -24,8 +24,6 @@ QString detailOf(const QDBusMessage& message)
 AtspiEventListener::AtspiEventListener(QObject* parent) : QObject(parent), m_bus(QStringLiteral("events"))
 {}
 
-AtspiEventListener::~AtspiEventListener() = default;
-
 bool AtspiEventListener::start()
 {
     if (m_bus.isConnected())

@@ -18,9 +18,6 @@ class AtspiEventListener final : public QObject {
     Q_OBJECT
 public:
     explicit AtspiEventListener(QObject* parent = nullptr);
-    ~AtspiEventListener() override;
-    AtspiEventListener(const AtspiEventListener&) = delete;
-    AtspiEventListener& operator=(const AtspiEventListener&) = delete;
 
     // Connects to the accessibility bus; false when there is none. Waits for nothing but the
     // bus's address.

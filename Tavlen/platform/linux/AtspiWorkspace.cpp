@@ -49,8 +49,6 @@ int remainingMs(const QDeadlineTimer& deadline)
 AtspiWorkspace::AtspiWorkspace(QObject* parent) : Workspace(parent), m_bus(QStringLiteral("workspace"))
 {}
 
-AtspiWorkspace::~AtspiWorkspace() = default;
-
 bool AtspiWorkspace::start(const QDBusConnection& session)
 {
     if (m_bus.isConnected())

@@ -26,9 +26,6 @@ class AtspiWorkspace final : public Workspace {
     Q_OBJECT
 public:
     explicit AtspiWorkspace(QObject* parent = nullptr);
-    ~AtspiWorkspace() override;
-    AtspiWorkspace(const AtspiWorkspace&) = delete;
-    AtspiWorkspace& operator=(const AtspiWorkspace&) = delete;
 
     // Connects to the accessibility bus and asks the registry for the activation events. False
     // when there is no accessibility bus. The active window is looked for when the frontmost
