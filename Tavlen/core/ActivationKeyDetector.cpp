@@ -78,24 +78,7 @@ void ActivationKeyDetector::normalizeActivationSettings()
 
 void ActivationKeyDetector::handleGlobalEvent(const KeyEvent& event)
 {
-    if (event.type != KeyEvent::Type::FlagsChanged) {
-        handleKey(Monitor::Global);
-        return;
-    }
-    switch (classifyModifiers(event.modifierFlags)) {
-    case ModifierClass::CommandAlone:
-        handleCommandPress(Monitor::Global);
-        break;
-    case ModifierClass::ControlAlone:
-        handleControlPress();
-        break;
-    case ModifierClass::Released:
-        handleRelease();
-        break;
-    case ModifierClass::Other:
-        handleOther(Monitor::Global);
-        break;
-    }
+    handleEvent(event, Monitor::Global);
 }
 
 void ActivationKeyDetector::handleLocalEvent(const KeyEvent& event)
@@ -109,20 +92,31 @@ void ActivationKeyDetector::handleLocalEvent(const KeyEvent& event)
             return;
         }
     }
+    handleEvent(event, Monitor::Local);
+}
+
+void ActivationKeyDetector::handleEvent(const KeyEvent& event, Monitor monitor)
+{
     if (event.type != KeyEvent::Type::FlagsChanged) {
-        handleKey(Monitor::Local);
+        handleKey(monitor);
         return;
     }
     switch (classifyModifiers(event.modifierFlags)) {
     case ModifierClass::CommandAlone:
-        handleCommandPress(Monitor::Local);
+        handleCommandPress(monitor);
+        break;
+    case ModifierClass::ControlAlone:
+        // No settings gesture inside Tavlen's own windows.
+        if (monitor == Monitor::Global)
+            handleControlPress();
+        else
+            handleOther(monitor);
         break;
     case ModifierClass::Released:
         handleRelease();
         break;
-    case ModifierClass::ControlAlone: // no settings gesture inside Tavlen's own windows
     case ModifierClass::Other:
-        handleOther(Monitor::Local);
+        handleOther(monitor);
         break;
     }
 }

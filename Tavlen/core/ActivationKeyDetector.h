@@ -85,6 +85,7 @@ Q_SIGNALS:
 private:
     enum class Monitor { Global, Local };
 
+    void handleEvent(const KeyEvent& event, Monitor monitor);
     void handleKey(Monitor monitor);
     void handleCommandPress(Monitor monitor);
     void handleControlPress();

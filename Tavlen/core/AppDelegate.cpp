@@ -202,23 +202,25 @@ void AppDelegate::togglePersistentAction()
 
 void AppDelegate::pauseNotificationAction()
 {
-    if (m_appSettings.blockedMonitoring())
-        return;
-    schedule(0ms, [this] {
-        m_appSettings.setPauseMonitoring(true);
-        removeEventMonitors();
-        setMenuTogglePauseTitle(ResumeTitle);
-    });
+    setMonitoringPaused(true);
 }
 
 void AppDelegate::resumeNotificationAction()
 {
+    setMonitoringPaused(false);
+}
+
+void AppDelegate::setMonitoringPaused(bool paused)
+{
     if (m_appSettings.blockedMonitoring())
         return;
-    schedule(0ms, [this] {
-        m_appSettings.setPauseMonitoring(false);
-        installEventMonitors();
-        setMenuTogglePauseTitle(PauseTitle);
+    schedule(0ms, [this, paused] {
+        m_appSettings.setPauseMonitoring(paused);
+        if (paused)
+            removeEventMonitors();
+        else
+            installEventMonitors();
+        setMenuTogglePauseTitle(paused ? ResumeTitle : PauseTitle);
     });
 }
 

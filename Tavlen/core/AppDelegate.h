@@ -165,6 +165,9 @@ private:
     void registerObservers();
     void unregisterObservers();
     void closeFadeWindow();
+    // Unless monitoring is blocked, from the event loop: records the choice, listens or stops
+    // listening to the keys, and names the menu entry that undoes it.
+    void setMonitoringPaused(bool paused);
     // While the gestures are not listened to (paused), a panel opened by a command would have
     // nothing that closes it: any key pressed anywhere, the gesture's Command key included, does.
     void keyWhileNotListening(const KeyEvent& event);

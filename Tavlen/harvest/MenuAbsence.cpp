@@ -1,5 +1,7 @@
 #include "harvest/MenuAbsence.h"
 
+#include <utility>
+
 namespace tavlen {
 
 MenuAbsence menuAbsence(bool menuBarMissing, const ApplicationAccess& access)
@@ -46,14 +48,12 @@ QString absenceText(const MenuAbsence& absence, const QString& applicationName)
                                   "GTK_MODULES=gail:atk-bridge.")
                 .arg(name);
         // GTK 3 joins unless told not to, GTK 4 unless its accessibility is switched off.
-        if (toolkit == QLatin1String("GTK 3"))
-            return QStringLiteral("%1 (GTK 3) is not on the accessibility bus: start it again without "
-                                  "NO_AT_BRIDGE=1.")
-                .arg(name);
-        if (toolkit == QLatin1String("GTK 4"))
-            return QStringLiteral("%1 (GTK 4) is not on the accessibility bus: start it again without "
-                                  "GTK_A11Y=none.")
-                .arg(name);
+        for (const auto& [gtk, setting] :
+             {std::pair{"GTK 3", "NO_AT_BRIDGE=1"}, std::pair{"GTK 4", "GTK_A11Y=none"}}) {
+            if (toolkit == QLatin1String(gtk))
+                return QStringLiteral("%1 (%2) is not on the accessibility bus: start it again without %3.")
+                    .arg(name, toolkit, QLatin1String(setting));
+        }
         if (toolkit.startsWith(QLatin1String("Qt")))
             return QStringLiteral("%1 (%2) is not on the accessibility bus: start it again now that "
                                   "accessibility is on, or with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1.")

@@ -7,6 +7,7 @@
 #include <QTextBoundaryFinder>
 
 #include <cstddef>
+#include <span>
 
 namespace tavlen::notation {
 
@@ -33,12 +34,29 @@ struct SymbolName {
     const char* name;
 };
 
+// The pictograms the sheet and the recorder views both draw. "␣" and the globe carry the names of
+// the newest system version ("space", "fn").
+constexpr SymbolName sharedSymbolNames[] = {
+    {u"-", "minus"},       {u"=", "equal"},
+    {u"<", "lessthan"},    {u">", "greaterthan"},
+    {u"*", "asterisk"},    {u"⌦", "delete.right"},
+    {u"⌫", "delete.left"}, {u"⏎", "return"},
+    {u"⇧", "shift"},       {u"⌥", "option"},
+    {u"⌃", "control"},     {u"⌘", "command"},
+    {u"⎋", "escape"},      {u"⇥", "arrow.right.to.line"},
+    {u"␣", "space"},       {u"🌐", "fn"},
+};
+
+// The name in `own`, else among the shared ones.
 template <std::size_t N>
-std::optional<QString> lookUpSymbolName(const SymbolName (&table)[N], const QString& text)
+std::optional<QString> lookUpSymbolName(const SymbolName (&own)[N], const QString& text)
 {
-    for (const SymbolName& entry : table) {
-        if (text == QStringView(entry.text))
-            return QString::fromLatin1(entry.name);
+    for (const std::span<const SymbolName> table :
+         {std::span<const SymbolName>(own), std::span<const SymbolName>(sharedSymbolNames)}) {
+        for (const SymbolName& entry : table) {
+            if (text == QStringView(entry.text))
+                return QString::fromLatin1(entry.name);
+        }
     }
     return std::nullopt;
 }
@@ -184,49 +202,24 @@ std::optional<KeyInput> keyInputFromStore(qint64 rawValue, qint64 rawModifier)
     if (rawValue < 0 || rawValue > 0xFFFF || rawModifier < 0)
         return std::nullopt;
 
-    KeyInput input;
+    KeyInput input = modifiersOfEventFlags(rawModifier);
     input.keyCode = static_cast<quint16>(rawValue);
-    input.isCommand = rawModifier & EventFlag::Command;
-    input.isControl = rawModifier & EventFlag::Control;
-    input.isOption = rawModifier & EventFlag::Option;
-    input.isShift = rawModifier & EventFlag::Shift;
-    input.isFunction = rawModifier & EventFlag::Function;
     return input;
 }
 
 std::optional<QString> sheetSymbolName(const QString& character)
 {
-    // "␣" and the globe carry the names of the newest system version ("space", "fn").
-    static constexpr SymbolName table[] = {
-        {u"+", "plus"},         {u"-", "minus"},
-        {u"=", "equal"},        {u"<", "lessthan"},
-        {u">", "greaterthan"},  {u"*", "asterisk"},
-        {u"⌦", "delete.right"}, {u"\x7F", "delete.right"},
-        {u"⌫", "delete.left"},  {u"\x08", "delete.left"},
-        {u"⏎", "return"},       {u"⇪", "capslock"},
-        {u"⇧", "shift"},        {u"⌥", "option"},
-        {u"⌃", "control"},      {u"⌘", "command"},
-        {u"⎋", "escape"},       {u"⇥", "arrow.right.to.line"},
-        {u"␣", "space"},        {u"🌐", "fn"},
-        {u"🎙", "mic"},
+    static constexpr SymbolName own[] = {
+        {u"+", "plus"},     {u"\x7F", "delete.right"}, {u"\x08", "delete.left"},
+        {u"⇪", "capslock"}, {u"🎙", "mic"},
     };
-    return lookUpSymbolName(table, character);
+    return lookUpSymbolName(own, character);
 }
 
 std::optional<QString> recorderSymbolName(const QString& keyText)
 {
-    static constexpr SymbolName table[] = {
-        {u"<", "lessthan"},    {u">", "greaterthan"},
-        {u"=", "equal"},       {u"-", "minus"},
-        {u"*", "asterisk"},    {u"⌦", "delete.right"},
-        {u"⌫", "delete.left"}, {u"⏎", "return"},
-        {u"⎋", "escape"},      {u"⇥", "arrow.right.to.line"},
-        {u"␣", "space"},       {u"⇧", "shift"},
-        {u"⌥", "option"},      {u"⌃", "control"},
-        {u"⌘", "command"},     {u"fn", "fn"},
-        {u"🌐", "fn"},
-    };
-    return lookUpSymbolName(table, keyText);
+    static constexpr SymbolName own[] = {{u"fn", "fn"}};
+    return lookUpSymbolName(own, keyText);
 }
 
 QStringList keyTextCharacters(const QString& keyText)

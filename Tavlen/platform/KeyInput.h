@@ -27,4 +27,16 @@ inline constexpr qint64 Command = 0x100000;
 inline constexpr qint64 Function = 0x800000;
 } // namespace EventFlag
 
+// The modifiers an event-flag mask holds, with no key.
+inline KeyInput modifiersOfEventFlags(qint64 flags)
+{
+    KeyInput input;
+    input.isCommand = flags & EventFlag::Command;
+    input.isControl = flags & EventFlag::Control;
+    input.isOption = flags & EventFlag::Option;
+    input.isShift = flags & EventFlag::Shift;
+    input.isFunction = flags & EventFlag::Function;
+    return input;
+}
+
 } // namespace tavlen

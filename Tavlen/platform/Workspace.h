@@ -27,7 +27,13 @@ public:
     virtual std::optional<RunningApplication> frontmostApplication() const = 0;
 
     // Every running application with that id, the longest-running first when the platform knows.
-    virtual QList<RunningApplication> runningApplications(const QString& identifier) const = 0;
+    virtual QList<RunningApplication> runningApplications(const QString& identifier) const
+    {
+        QList<RunningApplication> found = allRunningApplications();
+        found.removeIf(
+            [&](const RunningApplication& application) { return application.identifier != identifier; });
+        return found;
+    }
 
     // Every running application the desktop knows, one entry per process, the longest-running
     // first when the platform knows.

@@ -159,18 +159,19 @@ HotkeyTableModel::Rename HotkeyTableModel::rename(int row, const QString& title)
 
 void HotkeyTableModel::setActive(int row, bool active)
 {
-    if (row < 0 || row >= m_data.size())
-        return;
-    m_data[row].isActive = active;
-    writeRow(m_data.at(row));
-    rowChanged(row);
+    setMark(row, &ManualHotkey::isActive, active);
 }
 
 void HotkeyTableModel::setBookmarked(int row, bool bookmarked)
 {
+    setMark(row, &ManualHotkey::isBookmarked, bookmarked);
+}
+
+void HotkeyTableModel::setMark(int row, bool ManualHotkey::*mark, bool value)
+{
     if (row < 0 || row >= m_data.size())
         return;
-    m_data[row].isBookmarked = bookmarked;
+    m_data[row].*mark = value;
     writeRow(m_data.at(row));
     rowChanged(row);
 }

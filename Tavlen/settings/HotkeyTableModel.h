@@ -94,6 +94,8 @@ Q_SIGNALS:
 private:
     void load();
     void writeRow(const ManualHotkey& hotkey);
+    // Sets one of a row's marks and stores the row.
+    void setMark(int row, bool ManualHotkey::*mark, bool value);
     void writeAllRows();
     void rowChanged(int row);
     bool isTitleTaken(const QString& title, int exceptRow) const;

@@ -13,17 +13,6 @@ constexpr qint64 ModifierFlags =
     EventFlag::Command | EventFlag::Control | EventFlag::Option | EventFlag::Shift;
 constexpr qint64 AllFlags = ModifierFlags | EventFlag::Function;
 
-KeyInput marksFrom(qint64 flags)
-{
-    KeyInput marks;
-    marks.isCommand = flags & EventFlag::Command;
-    marks.isControl = flags & EventFlag::Control;
-    marks.isOption = flags & EventFlag::Option;
-    marks.isShift = flags & EventFlag::Shift;
-    marks.isFunction = flags & EventFlag::Function;
-    return marks;
-}
-
 // The mark that stands for one flag.
 bool& markOf(KeyInput& marks, qint64 flag)
 {
@@ -106,7 +95,7 @@ void KeyRecorder::flagsChanged(qint64 flags)
     } else if (flags == EventFlag::Function) {
         m_marks.isFunction = !m_marks.isFunction;
     } else {
-        m_marks = marksFrom(flags);
+        m_marks = modifiersOfEventFlags(flags);
     }
     Q_EMIT changed();
 }

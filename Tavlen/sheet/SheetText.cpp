@@ -9,33 +9,35 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <algorithm>
+#include <initializer_list>
+#include <utility>
 
 namespace tavlen {
 
 namespace {
 
-QString flagWords(const SheetText::Row& row)
+// The words for the marks a row has, in this order.
+QString markWords(std::initializer_list<std::pair<bool, const char*>> marks)
 {
     QStringList words;
-    if (row.bookmarked)
-        words << QStringLiteral("bookmarked");
-    if (row.hidden)
-        words << QStringLiteral("hidden");
-    if (row.hiddenGlobally)
-        words << QStringLiteral("hidden globally");
-    if (row.inactive)
-        words << QStringLiteral("inactive");
+    for (const auto& [set, word] : marks) {
+        if (set)
+            words << QLatin1String(word);
+    }
     return words.join(QStringLiteral(", "));
+}
+
+QString flagWords(const SheetText::Row& row)
+{
+    return markWords({{row.bookmarked, "bookmarked"},
+                      {row.hidden, "hidden"},
+                      {row.hiddenGlobally, "hidden globally"},
+                      {row.inactive, "inactive"}});
 }
 
 QString flagWords(const SheetText::CustomRow& row)
 {
-    QStringList words;
-    if (row.bookmarked)
-        words << QStringLiteral("bookmarked");
-    if (row.hidden)
-        words << QStringLiteral("hidden");
-    return words.join(QStringLiteral(", "));
+    return markWords({{row.bookmarked, "bookmarked"}, {row.hidden, "hidden"}});
 }
 
 // Menu titles come from other applications and may hold anything, line breaks and terminal

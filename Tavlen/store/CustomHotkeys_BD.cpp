@@ -1,7 +1,5 @@
 #include "store/CustomHotkeys_BD.h"
 
-#include "store/SqliteConnection.h"
-
 namespace tavlen {
 
 QString CustomHotkeys_BD::script()
@@ -27,11 +25,6 @@ CREATE UNIQUE INDEX IF NOT EXISTS "ByAppTitle" ON "Apps" (
     "identifier" ASC
 );
 )sql");
-}
-
-std::optional<QString> CustomHotkeys_BD::run(SqliteConnection& db) const
-{
-    return db.execute(script());
 }
 
 } // namespace tavlen

@@ -9,6 +9,7 @@
 #include "store/GlobalApp.h"
 #include "store/InitialMigration_DB.h"
 #include "store/MigrationRunner.h"
+#include "store/ScriptMigration.h"
 #include "store/StoreStartupError.h"
 
 #include <QUuid>
@@ -155,8 +156,8 @@ void DatabaseManager::setStatementObserver(StatementObserver observer)
 
 void DatabaseManager::runMigrations()
 {
-    const InitialMigration_DB initial;
-    const CustomHotkeys_BD customHotkeys;
+    const ScriptMigration initial(InitialMigration_DB::VERSION, InitialMigration_DB::script());
+    const ScriptMigration customHotkeys(CustomHotkeys_BD::VERSION, CustomHotkeys_BD::script());
     if (const auto error = MigrationRunner(*m_db).run({&initial, &customHotkeys}))
         throw StoreStartupError(QStringLiteral("Unable to perform migrations: ") + *error);
 }

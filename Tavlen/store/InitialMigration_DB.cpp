@@ -1,7 +1,5 @@
 #include "store/InitialMigration_DB.h"
 
-#include "store/SqliteConnection.h"
-
 namespace tavlen {
 
 QString InitialMigration_DB::script()
@@ -32,11 +30,6 @@ CREATE INDEX IF NOT EXISTS "ByAppHotkey" ON "Hotkeys" (
     "value" ASC
 );
 )sql");
-}
-
-std::optional<QString> InitialMigration_DB::run(SqliteConnection& db) const
-{
-    return db.execute(script());
 }
 
 } // namespace tavlen

@@ -249,3 +249,26 @@ TEST(AcceleratorParser, CharactersAreUpperCasedOneUnit)
     // Beyond the Basic Multilingual Plane a key has no 16-bit character code.
     EXPECT_FALSE(AcceleratorParser::parseAccelerator(QStringLiteral("Ctrl+😀")));
 }
+
+TEST(AcceleratorParser, KeysymsAreTakenByTheirNamesOnly)
+{
+    const QList<std::pair<QString, QString>> cases = {
+        {QStringLiteral(";;<Primary>asciitilde"), QStringLiteral("⌃ ~")},
+        {QStringLiteral(";;<Primary>KP_Add"), QStringLiteral("⌃ +")},
+        {QStringLiteral(";;<Primary>KP_5"), QStringLiteral("⌃ 5")},
+        {QStringLiteral(";;<Primary>Prior"), QStringLiteral("⌃ ⇞")},
+        {QStringLiteral(";;<Primary>KP_Next"), QStringLiteral("⌃ ⇟")},
+        {QStringLiteral("Ctrl+return"), QStringLiteral("⌃ ⏎")},
+        // A character key's name is written as it is.
+        {QStringLiteral("Ctrl+PLUS"), QStringLiteral("<none>")},
+        // xkbcommon also reads numbers and old aliases as keysyms; accelerators do not use them.
+        {QStringLiteral(";;<Primary>0xff0d"), QStringLiteral("<none>")},
+        {QStringLiteral(";;<Primary>0x2b"), QStringLiteral("<none>")},
+        {QStringLiteral(";;<Primary>U002B"), QStringLiteral("<none>")},
+        {QStringLiteral(";;<Primary>quoteright"), QStringLiteral("<none>")},
+        // The keypad's separator types a comma or a point by locale: no one character.
+        {QStringLiteral(";;<Primary>KP_Separator"), QStringLiteral("<none>")},
+    };
+    for (const auto& [binding, text] : cases)
+        EXPECT_EQ(textOf(binding), text) << binding.toStdString();
+}

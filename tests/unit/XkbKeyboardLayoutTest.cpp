@@ -1,5 +1,7 @@
 #include "platform/linux/XkbKeyboardLayout.h"
 #include "harvest/ShortcutNotation.h"
+#include "platform/KeyInput.h"
+#include "platform/MacKeys.h"
 #include "platform/linux/MacKeyCodes.h"
 #include "support/TempEnvironment.h"
 
@@ -172,4 +174,19 @@ TEST(MacKeyCodes, KnownKeys)
     EXPECT_EQ(MacKeyCodes::macFromX11(0), std::nullopt);
     EXPECT_EQ(MacKeyCodes::macFromX11(7), std::nullopt);
     EXPECT_EQ(MacKeyCodes::macFromEvdev(0), std::nullopt);
+}
+
+TEST(MacKeyCodes, ModifiersOfEventFlagsAreTheLeftHandKeysInTheOrderTheyGoDown)
+{
+    using namespace tavlen;
+    const auto evdev = [](quint16 mac) { return MacKeyCodes::evdevFromMac(mac).value(); };
+    EXPECT_EQ(MacKeyCodes::evdevModifiersOf(EventFlag::Shift | EventFlag::Option | EventFlag::Control |
+                                            EventFlag::Command),
+              (QList<quint16>{evdev(mac_keys::Command), evdev(mac_keys::Control), evdev(mac_keys::Option),
+                              evdev(mac_keys::Shift)}));
+    EXPECT_EQ(MacKeyCodes::evdevModifiersOf(EventFlag::Shift | EventFlag::Option),
+              (QList<quint16>{evdev(mac_keys::Option), evdev(mac_keys::Shift)}));
+    // The Function key has no Linux counterpart to hold.
+    EXPECT_TRUE(MacKeyCodes::evdevModifiersOf(EventFlag::Function).isEmpty());
+    EXPECT_TRUE(MacKeyCodes::evdevModifiersOf(0).isEmpty());
 }

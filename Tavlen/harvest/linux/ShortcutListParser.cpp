@@ -52,6 +52,19 @@ public:
     void error(const QString& path, const QString& message) { m_errors.append({path, message}); }
 
     // Every member of `object` must be one of `known`.
+    // The object at `path`, with its members checked against those it may have.
+    std::optional<QJsonObject> objectWith(const QJsonValue& value, const QString& path,
+                                          const QSet<QString>& known)
+    {
+        if (!value.isObject()) {
+            error(path, QStringLiteral("expected an object, found %1").arg(typeName(value)));
+            return std::nullopt;
+        }
+        QJsonObject object = value.toObject();
+        checkMembers(object, path, known);
+        return object;
+    }
+
     void checkMembers(const QJsonObject& object, const QString& path, const QSet<QString>& known)
     {
         for (auto it = object.begin(); it != object.end(); ++it) {
@@ -122,12 +135,11 @@ public:
 
     std::optional<ListedShortcut> shortcut(const QJsonValue& value, const QString& path)
     {
-        if (!value.isObject()) {
-            error(path, QStringLiteral("expected an object, found %1").arg(typeName(value)));
+        const std::optional<QJsonObject> found =
+            objectWith(value, path, {QStringLiteral("title"), QStringLiteral("accelerator")});
+        if (!found)
             return std::nullopt;
-        }
-        const QJsonObject object = value.toObject();
-        checkMembers(object, path, {QStringLiteral("title"), QStringLiteral("accelerator")});
+        const QJsonObject& object = *found;
         const std::optional<QString> title = text(object, path, QStringLiteral("title"), true);
         const QJsonValue accelerator = object.value(QStringLiteral("accelerator"));
         const QString acceleratorPath = member(path, QStringLiteral("accelerator"));
@@ -158,12 +170,11 @@ public:
 
     std::optional<ListedGroup> group(const QJsonValue& value, const QString& path)
     {
-        if (!value.isObject()) {
-            error(path, QStringLiteral("expected an object, found %1").arg(typeName(value)));
+        const std::optional<QJsonObject> found =
+            objectWith(value, path, {QStringLiteral("title"), QStringLiteral("shortcuts")});
+        if (!found)
             return std::nullopt;
-        }
-        const QJsonObject object = value.toObject();
-        checkMembers(object, path, {QStringLiteral("title"), QStringLiteral("shortcuts")});
+        const QJsonObject& object = *found;
         const std::optional<QString> title = text(object, path, QStringLiteral("title"), true);
         const std::optional<QJsonArray> shortcuts = array(object, path, QStringLiteral("shortcuts"));
         if (!title || !shortcuts)

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <xkbcommon/xkbcommon.h>
+
 #include <algorithm>
 
 namespace tavlen::linux_platform {
@@ -11,76 +13,155 @@ namespace {
 
 namespace AXModifier = mac_keys::modifier;
 
+// A key without a character of its own: its virtual key, and what the sheet shows when the
+// notation has no symbol for it (null when it has).
 struct NamedKey {
-    const char* name;
     quint16 virtualKey;
-    quint16 glyph;
-    // What the sheet shows when the notation has no symbol for the virtual key; null when it has.
     const char* shownAs = nullptr;
 };
 
-// Keys without a character of their own, GTK's keysym names and Qt's key names side by side.
-// The glyph is the notation's glyph code for the same key; Home, End and the page keys get none,
-// as their glyph codes (115, 119, 116, 121) fall among the function-key glyphs and would be
-// read as F5, F9, F6 and F11 beside their virtual keys. Insert is the Mac's Help key, where PC
-// keyboards have Insert.
-constexpr NamedKey namedKeys[] = {
-    {"Return", mac_keys::Return, mac_keys::glyphOf(mac_keys::Return)},
-    {"KP_Enter", mac_keys::Enter, mac_keys::glyphOf(mac_keys::Enter)},
-    {"Enter", mac_keys::Enter, mac_keys::glyphOf(mac_keys::Enter)},
-    {"Tab", mac_keys::Tab, mac_keys::glyphOf(mac_keys::Tab)},
-    {"ISO_Left_Tab", mac_keys::Tab, mac_keys::glyphOf(mac_keys::Tab)},
-    {"Backtab", mac_keys::Tab, mac_keys::glyphOf(mac_keys::Tab)},
-    {"space", mac_keys::Space, mac_keys::glyphOf(mac_keys::Space)},
-    {"BackSpace", mac_keys::Delete, 0},
-    {"Delete", mac_keys::ForwardDelete, 0},
-    {"Del", mac_keys::ForwardDelete, 0},
-    {"KP_Delete", mac_keys::ForwardDelete, 0},
-    {"Escape", mac_keys::Escape, mac_keys::glyphOf(mac_keys::Escape)},
-    {"Esc", mac_keys::Escape, mac_keys::glyphOf(mac_keys::Escape)},
-    {"Home", mac_keys::Home, 0},
-    {"KP_Home", mac_keys::Home, 0},
-    {"End", mac_keys::End, 0},
-    {"KP_End", mac_keys::End, 0},
-    {"Page_Up", mac_keys::PageUp, 0},
-    {"Prior", mac_keys::PageUp, 0},
-    {"PgUp", mac_keys::PageUp, 0},
-    {"KP_Page_Up", mac_keys::PageUp, 0},
-    {"KP_Prior", mac_keys::PageUp, 0},
-    {"Page_Down", mac_keys::PageDown, 0},
-    {"Next", mac_keys::PageDown, 0},
-    {"PgDown", mac_keys::PageDown, 0},
-    {"KP_Page_Down", mac_keys::PageDown, 0},
-    {"KP_Next", mac_keys::PageDown, 0},
-    {"Left", mac_keys::LeftArrow, mac_keys::glyphOf(mac_keys::LeftArrow)},
-    {"KP_Left", mac_keys::LeftArrow, mac_keys::glyphOf(mac_keys::LeftArrow)},
-    {"Right", mac_keys::RightArrow, mac_keys::glyphOf(mac_keys::RightArrow)},
-    {"KP_Right", mac_keys::RightArrow, mac_keys::glyphOf(mac_keys::RightArrow)},
-    {"Down", mac_keys::DownArrow, mac_keys::glyphOf(mac_keys::DownArrow)},
-    {"KP_Down", mac_keys::DownArrow, mac_keys::glyphOf(mac_keys::DownArrow)},
-    {"Up", mac_keys::UpArrow, mac_keys::glyphOf(mac_keys::UpArrow)},
-    {"KP_Up", mac_keys::UpArrow, mac_keys::glyphOf(mac_keys::UpArrow)},
-    {"Ins", mac_keys::Help, 0, "Ins"},
-    {"Insert", mac_keys::Help, 0, "Ins"},
-    {"KP_Insert", mac_keys::Help, 0, "Ins"},
-    {"Help", mac_keys::Help, 0, "Help"},
-    {"Volume Up", mac_keys::VolumeUp, 0, "Volume Up"},
-    {"XF86AudioRaiseVolume", mac_keys::VolumeUp, 0, "Volume Up"},
-    {"Volume Down", mac_keys::VolumeDown, 0, "Volume Down"},
-    {"XF86AudioLowerVolume", mac_keys::VolumeDown, 0, "Volume Down"},
-    {"Print", 0, 0, "Print"},
-    {"Pause", 0, 0, "Pause"},
-    {"Menu", 0, 0, "Menu"},
-    {"Scroll_Lock", 0, 0, "ScrollLock"},
-    {"Num_Lock", 0, 0, "NumLock"},
-    {"Caps_Lock", 0, 0, "CapsLock"},
-    {"Sys_Req", 0, 0, "SysReq"},
-    {"XF86AudioPlay", 0, 0, "Media Play"},
-    {"XF86AudioStop", 0, 0, "Media Stop"},
-    {"XF86AudioPrev", 0, 0, "Media Previous"},
-    {"XF86AudioNext", 0, 0, "Media Next"},
-    {"XF86AudioMute", 0, 0, "Volume Mute"},
+struct KeysymKey {
+    xkb_keysym_t keysym;
+    NamedKey key;
 };
+
+// GTK names these keys by their keysyms, Qt mostly by the same words in other cases ("Backspace").
+// Insert is the Mac's Help key, where PC keyboards have Insert.
+constexpr KeysymKey keysymKeys[] = {
+    {XKB_KEY_Return, {mac_keys::Return}},
+    {XKB_KEY_KP_Enter, {mac_keys::Enter}},
+    {XKB_KEY_Tab, {mac_keys::Tab}},
+    {XKB_KEY_ISO_Left_Tab, {mac_keys::Tab}},
+    {XKB_KEY_space, {mac_keys::Space}},
+    {XKB_KEY_BackSpace, {mac_keys::Delete}},
+    {XKB_KEY_Delete, {mac_keys::ForwardDelete}},
+    {XKB_KEY_KP_Delete, {mac_keys::ForwardDelete}},
+    {XKB_KEY_Escape, {mac_keys::Escape}},
+    {XKB_KEY_Home, {mac_keys::Home}},
+    {XKB_KEY_KP_Home, {mac_keys::Home}},
+    {XKB_KEY_End, {mac_keys::End}},
+    {XKB_KEY_KP_End, {mac_keys::End}},
+    {XKB_KEY_Page_Up, {mac_keys::PageUp}},
+    {XKB_KEY_KP_Page_Up, {mac_keys::PageUp}},
+    {XKB_KEY_Page_Down, {mac_keys::PageDown}},
+    {XKB_KEY_KP_Page_Down, {mac_keys::PageDown}},
+    {XKB_KEY_Left, {mac_keys::LeftArrow}},
+    {XKB_KEY_KP_Left, {mac_keys::LeftArrow}},
+    {XKB_KEY_Right, {mac_keys::RightArrow}},
+    {XKB_KEY_KP_Right, {mac_keys::RightArrow}},
+    {XKB_KEY_Down, {mac_keys::DownArrow}},
+    {XKB_KEY_KP_Down, {mac_keys::DownArrow}},
+    {XKB_KEY_Up, {mac_keys::UpArrow}},
+    {XKB_KEY_KP_Up, {mac_keys::UpArrow}},
+    {XKB_KEY_Insert, {mac_keys::Help, "Ins"}},
+    {XKB_KEY_KP_Insert, {mac_keys::Help, "Ins"}},
+    {XKB_KEY_Help, {mac_keys::Help, "Help"}},
+    {XKB_KEY_XF86AudioRaiseVolume, {mac_keys::VolumeUp, "Volume Up"}},
+    {XKB_KEY_XF86AudioLowerVolume, {mac_keys::VolumeDown, "Volume Down"}},
+    {XKB_KEY_Print, {0, "Print"}},
+    {XKB_KEY_Pause, {0, "Pause"}},
+    {XKB_KEY_Menu, {0, "Menu"}},
+    {XKB_KEY_Scroll_Lock, {0, "ScrollLock"}},
+    {XKB_KEY_Num_Lock, {0, "NumLock"}},
+    {XKB_KEY_Caps_Lock, {0, "CapsLock"}},
+    {XKB_KEY_Sys_Req, {0, "SysReq"}},
+    {XKB_KEY_XF86AudioPlay, {0, "Media Play"}},
+    {XKB_KEY_XF86AudioStop, {0, "Media Stop"}},
+    {XKB_KEY_XF86AudioPrev, {0, "Media Previous"}},
+    {XKB_KEY_XF86AudioNext, {0, "Media Next"}},
+    {XKB_KEY_XF86AudioMute, {0, "Volume Mute"}},
+};
+
+struct WordKey {
+    const char* name;
+    NamedKey key;
+};
+
+// The names only Qt gives these keys.
+constexpr WordKey qtOnlyKeys[] = {
+    {"Enter", {mac_keys::Enter}},
+    {"Backtab", {mac_keys::Tab}},
+    {"Del", {mac_keys::ForwardDelete}},
+    {"Esc", {mac_keys::Escape}},
+    {"PgUp", {mac_keys::PageUp}},
+    {"PgDown", {mac_keys::PageDown}},
+    {"Ins", {mac_keys::Help, "Ins"}},
+    {"Volume Up", {mac_keys::VolumeUp, "Volume Up"}},
+    {"Volume Down", {mac_keys::VolumeDown, "Volume Down"}},
+};
+
+// The notation's glyph code for a named key. Home, End and the page keys get none, as their glyph
+// codes (115, 119, 116, 121) fall among the function-key glyphs and would be read as F5, F9, F6
+// and F11 beside their virtual keys.
+quint16 glyphFor(quint16 virtualKey)
+{
+    switch (virtualKey) {
+    case mac_keys::Home:
+    case mac_keys::End:
+    case mac_keys::PageUp:
+    case mac_keys::PageDown:
+        return 0;
+    default:
+        return mac_keys::glyphOf(virtualKey);
+    }
+}
+
+// The keysym by that name. xkbcommon also reads numbers ("0xff0d", "U002B") and a spelling of the
+// vendor keys with an underscore ("XF86_AudioPlay") as keysyms; accelerators name their keys.
+xkb_keysym_t keysymNamed(QStringView name, xkb_keysym_flags flags)
+{
+    const auto isHexDigit = [](QChar c) { return c.isDigit() || QStringView(u"abcdefABCDEF").contains(c); };
+    const bool isNumber = name.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) ||
+                          ((name.front() == QLatin1Char('U') || name.front() == QLatin1Char('u')) &&
+                           std::all_of(name.begin() + 1, name.end(), isHexDigit));
+    if (isNumber || name.startsWith(QLatin1String("XF86_"), Qt::CaseInsensitive))
+        return XKB_KEY_NoSymbol;
+    return xkb_keysym_from_name(name.toUtf8().constData(), flags);
+}
+
+std::optional<MenuKeyEquivalent> namedKey(QStringView name)
+{
+    const auto find = [name]() -> const NamedKey* {
+        if (const xkb_keysym_t keysym = keysymNamed(name, XKB_KEYSYM_CASE_INSENSITIVE)) {
+            for (const KeysymKey& entry : keysymKeys) {
+                if (entry.keysym == keysym)
+                    return &entry.key;
+            }
+        }
+        for (const WordKey& entry : qtOnlyKeys) {
+            if (name.compare(QLatin1String(entry.name), Qt::CaseInsensitive) == 0)
+                return &entry.key;
+        }
+        return nullptr;
+    };
+    const NamedKey* found = find();
+    if (found == nullptr)
+        return std::nullopt;
+    MenuKeyEquivalent key;
+    key.virtualKey = found->virtualKey;
+    key.glyph = glyphFor(found->virtualKey);
+    if (found->shownAs != nullptr)
+        key.name = QLatin1String(found->shownAs);
+    return key;
+}
+
+// GTK names the keys that type punctuation, and the keypad's operators and digits, by their
+// keysyms ("plus", "KP_Add"). The keypad's separator types a comma or a point by locale.
+std::optional<QChar> keysymCharacter(QStringView name)
+{
+    const xkb_keysym_t keysym = keysymNamed(name, XKB_KEYSYM_NO_FLAGS);
+    const bool punctuation = keysym < 0x80 && QChar(char16_t(keysym)).isPunct();
+    const bool symbol = keysym < 0x80 && QChar(char16_t(keysym)).isSymbol();
+    const bool keypad =
+        keysym >= XKB_KEY_KP_Multiply && keysym <= XKB_KEY_KP_9 && keysym != XKB_KEY_KP_Separator;
+    if (!punctuation && !symbol && !keypad && keysym != XKB_KEY_KP_Equal)
+        return std::nullopt;
+    // By the keysym's own name, not an old alias of it ("quoteright").
+    char canonical[64] = {};
+    if (xkb_keysym_get_name(keysym, canonical, sizeof canonical) < 0 || name != QLatin1String(canonical))
+        return std::nullopt;
+    return QChar(char16_t(xkb_keysym_to_utf32(keysym)));
+}
 
 // macOS virtual key codes of F1 to F20; keys above have none.
 constexpr auto functionKeyCodes = mac_keys::FUNCTION_KEYS;
@@ -89,74 +170,49 @@ constexpr int functionKeysWithGlyph = mac_keys::GLYPH_FUNCTION_KEYS;
 constexpr int lastFunctionKey = 35;
 constexpr quint16 firstFunctionKeyGlyph = mac_keys::FIRST_FUNCTION_KEY_GLYPH;
 
-struct KeysymCharacter {
+// Command is held unless the mask says NoCommand; while reading it is a bit of its own.
+constexpr quint64 CommandHeld = quint64(1) << 32;
+
+struct ModifierName {
     const char* name;
-    char16_t character;
+    quint64 bits;
 };
 
-// GTK names the keys that type punctuation by their keysyms.
-constexpr KeysymCharacter keysymCharacters[] = {
-    {"plus", u'+'},       {"minus", u'-'},       {"equal", u'='},        {"comma", u','},
-    {"period", u'.'},     {"slash", u'/'},       {"backslash", u'\\'},   {"semicolon", u';'},
-    {"colon", u':'},      {"apostrophe", u'\''}, {"quotedbl", u'"'},     {"grave", u'`'},
-    {"asciitilde", u'~'}, {"bracketleft", u'['}, {"bracketright", u']'}, {"braceleft", u'{'},
-    {"braceright", u'}'}, {"parenleft", u'('},   {"parenright", u')'},   {"less", u'<'},
-    {"greater", u'>'},    {"question", u'?'},    {"exclam", u'!'},       {"numbersign", u'#'},
-    {"dollar", u'$'},     {"percent", u'%'},     {"ampersand", u'&'},    {"asterisk", u'*'},
-    {"underscore", u'_'}, {"bar", u'|'},         {"at", u'@'},           {"asciicircum", u'^'},
-    {"KP_Add", u'+'},     {"KP_Subtract", u'-'}, {"KP_Multiply", u'*'},  {"KP_Divide", u'/'},
-    {"KP_Decimal", u'.'}, {"KP_Equal", u'='},
-};
-
-enum class ModifierKind { Shift, Option, Control, Command, Ignored, Unknown };
-
-ModifierKind modifierKind(QStringView name)
-{
-    const auto is = [&](const char* candidate) {
-        return name.compare(QLatin1String(candidate), Qt::CaseInsensitive) == 0;
-    };
-    if (is("Shift") || is("Shft"))
-        return ModifierKind::Shift;
-    if (is("Alt") || is("Mod1"))
-        return ModifierKind::Option;
-    if (is("Control") || is("Ctrl") || is("Ctl") || is("Primary"))
-        return ModifierKind::Control;
-    if (is("Super") || is("Meta") || is("Hyper") || is("Mod4"))
-        return ModifierKind::Command;
+constexpr ModifierName modifierNames[] = {
+    {"Shift", AXModifier::Shift},
+    {"Shft", AXModifier::Shift},
+    {"Alt", AXModifier::Option},
+    {"Mod1", AXModifier::Option},
+    {"Control", AXModifier::Control},
+    {"Ctrl", AXModifier::Control},
+    {"Ctl", AXModifier::Control},
+    {"Primary", AXModifier::Control},
+    {"Super", CommandHeld},
+    {"Meta", CommandHeld},
+    {"Hyper", CommandHeld},
+    {"Mod4", CommandHeld},
     // Qt marks keypad keys with a modifier of their own; the key itself says enough.
-    if (is("Num"))
-        return ModifierKind::Ignored;
-    return ModifierKind::Unknown;
-}
+    {"Num", 0},
+};
 
 struct Modifiers {
-    quint64 mask = 0;
-    bool command = false;
+    quint64 bits = 0;
 
     bool add(QStringView name)
     {
-        switch (modifierKind(name)) {
-        case ModifierKind::Shift:
-            mask |= AXModifier::Shift;
-            return true;
-        case ModifierKind::Option:
-            mask |= AXModifier::Option;
-            return true;
-        case ModifierKind::Control:
-            mask |= AXModifier::Control;
-            return true;
-        case ModifierKind::Command:
-            command = true;
-            return true;
-        case ModifierKind::Ignored:
-            return true;
-        case ModifierKind::Unknown:
-            return false;
+        for (const ModifierName& modifier : modifierNames) {
+            if (name.compare(QLatin1String(modifier.name), Qt::CaseInsensitive) == 0) {
+                bits |= modifier.bits;
+                return true;
+            }
         }
         return false;
     }
 
-    quint64 finalMask() const { return command ? mask : mask | AXModifier::NoCommand; }
+    quint64 finalMask() const
+    {
+        return (bits & CommandHeld) ? bits & ~CommandHeld : bits | AXModifier::NoCommand;
+    }
 };
 
 std::optional<MenuKeyEquivalent> functionKey(QStringView name)
@@ -259,29 +315,16 @@ std::optional<MenuKeyEquivalent> keyNamed(QStringView name, Notation notation)
         return std::nullopt;
     if (name.size() == 1)
         return characterKey(name.front());
-    for (const NamedKey& named : namedKeys) {
-        if (name.compare(QLatin1String(named.name), Qt::CaseInsensitive) == 0) {
-            MenuKeyEquivalent key;
-            key.virtualKey = named.virtualKey;
-            key.glyph = named.glyph;
-            if (named.shownAs != nullptr)
-                key.name = QLatin1String(named.shownAs);
-            return key;
-        }
-    }
+    if (std::optional<MenuKeyEquivalent> key = namedKey(name))
+        return key;
     if (std::optional<MenuKeyEquivalent> key = functionKey(name))
         return key;
     // A function key beyond those Qt and X11 know is no key at all, not a key of that name.
     if (name.size() > 1 && (name.front() == QLatin1Char('F') || name.front() == QLatin1Char('f')) &&
         std::all_of(name.begin() + 1, name.end(), [](QChar c) { return c.isDigit(); }))
         return std::nullopt;
-    for (const KeysymCharacter& keysym : keysymCharacters) {
-        if (name == QLatin1String(keysym.name))
-            return characterKey(QChar(keysym.character));
-    }
-    // Keypad digits type their digit.
-    if (name.size() == 4 && name.startsWith(QLatin1String("KP_")) && name.at(3).isDigit())
-        return characterKey(name.at(3));
+    if (const std::optional<QChar> character = keysymCharacter(name))
+        return characterKey(*character);
     if (notation == Notation::Gtk && !name.startsWith(QLatin1String("XF86")))
         return std::nullopt;
     return wordKey(name);

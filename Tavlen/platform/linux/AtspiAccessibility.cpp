@@ -113,8 +113,7 @@ QDBusMessage propertyGet(const AtspiObjectRef& ref, const char* property)
 
 } // namespace
 
-AtspiAccessibility::AtspiAccessibility()
-    : m_connectionName(QStringLiteral("tavlen-atspi-%1").arg(reinterpret_cast<quintptr>(this)))
+AtspiAccessibility::AtspiAccessibility() : m_bus(QStringLiteral("accessibility"))
 {
     m_clock.start();
 }
@@ -125,36 +124,24 @@ AtspiAccessibility::~AtspiAccessibility()
         if (!peer.isEmpty())
             QDBusConnection::disconnectFromPeer(peer);
     }
-    if (m_connected)
-        QDBusConnection::disconnectFromBus(m_connectionName);
 }
 
 std::optional<QDBusConnection> AtspiAccessibility::bus()
 {
-    if (m_connected) {
-        QDBusConnection connection(m_connectionName);
+    if (m_bus.isConnected()) {
+        QDBusConnection connection(m_bus.connectionName());
         if (connection.isConnected())
             return connection;
-        QDBusConnection::disconnectFromBus(m_connectionName);
-        m_connected = false;
+        m_bus.disconnect();
     }
     QDBusConnection session = QDBusConnection::sessionBus();
     if (!session.isConnected())
         return std::nullopt;
-    const QDBusMessage reply = callNow(
-        session,
-        QDBusMessage::createMethodCall(QLatin1String(atspi::busService), QLatin1String(atspi::busPath),
-                                       QLatin1String(atspi::busInterface), QStringLiteral("GetAddress")));
-    const std::optional<QString> address = AtspiReplies::text(reply);
+    const std::optional<QString> address =
+        AtspiReplies::text(callNow(session, AtspiBusConnection::addressRequest()));
     if (!address || address->isEmpty())
         return std::nullopt;
-    QDBusConnection connection = QDBusConnection::connectToBus(*address, m_connectionName);
-    if (!connection.isConnected()) {
-        QDBusConnection::disconnectFromBus(m_connectionName);
-        return std::nullopt;
-    }
-    m_connected = true;
-    return connection;
+    return m_bus.connectTo(*address);
 }
 
 std::optional<QDBusConnection> AtspiAccessibility::connectionFor(const QString& service)
@@ -169,7 +156,7 @@ std::optional<QDBusConnection> AtspiAccessibility::connectionFor(const QString& 
             callNow(*connection, methodCall({service, QLatin1String(atspi::rootPath)},
                                             atspi::applicationInterface, "GetApplicationBusAddress")));
         if (address && !address->isEmpty()) {
-            peerName = QStringLiteral("%1-%2").arg(m_connectionName, service);
+            peerName = QStringLiteral("%1-%2").arg(m_bus.connectionName(), service);
             if (!QDBusConnection::connectToPeer(*address, peerName).isConnected()) {
                 QDBusConnection::disconnectFromPeer(peerName);
                 peerName.clear();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Accessibility.h"
+#include "platform/linux/AtspiBusConnection.h"
 #include "platform/linux/AtspiNodeInfo.h"
 #include "platform/linux/AtspiObjectRef.h"
 #include "platform/linux/AtspiStatistics.h"
@@ -110,8 +111,7 @@ private:
     QDeadlineTimer m_deadline;
     bool m_reading = false;
     ReadTrouble m_trouble;
-    QString m_connectionName;
-    bool m_connected = false;
+    AtspiBusConnection m_bus;
     // Application bus name to the name of a direct connection to it; empty when it has none.
     QHash<QString, QString> m_peers;
     QSet<AtspiObjectRef> m_menuBars;

@@ -1,8 +1,8 @@
 #include "platform/linux/AtspiEventListener.h"
 
+#include "platform/linux/AtspiBusConnection.h"
 #include "platform/linux/AtspiConstants.h"
 #include "platform/linux/AtspiElement.h"
-#include "platform/linux/AtspiEventBus.h"
 #include "platform/linux/AtspiReplies.h"
 
 #include <QDBusConnection>
@@ -21,27 +21,17 @@ QString detailOf(const QDBusMessage& message)
 
 } // namespace
 
-AtspiEventListener::AtspiEventListener(QObject* parent)
-    : QObject(parent)
-    , m_connectionName(QStringLiteral("tavlen-atspi-events-%1").arg(reinterpret_cast<quintptr>(this)))
+AtspiEventListener::AtspiEventListener(QObject* parent) : QObject(parent), m_bus(QStringLiteral("events"))
 {}
-
-AtspiEventListener::~AtspiEventListener()
-{
-    if (m_connected)
-        QDBusConnection::disconnectFromBus(m_connectionName);
-}
 
 bool AtspiEventListener::start()
 {
-    if (m_connected)
+    if (m_bus.isConnected())
         return true;
-    std::optional<QDBusConnection> connected =
-        AtspiEventBus::connect(QDBusConnection::sessionBus(), m_connectionName, 1000);
+    std::optional<QDBusConnection> connected = m_bus.connect(QDBusConnection::sessionBus(), 1000);
     if (!connected)
         return false;
     QDBusConnection bus = *connected;
-    m_connected = true;
 
     const QString objectEvents = QLatin1String(atspi::objectEventInterface);
     bus.connect(QString(), QString(), objectEvents, QStringLiteral("ChildrenChanged"), this,
@@ -54,7 +44,7 @@ bool AtspiEventListener::start()
                 QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameOwnerChanged"), this,
                 SLOT(onNameOwnerChanged(QString, QString, QString)));
 
-    AtspiEventBus::registerEvents(
+    AtspiBusConnection::registerEvents(
         bus, {"object:children-changed", "object:property-change:accessible-name", "object:state-changed"});
     return true;
 }

@@ -2,6 +2,8 @@
 
 #include "platform/AXElement.h"
 
+#include "platform/linux/AtspiBusConnection.h"
+
 #include <QDBusMessage>
 #include <QObject>
 #include <QString>
@@ -16,9 +18,6 @@ class AtspiEventListener final : public QObject {
     Q_OBJECT
 public:
     explicit AtspiEventListener(QObject* parent = nullptr);
-    ~AtspiEventListener() override;
-    AtspiEventListener(const AtspiEventListener&) = delete;
-    AtspiEventListener& operator=(const AtspiEventListener&) = delete;
 
     // Connects to the accessibility bus; false when there is none. Waits for nothing but the
     // bus's address.
@@ -38,8 +37,7 @@ private Q_SLOTS:
 private:
     void announce(const QDBusMessage& message);
 
-    QString m_connectionName;
-    bool m_connected = false;
+    AtspiBusConnection m_bus;
 };
 
 } // namespace tavlen::linux_platform

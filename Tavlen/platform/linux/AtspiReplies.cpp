@@ -8,11 +8,36 @@
 namespace tavlen::linux_platform {
 namespace {
 
-std::optional<QVariant> firstArgument(const QDBusMessage& reply)
+// The reply's first argument when it holds a T; D-Bus types are not converted into each other.
+template <typename T>
+std::optional<T> firstArgumentAs(const QDBusMessage& reply)
 {
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
         return std::nullopt;
-    return reply.arguments().constFirst();
+    const QVariant& argument = reply.arguments().constFirst();
+    if (argument.metaType() != QMetaType::fromType<T>())
+        return std::nullopt;
+    return argument.value<T>();
+}
+
+// AT-SPI sends its 64-bit state set as two 32-bit halves, the low one first.
+quint64 stateSet(const QList<quint32>& halves)
+{
+    quint64 states = 0;
+    if (!halves.isEmpty())
+        states |= halves.at(0);
+    if (halves.size() > 1)
+        states |= static_cast<quint64>(halves.at(1)) << 32;
+    return states;
+}
+
+// The reply's first argument when it is an array of that signature.
+std::optional<QDBusArgument> arrayArgument(const QDBusMessage& reply, QLatin1String signature)
+{
+    std::optional<QDBusArgument> array = firstArgumentAs<QDBusArgument>(reply);
+    if (!array || array->currentSignature() != signature)
+        return std::nullopt;
+    return array;
 }
 
 // One (so): the bus name and the object path of an accessible object.
@@ -31,12 +56,10 @@ AtspiObjectRef readRef(const QDBusArgument& argument)
 
 std::optional<QList<AtspiObjectRef>> AtspiReplies::objectRefs(const QDBusMessage& reply)
 {
-    const std::optional<QVariant> argument = firstArgument(reply);
-    if (!argument || argument->metaType() != QMetaType::fromType<QDBusArgument>())
+    const std::optional<QDBusArgument> reading = arrayArgument(reply, QLatin1String("a(so)"));
+    if (!reading)
         return std::nullopt;
-    const QDBusArgument array = argument->value<QDBusArgument>();
-    if (array.currentSignature() != QLatin1String("a(so)"))
-        return std::nullopt;
+    const QDBusArgument& array = *reading;
     QList<AtspiObjectRef> refs;
     array.beginArray();
     while (!array.atEnd())
@@ -47,12 +70,11 @@ std::optional<QList<AtspiObjectRef>> AtspiReplies::objectRefs(const QDBusMessage
 
 std::optional<QHash<AtspiObjectRef, AtspiCacheItem>> AtspiReplies::cacheItems(const QDBusMessage& reply)
 {
-    const std::optional<QVariant> argument = firstArgument(reply);
-    if (!argument || argument->metaType() != QMetaType::fromType<QDBusArgument>())
+    const std::optional<QDBusArgument> reading =
+        arrayArgument(reply, QLatin1String("a((so)(so)(so)iiassusau)"));
+    if (!reading)
         return std::nullopt;
-    const QDBusArgument array = argument->value<QDBusArgument>();
-    if (array.currentSignature() != QLatin1String("a((so)(so)(so)iiassusau)"))
-        return std::nullopt;
+    const QDBusArgument& array = *reading;
     QHash<AtspiObjectRef, AtspiCacheItem> items;
     array.beginArray();
     while (!array.atEnd()) {
@@ -67,10 +89,7 @@ std::optional<QHash<AtspiObjectRef, AtspiCacheItem>> AtspiReplies::cacheItems(co
         QList<quint32> states;
         array >> index >> item.childCount >> interfaces >> item.name >> item.role >> description >> states;
         array.endStructure();
-        if (!states.isEmpty())
-            item.states |= states.at(0);
-        if (states.size() > 1)
-            item.states |= static_cast<quint64>(states.at(1)) << 32;
+        item.states = stateSet(states);
         items.insert(self, item);
     }
     array.endArray();
@@ -79,52 +98,35 @@ std::optional<QHash<AtspiObjectRef, AtspiCacheItem>> AtspiReplies::cacheItems(co
 
 std::optional<quint64> AtspiReplies::states(const QDBusMessage& reply)
 {
-    const std::optional<QVariant> argument = firstArgument(reply);
-    if (!argument || argument->metaType() != QMetaType::fromType<QDBusArgument>())
+    const std::optional<QDBusArgument> reading = arrayArgument(reply, QLatin1String("au"));
+    if (!reading)
         return std::nullopt;
-    const QDBusArgument array = argument->value<QDBusArgument>();
-    if (array.currentSignature() != QLatin1String("au"))
-        return std::nullopt;
+    const QDBusArgument& array = *reading;
     QList<quint32> halves;
     array >> halves;
-    quint64 states = 0;
-    if (!halves.isEmpty())
-        states |= halves.at(0);
-    if (halves.size() > 1)
-        states |= static_cast<quint64>(halves.at(1)) << 32;
-    return states;
+    return stateSet(halves);
 }
 
 std::optional<quint32> AtspiReplies::unsignedNumber(const QDBusMessage& reply)
 {
-    const std::optional<QVariant> argument = firstArgument(reply);
-    if (!argument || argument->metaType() != QMetaType::fromType<uint>())
-        return std::nullopt;
-    return argument->toUInt();
+    return firstArgumentAs<uint>(reply);
 }
 
 std::optional<QString> AtspiReplies::text(const QDBusMessage& reply)
 {
-    const std::optional<QVariant> argument = firstArgument(reply);
-    if (!argument || argument->metaType() != QMetaType::fromType<QString>())
-        return std::nullopt;
-    return argument->toString();
+    return firstArgumentAs<QString>(reply);
 }
 
 std::optional<bool> AtspiReplies::boolean(const QDBusMessage& reply)
 {
-    const std::optional<QVariant> argument = firstArgument(reply);
-    if (!argument || argument->metaType() != QMetaType::fromType<bool>())
-        return std::nullopt;
-    return argument->toBool();
+    return firstArgumentAs<bool>(reply);
 }
 
 std::optional<QVariant> AtspiReplies::property(const QDBusMessage& reply)
 {
-    const std::optional<QVariant> argument = firstArgument(reply);
-    if (!argument || argument->metaType() != QMetaType::fromType<QDBusVariant>())
-        return std::nullopt;
-    return argument->value<QDBusVariant>().variant();
+    if (const std::optional<QDBusVariant> argument = firstArgumentAs<QDBusVariant>(reply))
+        return argument->variant();
+    return std::nullopt;
 }
 
 bool AtspiReplies::isGone(const QDBusMessage& reply)

@@ -1,6 +1,6 @@
 #include "platform/linux/AtspiWorkspace.h"
 
-#include "platform/linux/AtspiEventBus.h"
+#include "platform/linux/AtspiBusConnection.h"
 
 #include "platform/linux/ApplicationIdResolver.h"
 #include "platform/linux/AtspiConstants.h"
@@ -46,27 +46,17 @@ int remainingMs(const QDeadlineTimer& deadline)
 
 } // namespace
 
-AtspiWorkspace::AtspiWorkspace(QObject* parent)
-    : Workspace(parent)
-    , m_connectionName(QStringLiteral("tavlen-atspi-workspace-%1").arg(reinterpret_cast<quintptr>(this)))
+AtspiWorkspace::AtspiWorkspace(QObject* parent) : Workspace(parent), m_bus(QStringLiteral("workspace"))
 {}
-
-AtspiWorkspace::~AtspiWorkspace()
-{
-    if (m_connected)
-        QDBusConnection::disconnectFromBus(m_connectionName);
-}
 
 bool AtspiWorkspace::start(const QDBusConnection& session)
 {
-    if (m_connected)
+    if (m_bus.isConnected())
         return true;
-    std::optional<QDBusConnection> connected =
-        AtspiEventBus::connect(session, m_connectionName, applicationDeadlineMs);
+    std::optional<QDBusConnection> connected = m_bus.connect(session, applicationDeadlineMs);
     if (!connected)
         return false;
     QDBusConnection bus = *connected;
-    m_connected = true;
 
     bus.connect(QString(), QString(), QLatin1String(atspi::objectEventInterface),
                 QStringLiteral("StateChanged"), this, SLOT(onStateChanged(QDBusMessage)));
@@ -75,31 +65,23 @@ bool AtspiWorkspace::start(const QDBusConnection& session)
     bus.connect(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
                 QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameOwnerChanged"), this,
                 SLOT(onNameOwnerChanged(QString, QString, QString)));
-    AtspiEventBus::registerEvents(bus,
-                                  {"object:state-changed:active", "window:activate", "window:deactivate"});
+    AtspiBusConnection::registerEvents(
+        bus, {"object:state-changed:active", "window:activate", "window:deactivate"});
     return true;
 }
 
 std::optional<RunningApplication> AtspiWorkspace::frontmostApplication() const
 {
-    if (!m_searched && m_connected) {
+    if (!m_searched && m_bus.isConnected()) {
         m_searched = true;
         findActiveWindow();
     }
     return m_frontmost;
 }
 
-QList<RunningApplication> AtspiWorkspace::runningApplications(const QString& identifier) const
-{
-    QList<RunningApplication> found = allRunningApplications();
-    found.removeIf(
-        [&](const RunningApplication& application) { return application.identifier != identifier; });
-    return found;
-}
-
 QList<RunningApplication> AtspiWorkspace::allRunningApplications() const
 {
-    if (!m_connected)
+    if (!m_bus.isConnected())
         return {};
     const QList<QString> services = applicationServices();
 
@@ -174,7 +156,7 @@ void AtspiWorkspace::activated(const QString& service)
         settleFrontmost(service);
         return;
     }
-    QDBusConnection bus(m_connectionName);
+    QDBusConnection bus(m_bus.connectionName());
     auto* watcher =
         new QDBusPendingCallWatcher(bus.asyncCall(nameRequest(service), applicationDeadlineMs), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
@@ -207,7 +189,7 @@ void AtspiWorkspace::settleFrontmost(const QString& service)
 
 void AtspiWorkspace::findActiveWindow() const
 {
-    QDBusConnection bus(m_connectionName);
+    QDBusConnection bus(m_bus.connectionName());
     const QDeadlineTimer deadline(applicationDeadlineMs);
     const QList<QString> services = applicationServices();
     const QString root = QLatin1String(atspi::rootPath);
@@ -260,7 +242,7 @@ void AtspiWorkspace::findActiveWindow() const
 QList<QString> AtspiWorkspace::applicationServices() const
 {
     // The registry daemon keeps the list; it is no application that could hang on a request.
-    QDBusConnection bus(m_connectionName);
+    QDBusConnection bus(m_bus.connectionName());
     const std::optional<QList<AtspiObjectRef>> applications = AtspiReplies::objectRefs(
         bus.call(call(QLatin1String(atspi::registryService), QLatin1String(atspi::rootPath),
                       atspi::accessibleInterface, "GetChildren"),
@@ -282,7 +264,7 @@ qint64 AtspiWorkspace::processOf(const QString& service) const
         QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetConnectionUnixProcessID"));
     message << service;
     const std::optional<quint32> process = AtspiReplies::unsignedNumber(
-        QDBusConnection(m_connectionName).call(message, QDBus::Block, busDaemonTimeoutMs));
+        QDBusConnection(m_bus.connectionName()).call(message, QDBus::Block, busDaemonTimeoutMs));
     if (!process)
         return 0;
     m_processes.insert(service, *process);

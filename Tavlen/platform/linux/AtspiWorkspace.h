@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Workspace.h"
+#include "platform/linux/AtspiBusConnection.h"
 #include "platform/linux/DesktopEntryDirectory.h"
 
 #include <QDBusConnection>
@@ -25,9 +26,6 @@ class AtspiWorkspace final : public Workspace {
     Q_OBJECT
 public:
     explicit AtspiWorkspace(QObject* parent = nullptr);
-    ~AtspiWorkspace() override;
-    AtspiWorkspace(const AtspiWorkspace&) = delete;
-    AtspiWorkspace& operator=(const AtspiWorkspace&) = delete;
 
     // Connects to the accessibility bus and asks the registry for the activation events. False
     // when there is no accessibility bus. The active window is looked for when the frontmost
@@ -37,7 +35,6 @@ public:
     bool start(const QDBusConnection& session = QDBusConnection::sessionBus());
 
     std::optional<RunningApplication> frontmostApplication() const override;
-    QList<RunningApplication> runningApplications(const QString& identifier) const override;
     QList<RunningApplication> allRunningApplications() const override;
 
 private Q_SLOTS:
@@ -55,8 +52,7 @@ private:
     std::optional<RunningApplication> applicationOf(const QString& service,
                                                     const QList<DesktopEntry>& entries) const;
 
-    QString m_connectionName;
-    bool m_connected = false;
+    AtspiBusConnection m_bus;
     // Set by the one scan, which may run when the frontmost application is first asked for.
     mutable QString m_frontmostService;
     mutable std::optional<RunningApplication> m_frontmost;

@@ -73,27 +73,15 @@ QString DesktopEntry::unescape(const QString& value)
             continue;
         }
         const QChar next = value.at(++i);
-        switch (next.unicode()) {
-        case u's':
-            result += QLatin1Char(' ');
-            break;
-        case u'n':
-            result += QLatin1Char('\n');
-            break;
-        case u't':
-            result += QLatin1Char('\t');
-            break;
-        case u'r':
-            result += QLatin1Char('\r');
-            break;
-        case u'\\':
-            result += QLatin1Char('\\');
-            break;
-        default:
+        // The escapes of the format, each letter above the character it stands for.
+        static constexpr QStringView letters = u"sntr\\";
+        static constexpr QStringView meanings = u" \n\t\r\\";
+        if (const qsizetype escape = letters.indexOf(next); escape >= 0) {
+            result += meanings.at(escape);
+        } else {
             // Not an escape of this format (Exec has its own): kept for the next reader.
             result += c;
             result += next;
-            break;
         }
     }
     return result;

@@ -1,9 +1,12 @@
 #include "platform/linux/MacKeyCodes.h"
 
+#include "platform/KeyInput.h"
+
 #include <linux/input-event-codes.h>
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace tavlen::linux_platform {
 
@@ -101,6 +104,22 @@ std::optional<quint16> MacKeyCodes::macFromEvdev(quint32 evdevKeyCode)
     if (it == table.end())
         return std::nullopt;
     return it->mac;
+}
+
+QList<quint16> MacKeyCodes::evdevModifiersOf(qint64 eventFlags)
+{
+    static constexpr std::pair<qint64, quint16> modifierKeys[] = {
+        {EventFlag::Command, KEY_LEFTMETA},
+        {EventFlag::Control, KEY_LEFTCTRL},
+        {EventFlag::Option, KEY_LEFTALT},
+        {EventFlag::Shift, KEY_LEFTSHIFT},
+    };
+    QList<quint16> codes;
+    for (const auto& [flag, code] : modifierKeys) {
+        if (eventFlags & flag)
+            codes.append(code);
+    }
+    return codes;
 }
 
 std::optional<quint32> MacKeyCodes::x11FromMac(quint16 macKeyCode)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QtGlobal>
 #include <optional>
 #include <span>
@@ -23,6 +24,10 @@ public:
     static std::optional<quint16> macFromEvdev(quint32 evdevKeyCode);
     static std::optional<quint32> x11FromMac(quint16 macKeyCode);
     static std::optional<quint16> macFromX11(quint32 x11KeyCode);
+
+    // The evdev codes of the left-hand modifier keys that an event-flag mask holds (Command,
+    // Control, Option, Shift), in the order they go down when a key is sent with them.
+    static QList<quint16> evdevModifiersOf(qint64 eventFlags);
 
     // Every pair, ordered by macOS code; each code occurs once on either side.
     static std::span<const Entry> entries();

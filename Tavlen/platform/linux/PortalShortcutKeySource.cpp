@@ -1,6 +1,7 @@
 #include "platform/linux/PortalShortcutKeySource.h"
 
 #include "platform/KeyInput.h"
+#include "platform/MacKeys.h"
 
 #include <QDBusArgument>
 #include <QDBusMetaType>
@@ -16,7 +17,7 @@ const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString shortcutsInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
 const QString requestInterface = QStringLiteral("org.freedesktop.portal.Request");
 // The key code of the left Command (Super) key: the shortcut stands in for it.
-constexpr quint16 commandKey = 55;
+constexpr quint16 commandKey = mac_keys::Command;
 constexpr int portalTimeoutMs = 1000;
 
 // One shortcut as BindShortcuts takes it: (sa{sv}).

@@ -1,8 +1,8 @@
 #include "platform/linux/ProcessFacts.h"
 
 #include "platform/linux/ApplicationIdResolver.h"
+#include "platform/linux/ProcFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 #include <limits>
@@ -17,21 +17,14 @@ QString ProcessFacts::executableOf(qint64 processIdentifier)
     const QString target = QFileInfo(proc + QStringLiteral("exe")).symLinkTarget();
     if (!target.isEmpty())
         return QFileInfo(target).fileName();
-    QFile comm(proc + QStringLiteral("comm"));
-    if (!comm.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromLocal8Bit(comm.readAll()).trimmed();
+    return QString::fromLocal8Bit(readProcFile(processIdentifier, "comm").value_or(QByteArray())).trimmed();
 }
 
 QString ProcessFacts::launchedDesktopEntryOf(qint64 processIdentifier)
 {
-    if (processIdentifier <= 0)
-        return {};
-    QFile environ(QStringLiteral("/proc/%1/environ").arg(processIdentifier));
-    if (!environ.open(QIODevice::ReadOnly))
-        return {};
     static const QByteArray key = QByteArrayLiteral("GIO_LAUNCHED_DESKTOP_FILE=");
-    const QList<QByteArray> variables = environ.readAll().split('\0');
+    const QList<QByteArray> variables =
+        readProcFile(processIdentifier, "environ").value_or(QByteArray()).split('\0');
     for (const QByteArray& variable : variables) {
         if (!variable.startsWith(key))
             continue;
@@ -45,21 +38,21 @@ QString ProcessFacts::scriptOf(qint64 processIdentifier)
 {
     if (!ApplicationIdResolver::isInterpreter(executableOf(processIdentifier)))
         return {};
-    QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(processIdentifier));
-    if (processIdentifier <= 0 || !cmdline.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> cmdline = readProcFile(processIdentifier, "cmdline", 64 * 1024);
+    if (!cmdline)
         return {};
     QStringList arguments;
-    for (const QByteArray& argument : cmdline.read(64 * 1024).split('\0'))
+    for (const QByteArray& argument : cmdline->split('\0'))
         arguments << QString::fromLocal8Bit(argument);
     return ApplicationIdResolver::scriptOf(arguments);
 }
 
 quint64 ProcessFacts::startTimeOf(qint64 processIdentifier)
 {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(processIdentifier));
-    if (!stat.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> stat = readProcFile(processIdentifier, "stat");
+    if (!stat)
         return std::numeric_limits<quint64>::max();
-    const QByteArray line = stat.readAll();
+    const QByteArray& line = *stat;
     // The command name may hold spaces and parentheses; the fields after its closing one count.
     const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
     // starttime is field 22 of the line, the 20th after the command name.
@@ -70,13 +63,9 @@ quint64 ProcessFacts::startTimeOf(qint64 processIdentifier)
 
 QString ProcessFacts::toolkitOf(qint64 processIdentifier)
 {
-    if (processIdentifier <= 0)
-        return {};
-    QFile maps(QStringLiteral("/proc/%1/maps").arg(processIdentifier));
-    if (!maps.open(QIODevice::ReadOnly))
-        return {};
     // A large application maps a few thousand regions: a few hundred kilobytes at most.
-    return toolkitAmong(maps.read(4 * 1024 * 1024));
+    const std::optional<QByteArray> maps = readProcFile(processIdentifier, "maps", 4 * 1024 * 1024);
+    return maps ? toolkitAmong(*maps) : QString();
 }
 
 QString ProcessFacts::toolkitAmong(const QByteArray& memoryMap)

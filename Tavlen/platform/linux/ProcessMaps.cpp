@@ -1,6 +1,7 @@
 #include "platform/linux/ProcessMaps.h"
 
-#include <QFile>
+#include "platform/linux/ProcFile.h"
+
 #include <QSet>
 
 namespace tavlen::linux_platform {
@@ -53,21 +54,8 @@ QStringList ProcessMaps::codeFiles(const QByteArray& maps)
 
 QStringList ProcessMaps::codeFilesOf(qint64 processIdentifier)
 {
-    if (processIdentifier <= 0)
-        return {};
-    QFile maps(QStringLiteral("/proc/%1/maps").arg(processIdentifier));
-    if (!maps.open(QIODevice::ReadOnly))
-        return {};
-    // A file of /proc tells no size; it is read in pieces until it ends (one read of the
-    // largest size allowed would allocate all of it each time).
-    QByteArray listing;
-    while (listing.size() < MAX_MAPS_SIZE) {
-        const QByteArray piece = maps.read(64 * 1024);
-        if (piece.isEmpty())
-            break;
-        listing += piece;
-    }
-    return codeFiles(listing);
+    const std::optional<QByteArray> maps = readProcFile(processIdentifier, "maps", MAX_MAPS_SIZE);
+    return maps ? codeFiles(*maps) : QStringList();
 }
 
 } // namespace tavlen::linux_platform

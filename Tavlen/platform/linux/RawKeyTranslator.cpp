@@ -1,6 +1,7 @@
 #include "platform/linux/RawKeyTranslator.h"
 
 #include "platform/KeyInput.h"
+#include "platform/MacKeys.h"
 
 #include <array>
 
@@ -16,14 +17,14 @@ struct ModifierKey {
 // Left and right keys of each modifier, as macOS virtual key codes. Caps Lock is left out: it
 // is no modifier to the gestures.
 constexpr std::array<ModifierKey, 8> modifierKeys{{
-    {55, EventFlag::Command},
-    {54, EventFlag::Command},
-    {56, EventFlag::Shift},
-    {60, EventFlag::Shift},
-    {58, EventFlag::Option},
-    {61, EventFlag::Option},
-    {59, EventFlag::Control},
-    {62, EventFlag::Control},
+    {mac_keys::Command, EventFlag::Command},
+    {mac_keys::RightCommand, EventFlag::Command},
+    {mac_keys::Shift, EventFlag::Shift},
+    {mac_keys::RightShift, EventFlag::Shift},
+    {mac_keys::Option, EventFlag::Option},
+    {mac_keys::RightOption, EventFlag::Option},
+    {mac_keys::Control, EventFlag::Control},
+    {mac_keys::RightControl, EventFlag::Control},
 }};
 
 std::optional<qint64> modifierFlag(quint16 macKey)

@@ -5,7 +5,6 @@
 
 #include <QFile>
 #include <QList>
-#include <array>
 #include <cstring>
 #include <fcntl.h>
 #include <linux/uinput.h>
@@ -15,19 +14,6 @@
 namespace tavlen::linux_platform {
 
 namespace {
-
-// The modifier keys pressed for each event flag, as evdev codes of the left-hand keys, in the
-// order they go down.
-struct ModifierKey {
-    qint64 flag;
-    quint16 evdevCode;
-};
-constexpr std::array<ModifierKey, 4> modifierKeys{{
-    {EventFlag::Command, KEY_LEFTMETA},
-    {EventFlag::Control, KEY_LEFTCTRL},
-    {EventFlag::Option, KEY_LEFTALT},
-    {EventFlag::Shift, KEY_LEFTSHIFT},
-}};
 
 bool writeEvent(int descriptor, quint16 type, quint16 code, qint32 value)
 {
@@ -49,8 +35,9 @@ UinputKeySender::UinputKeySender(const QString& devicePath)
     bool ok = ioctl(descriptor, UI_SET_EVBIT, EV_KEY) == 0;
     for (const MacKeyCodes::Entry& entry : MacKeyCodes::entries())
         ok = ok && ioctl(descriptor, UI_SET_KEYBIT, static_cast<int>(entry.evdev)) == 0;
-    for (const ModifierKey& modifier : modifierKeys)
-        ok = ok && ioctl(descriptor, UI_SET_KEYBIT, static_cast<int>(modifier.evdevCode)) == 0;
+    for (const quint16 modifier : MacKeyCodes::evdevModifiersOf(EventFlag::Command | EventFlag::Control |
+                                                                EventFlag::Option | EventFlag::Shift))
+        ok = ok && ioctl(descriptor, UI_SET_KEYBIT, static_cast<int>(modifier)) == 0;
     uinput_setup setup{};
     setup.id.bustype = BUS_VIRTUAL;
     std::strncpy(setup.name, "Tavlen virtual keyboard", UINPUT_MAX_NAME_SIZE - 1);
@@ -83,11 +70,7 @@ bool UinputKeySender::post(quint16 macVirtualKey, qint64 eventFlags)
     const std::optional<quint16> key = MacKeyCodes::evdevFromMac(macVirtualKey);
     if (!key)
         return false;
-    QList<quint16> modifiers;
-    for (const ModifierKey& modifier : modifierKeys) {
-        if (eventFlags & modifier.flag)
-            modifiers.append(modifier.evdevCode);
-    }
+    const QList<quint16> modifiers = MacKeyCodes::evdevModifiersOf(eventFlags);
     bool ok = true;
     for (const quint16 code : modifiers)
         ok = emitKey(code, true) && ok;

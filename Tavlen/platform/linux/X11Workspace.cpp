@@ -183,14 +183,6 @@ std::optional<RunningApplication> X11Workspace::frontmostApplication() const
     return applicationOf(activeWindow(), m_directory.allApplications());
 }
 
-QList<RunningApplication> X11Workspace::runningApplications(const QString& identifier) const
-{
-    QList<RunningApplication> found = allRunningApplications();
-    found.removeIf(
-        [&](const RunningApplication& application) { return application.identifier != identifier; });
-    return found;
-}
-
 QList<RunningApplication> X11Workspace::allRunningApplications() const
 {
     if (!m_queries)

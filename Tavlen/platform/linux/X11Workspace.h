@@ -24,7 +24,6 @@ public:
     ~X11Workspace() override;
 
     std::optional<RunningApplication> frontmostApplication() const override;
-    QList<RunningApplication> runningApplications(const QString& identifier) const override;
     QList<RunningApplication> allRunningApplications() const override;
 
 private:

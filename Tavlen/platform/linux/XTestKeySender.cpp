@@ -1,10 +1,8 @@
 #include "platform/linux/XTestKeySender.h"
 
-#include "platform/KeyInput.h"
 #include "platform/linux/MacKeyCodes.h"
 
 #include <QList>
-#include <array>
 
 // Xlib's headers define macros (None, Bool, KeyPress, ...) that clash with Qt's names: they
 // come after every Qt header.
@@ -12,23 +10,6 @@
 #include <X11/extensions/XTest.h>
 
 namespace tavlen::linux_platform {
-
-namespace {
-
-// The modifier keys pressed for each event flag, as macOS virtual key codes of the left-hand
-// keys, in the order they go down.
-struct ModifierKey {
-    qint64 flag;
-    quint16 macKey;
-};
-constexpr std::array<ModifierKey, 4> modifierKeys{{
-    {EventFlag::Command, 55},
-    {EventFlag::Control, 59},
-    {EventFlag::Option, 58},
-    {EventFlag::Shift, 56},
-}};
-
-} // namespace
 
 struct XTestKeySender::Connection {
     Display* display = nullptr;
@@ -73,14 +54,8 @@ bool XTestKeySender::post(quint16 macVirtualKey, qint64 eventFlags)
         return false;
 
     QList<quint32> modifiers;
-    for (const ModifierKey& modifier : modifierKeys) {
-        if ((eventFlags & modifier.flag) == 0)
-            continue;
-        const std::optional<quint32> code = MacKeyCodes::x11FromMac(modifier.macKey);
-        if (!code)
-            return false;
-        modifiers.append(*code);
-    }
+    for (const quint16 evdev : MacKeyCodes::evdevModifiersOf(eventFlags))
+        modifiers.append(evdev + MacKeyCodes::X11Offset);
 
     for (const quint32 code : modifiers)
         XTestFakeKeyEvent(display, code, True, CurrentTime);

@@ -1,6 +1,7 @@
 #include "platform/linux/XkbKeyboardLayout.h"
 
 #include "platform/linux/MacKeyCodes.h"
+#include "platform/linux/ReleasedBy.h"
 
 #include <QStringList>
 
@@ -21,28 +22,13 @@ namespace tavlen::linux_platform {
 
 namespace {
 
-struct ContextDeleter {
-    void operator()(xkb_context* context) const { xkb_context_unref(context); }
-};
-struct KeymapDeleter {
-    void operator()(xkb_keymap* keymap) const { xkb_keymap_unref(keymap); }
-};
-struct StateDeleter {
-    void operator()(xkb_state* state) const { xkb_state_unref(state); }
-};
-struct ConnectionDeleter {
-    void operator()(xcb_connection_t* connection) const { xcb_disconnect(connection); }
-};
-struct MallocDeleter {
-    void operator()(void* block) const { std::free(block); }
-};
-
-using ContextPtr = std::unique_ptr<xkb_context, ContextDeleter>;
-using KeymapPtr = std::unique_ptr<xkb_keymap, KeymapDeleter>;
-using StatePtr = std::unique_ptr<xkb_state, StateDeleter>;
-using ConnectionPtr = std::unique_ptr<xcb_connection_t, ConnectionDeleter>;
+using ContextPtr = ReleasedBy<xkb_context, xkb_context_unref>;
+using KeymapPtr = ReleasedBy<xkb_keymap, xkb_keymap_unref>;
+using StatePtr = ReleasedBy<xkb_state, xkb_state_unref>;
+using ConnectionPtr = ReleasedBy<xcb_connection_t, xcb_disconnect>;
+// xcb's replies are blocks of malloc.
 template <typename T>
-using ReplyPtr = std::unique_ptr<T, MallocDeleter>;
+using ReplyPtr = ReleasedBy<T, std::free>;
 
 QByteArray utf8OrNull(const QString& text)
 {
