@@ -2,6 +2,7 @@
 
 #include "harvest/linux/ShownKeys.h"
 #include "harvest/linux/SuppliedGroup.h"
+#include "platform/linux/ReleasedBy.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -12,21 +13,7 @@
 namespace tavlen::linux_harvest {
 namespace {
 
-struct SchemaUnref {
-    void operator()(GSettingsSchema* schema) const { g_settings_schema_unref(schema); }
-};
-struct KeyUnref {
-    void operator()(GSettingsSchemaKey* key) const { g_settings_schema_key_unref(key); }
-};
-struct ObjectUnref {
-    void operator()(gpointer object) const { g_object_unref(object); }
-};
-struct VariantUnref {
-    void operator()(GVariant* variant) const { g_variant_unref(variant); }
-};
-struct StrvFree {
-    void operator()(gchar** strings) const { g_strfreev(strings); }
-};
+using linux_platform::ReleasedBy;
 
 struct Binding {
     QString title;
@@ -120,7 +107,7 @@ QList<Binding> readBindings(const KeyBindingSchema& wanted)
     if (!source)
         return {};
     const QByteArray schemaIdentifier = wanted.schemaIdentifier.toUtf8();
-    const std::unique_ptr<GSettingsSchema, SchemaUnref> schema(
+    const ReleasedBy<GSettingsSchema, g_settings_schema_unref> schema(
         g_settings_schema_source_lookup(source, schemaIdentifier.constData(), TRUE));
     if (!schema)
         return {};
@@ -130,17 +117,17 @@ QList<Binding> readBindings(const KeyBindingSchema& wanted)
             return {};
         path = wanted.path.toUtf8();
     }
-    const std::unique_ptr<GSettings, ObjectUnref> settings(
+    const ReleasedBy<GSettings, g_object_unref> settings(
         g_settings_new_full(schema.get(), nullptr, path.isEmpty() ? nullptr : path.constData()));
-    const std::unique_ptr<gchar*, StrvFree> keys(g_settings_schema_list_keys(schema.get()));
+    const ReleasedBy<gchar*, g_strfreev> keys(g_settings_schema_list_keys(schema.get()));
     const QByteArray domain = wanted.gettextDomain.toUtf8();
     QList<Binding> bindings;
     for (gchar** name = keys.get(); name && *name; ++name) {
-        const std::unique_ptr<GSettingsSchemaKey, KeyUnref> key(
+        const ReleasedBy<GSettingsSchemaKey, g_settings_schema_key_unref> key(
             g_settings_schema_get_key(schema.get(), *name));
         if (!g_variant_type_equal(g_settings_schema_key_get_value_type(key.get()), G_VARIANT_TYPE_STRING))
             continue;
-        const std::unique_ptr<GVariant, VariantUnref> value(g_settings_get_value(settings.get(), *name));
+        const ReleasedBy<GVariant, g_variant_unref> value(g_settings_get_value(settings.get(), *name));
         const QString accelerator = QString::fromUtf8(g_variant_get_string(value.get(), nullptr)).trimmed();
         if (accelerator.isEmpty() || accelerator == QLatin1String("disabled"))
             continue;
