@@ -119,8 +119,8 @@ protected:
                    bool bookmarked = false)
     {
         ASSERT_TRUE(store
-                        .saveCustomHotkey(appId, uuid, title, QStringLiteral("⌘ K"), 40, 0x100000, enabled,
-                                          bookmarked)
+                        .saveCustomHotkey(appId, uuid, title, QStringLiteral("⌘ K"), 40, EventFlag::Command,
+                                          enabled, bookmarked)
                         .outcome == StoreWrite::Outcome::Written);
     }
 
