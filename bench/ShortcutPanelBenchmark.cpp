@@ -27,6 +27,7 @@
 #include "platform/fake/FakeInstanceLock.h"
 #include "platform/fake/FakeKeyEventSource.h"
 #include "platform/fake/FakeLoginItems.h"
+#include "platform/fake/FakeSystemSettingsOpener.h"
 #include "platform/linux/AtspiAccessibility.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/X11WindowStacking.h"
@@ -269,7 +270,8 @@ QString requirementMissing()
 }
 
 // The resident application, wired as its main wires it, but for the keys, the single-instance
-// lock and the login item, which are the benchmark's own; Geany in front of it.
+// lock, the login item and the settings pages, which are the benchmark's own; Geany in front of
+// it.
 class ResidentTavlen {
 public:
     ResidentTavlen() = default;
@@ -302,7 +304,7 @@ public:
         m_menus.emplace(m_menuReader, m_platform.timers(), base.clock);
         m_rowServices.emplace(
             linuxRowServices(m_platform, *m_services, m_notifications, m_platform.workspace(), *m_menus));
-        m_windows.emplace(*m_rowServices, m_stacking);
+        m_windows.emplace(*m_rowServices, m_stacking, m_systemSettings);
         m_delegate.emplace(AppServicesForController{
             *m_services, m_notifications, m_platform.workspace(), m_platform.accessibility(), m_instanceLock,
             m_loginItems, globalKeys, m_localKeys, timers, *m_windows, QCoreApplication::applicationPid(),
@@ -391,6 +393,7 @@ private:
     fake::FakeInstanceLock m_instanceLock;
     fake::FakeLoginItems m_loginItems;
     fake::FakeKeyEventSource m_localKeys;
+    fake::FakeSystemSettingsOpener m_systemSettings;
     linux_platform::X11WindowStacking m_stacking{
         qApp->nativeInterface<QNativeInterface::QX11Application>()
             ? qApp->nativeInterface<QNativeInterface::QX11Application>()->connection()
