@@ -393,11 +393,11 @@ private:
     fake::FakeInstanceLock m_instanceLock;
     fake::FakeLoginItems m_loginItems;
     fake::FakeKeyEventSource m_localKeys;
-    fake::FakeSystemSettingsOpener m_systemSettings;
     linux_platform::X11WindowStacking m_stacking{
         qApp->nativeInterface<QNativeInterface::QX11Application>()
             ? qApp->nativeInterface<QNativeInterface::QX11Application>()->connection()
             : nullptr};
+    fake::FakeSystemSettingsOpener m_systemSettings;
     std::optional<WidgetWindowSystem> m_windows;
     Steady::time_point m_lastPress;
 
