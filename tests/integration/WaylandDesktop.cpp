@@ -26,7 +26,8 @@ constexpr char remoteDesktopService[] = "org.gnome.Mutter.RemoteDesktop";
 WaylandDesktop::~WaylandDesktop()
 {
     // What the bus started on request (the accessibility bus, Tavlen's service) belongs to
-    // this desktop as much as what was started here.
+    // this desktop as much as what was started here. Told apart while the processes started
+    // here still run: an ended one no longer knows its process id, which may be another's by then.
     QList<qint64> activated;
     if (!m_busName.isEmpty()) {
         QDBusConnectionInterface* daemon = bus().interface();
@@ -34,7 +35,7 @@ WaylandDesktop::~WaylandDesktop()
         for (const QString& name : names) {
             const qint64 pid = daemon->servicePid(name).value();
             if (name.startsWith(QLatin1Char(':')) && pid > 0 && pid != QCoreApplication::applicationPid() &&
-                !activated.contains(pid))
+                !started(pid) && !activated.contains(pid))
                 activated << pid;
         }
     }
@@ -42,10 +43,8 @@ WaylandDesktop::~WaylandDesktop()
     stopProcesses();
     if (!m_busName.isEmpty())
         QDBusConnection::disconnectFromBus(m_busName);
-    for (const qint64 pid : activated) {
-        if (!started(pid))
-            ::kill(static_cast<pid_t>(pid), SIGTERM);
-    }
+    for (const qint64 pid : activated)
+        ::kill(static_cast<pid_t>(pid), SIGTERM);
 }
 
 QString WaylandDesktop::unavailableReason()
