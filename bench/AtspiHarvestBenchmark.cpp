@@ -5,6 +5,7 @@
 #include "GeanyInstance.h"
 #include "platform/AccessibilityError.h"
 #include "platform/linux/AtspiAccessibility.h"
+#include "support/AccessibilityTree.h"
 
 #include <QDeadlineTimer>
 #include <benchmark/benchmark.h>
@@ -14,24 +15,7 @@ using tavlen::linux_platform::AtspiAccessibility;
 
 namespace {
 
-const QStringList leafAttributes = {QStringLiteral("AXMenuItemCmdChar"),
-                                    QStringLiteral("AXMenuItemCmdModifiers"),
-                                    QStringLiteral("AXMenuItemCmdVirtualKey"),
-                                    QStringLiteral("AXMenuItemCmdGlyph"), QStringLiteral("AXEnabled")};
-
-std::vector<AXElement> childrenOf(Accessibility& ax, const AXElement& element)
-{
-    std::vector<AXValue> values;
-    std::vector<AXElement> result;
-    if (ax.copyAttributeValues(element, QStringLiteral("AXChildren"), 0, 9999, values) !=
-        AXErrorCode::Success)
-        return result;
-    for (const AXValue& value : values) {
-        if (const auto* child = value.get<AXElement>())
-            result.push_back(*child);
-    }
-    return result;
-}
+using test::childrenOf;
 
 // The harvest's walk, without building records; answers the number of elements visited.
 qint64 walk(Accessibility& ax, const AXElement& element, int level)
@@ -58,7 +42,7 @@ qint64 walk(Accessibility& ax, const AXElement& element, int level)
             continue;
         }
         std::vector<AXValue> values;
-        ax.copyMultipleAttributeValues(child, leafAttributes, values);
+        ax.copyMultipleAttributeValues(child, test::menuEntryKeyAttributes, values);
         benchmark::DoNotOptimize(values);
     }
     return visited;

@@ -1,9 +1,6 @@
 #pragma once
 
-#include "platform/AXElement.h"
-#include "platform/AXValue.h"
-#include "platform/Accessibility.h"
-#include "platform/AccessibilityError.h"
+#include "support/AccessibilityTree.h"
 
 #include <QDeadlineTimer>
 #include <QProcess>
@@ -54,15 +51,7 @@ public:
     qint64 processId() const { return m_process.processId(); }
 
     // Its menu bar as the accessibility bus shows it; null until Geany has registered there.
-    AXElement menuBar(Accessibility& ax) const
-    {
-        AXValue value;
-        if (ax.copyAttributeValue(ax.createApplication(processId()), QStringLiteral("AXMenuBar"), value) !=
-            AXErrorCode::Success)
-            return {};
-        const auto* element = value.get<AXElement>();
-        return element ? *element : AXElement();
-    }
+    AXElement menuBar(Accessibility& ax) const { return test::menuBarOf(ax, processId()); }
 
     // Geany answers on the accessibility bus a while after its process has started.
     bool waitForMenuBar(Accessibility& ax, int milliseconds = 30000) const

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <benchmark/benchmark.h>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -97,6 +98,49 @@ bool startTavlen(QProcess& tavlen, const QTemporaryDir& home)
     return false;
 }
 
+// What /proc says of tavlen once it has sat idle, in mebibytes.
+struct IdleMemory {
+    double resident = 0;
+    double peak = 0;
+    double anonymous = 0;
+};
+
+// One reading: tavlen started in a home of its own, `whileStarting` done with it running, then
+// left idle, read and stopped. The iteration's time is the start-up and `whileStarting`. False,
+// with the benchmark skipped, when any step failed.
+bool readIdleMemory(benchmark::State& state, IdleMemory& memory,
+                    const std::function<void(QProcess&)>& whileStarting = {})
+{
+    QTemporaryDir home;
+    QProcess tavlen;
+    QElapsedTimer clock;
+    clock.start();
+    if (!startTavlen(tavlen, home)) {
+        state.SkipWithError("tavlen did not say it is running");
+        return false;
+    }
+    if (whileStarting)
+        whileStarting(tavlen);
+    state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
+    if (tavlen.waitForFinished(IdleMilliseconds)) {
+        state.SkipWithError("tavlen ended by itself");
+        return false;
+    }
+    const std::optional<double> resident = statusMegabytes(tavlen.processId(), "VmRSS");
+    const std::optional<double> peak = statusMegabytes(tavlen.processId(), "VmHWM");
+    const std::optional<double> anonymous = statusMegabytes(tavlen.processId(), "RssAnon");
+    if (!stop(tavlen)) {
+        state.SkipWithError("tavlen did not end cleanly on SIGTERM");
+        return false;
+    }
+    if (!resident || !peak || !anonymous) {
+        state.SkipWithError("tavlen's memory cannot be read from /proc");
+        return false;
+    }
+    memory = {*resident, *peak, *anonymous};
+    return true;
+}
+
 void BM_IdleMemoryResidentTavlen(benchmark::State& state)
 {
     if (const QString missing = bench::GeanyInstance::missingRequirement(); !missing.isEmpty()) {
@@ -110,43 +154,16 @@ void BM_IdleMemoryResidentTavlen(benchmark::State& state)
         return;
     }
 
-    double residentMegabytes = 0;
-    double peakMegabytes = 0;
-    double anonymousMegabytes = 0;
+    IdleMemory memory;
     for (auto _ : state) {
-        QTemporaryDir home;
-        QProcess tavlen;
-        QElapsedTimer clock;
-        clock.start();
-        if (!startTavlen(tavlen, home)) {
-            state.SkipWithError("tavlen did not say it is running");
+        if (!readIdleMemory(state, memory))
             break;
-        }
-        state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
-        if (tavlen.waitForFinished(IdleMilliseconds)) {
-            state.SkipWithError("tavlen ended by itself");
-            break;
-        }
-        const std::optional<double> resident = statusMegabytes(tavlen.processId(), "VmRSS");
-        const std::optional<double> peak = statusMegabytes(tavlen.processId(), "VmHWM");
-        const std::optional<double> anonymous = statusMegabytes(tavlen.processId(), "RssAnon");
-        if (!stop(tavlen)) {
-            state.SkipWithError("tavlen did not end cleanly on SIGTERM");
-            break;
-        }
-        if (!resident || !peak || !anonymous) {
-            state.SkipWithError("tavlen's memory cannot be read from /proc");
-            break;
-        }
-        residentMegabytes = *resident;
-        peakMegabytes = *peak;
-        anonymousMegabytes = *anonymous;
     }
-    state.counters["rss_mb"] = residentMegabytes;
-    state.counters["hwm_mb"] = peakMegabytes;
+    state.counters["rss_mb"] = memory.resident;
+    state.counters["hwm_mb"] = memory.peak;
     // What is the process's alone: the rest of the resident set is mostly the shared libraries'
     // pages, which other Qt applications share.
-    state.counters["anon_mb"] = anonymousMegabytes;
+    state.counters["anon_mb"] = memory.anonymous;
 }
 BENCHMARK(BM_IdleMemoryResidentTavlen)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
 
@@ -180,41 +197,23 @@ void BM_IdleMemoryTenApplicationsKept(benchmark::State& state)
         }
     }
 
-    double residentMegabytes = 0;
-    double anonymousMegabytes = 0;
-    for (auto _ : state) {
-        QTemporaryDir home;
-        QProcess tavlen;
-        QElapsedTimer clock;
-        clock.start();
-        if (!startTavlen(tavlen, home)) {
-            state.SkipWithError("tavlen did not say it is running");
-            break;
-        }
-        // Each stays in front long enough for the read ahead (it waits 300 ms) and the read.
+    IdleMemory memory;
+    // Each stays in front long enough for the read ahead (it waits 300 ms) and the read.
+    const auto bringEachToTheFront = [&geanys](QProcess& tavlen) {
         for (const auto& geany : geanys) {
             geany->activate();
             tavlen.waitForFinished(1000);
         }
-        state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
-        if (tavlen.waitForFinished(IdleMilliseconds)) {
-            state.SkipWithError("tavlen ended by itself");
+    };
+    for (auto _ : state) {
+        if (!readIdleMemory(state, memory, bringEachToTheFront))
             break;
-        }
-        const std::optional<double> resident = statusMegabytes(tavlen.processId(), "VmRSS");
-        const std::optional<double> anonymous = statusMegabytes(tavlen.processId(), "RssAnon");
-        if (!stop(tavlen) || !resident || !anonymous) {
-            state.SkipWithError("tavlen did not end cleanly, or its memory cannot be read");
-            break;
-        }
-        residentMegabytes = *resident;
-        anonymousMegabytes = *anonymous;
     }
     windowManager.terminate();
     windowManager.waitForFinished(5000);
     state.counters["applications"] = applications;
-    state.counters["rss_mb"] = residentMegabytes;
-    state.counters["anon_mb"] = anonymousMegabytes;
+    state.counters["rss_mb"] = memory.resident;
+    state.counters["anon_mb"] = memory.anonymous;
 }
 BENCHMARK(BM_IdleMemoryTenApplicationsKept)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
 

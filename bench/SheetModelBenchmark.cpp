@@ -4,6 +4,7 @@
 
 #include "BenchHarness.h"
 #include "LargeMenuFixture.h"
+#include "platform/KeyInput.h"
 #include "platform/MenuFixture.h"
 #include "sheet/MenuItemViewModel.h"
 #include "sheet/SheetLayout.h"
@@ -35,7 +36,7 @@ struct Harness : bench::BenchHarness {
             store.saveCustomHotkey(k % 2 ? APP : QStringLiteral("global"),
                                    QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper(),
                                    QStringLiteral("Custom %1").arg(k), QStringLiteral("⌘ %1").arg(k), k,
-                                   0x100000, true, false);
+                                   EventFlag::Command, true, false);
     }
 
     MenuItemViewModel model(qint64 force)

@@ -19,12 +19,15 @@
 #include "core/windows/WidgetWindowSystem.h"
 #include "harvest/MenuSource.h"
 #include "harvest/ThreadedMenuReader.h"
+#include "platform/KeyInput.h"
+#include "platform/MacKeys.h"
 #include "platform/NotificationCenter.h"
 #include "platform/Timers.h"
 #include "platform/Workspace.h"
 #include "platform/fake/FakeInstanceLock.h"
 #include "platform/fake/FakeKeyEventSource.h"
 #include "platform/fake/FakeLoginItems.h"
+#include "platform/fake/FakeSystemSettingsOpener.h"
 #include "platform/linux/AtspiAccessibility.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/X11WindowStacking.h"
@@ -58,9 +61,6 @@ using namespace std::chrono_literals;
 using Steady = std::chrono::steady_clock;
 
 namespace {
-
-constexpr qint64 CommandFlag = 0x100000;
-constexpr quint16 CommandKeyCode = 55;
 
 // When each step of one showing of the panel happened.
 struct PanelStamps {
@@ -270,7 +270,8 @@ QString requirementMissing()
 }
 
 // The resident application, wired as its main wires it, but for the keys, the single-instance
-// lock and the login item, which are the benchmark's own; Geany in front of it.
+// lock, the login item and the settings pages, which are the benchmark's own; Geany in front of
+// it.
 class ResidentTavlen {
 public:
     ResidentTavlen() = default;
@@ -303,7 +304,7 @@ public:
         m_menus.emplace(m_menuReader, m_platform.timers(), base.clock);
         m_rowServices.emplace(
             linuxRowServices(m_platform, *m_services, m_notifications, m_platform.workspace(), *m_menus));
-        m_windows.emplace(*m_rowServices, m_stacking);
+        m_windows.emplace(*m_rowServices, m_stacking, m_systemSettings);
         m_delegate.emplace(AppServicesForController{
             *m_services, m_notifications, m_platform.workspace(), m_platform.accessibility(), m_instanceLock,
             m_loginItems, globalKeys, m_localKeys, timers, *m_windows, QCoreApplication::applicationPid(),
@@ -332,6 +333,13 @@ public:
     }
     qint64 geanyPid() const { return m_geany.processId(); }
     AppDelegate& delegate() { return *m_delegate; }
+
+    // The moments of the next panel, those of the last one forgotten.
+    PanelStamps& freshStamps()
+    {
+        stamps = {};
+        return stamps;
+    }
 
     // Super twice, held; the panel should open when the hold delay ends.
     void pressTwiceAndHold()
@@ -369,8 +377,9 @@ public:
 
 private:
     using AppServicesForController = AppDelegateServices;
-    static inline const KeyEvent commandDown{KeyEvent::Type::FlagsChanged, CommandFlag, CommandKeyCode};
-    static inline const KeyEvent commandUp{KeyEvent::Type::FlagsChanged, 0, CommandKeyCode};
+    static inline const KeyEvent commandDown{KeyEvent::Type::FlagsChanged, EventFlag::Command,
+                                             mac_keys::Command};
+    static inline const KeyEvent commandUp{KeyEvent::Type::FlagsChanged, 0, mac_keys::Command};
 
     test::TempEnvironment m_home;
     WindowManager m_windowManager;
@@ -388,6 +397,7 @@ private:
         qApp->nativeInterface<QNativeInterface::QX11Application>()
             ? qApp->nativeInterface<QNativeInterface::QX11Application>()->connection()
             : nullptr};
+    fake::FakeSystemSettingsOpener m_systemSettings;
     std::optional<WidgetWindowSystem> m_windows;
     Steady::time_point m_lastPress;
 
@@ -400,6 +410,17 @@ public:
 private:
     std::optional<AppDelegate> m_delegate;
 };
+
+// Starts the resident application for a benchmark; false, with the benchmark skipped, when it
+// cannot run here.
+bool started(benchmark::State& state, ResidentTavlen& tavlen)
+{
+    if (const QString error = tavlen.start(); !error.isEmpty()) {
+        state.SkipWithError(qPrintable(error));
+        return false;
+    }
+    return true;
+}
 
 double median(std::vector<double> values)
 {
@@ -414,16 +435,13 @@ double median(std::vector<double> values)
 void BM_ShortcutPanelGestureToFirstPaint(benchmark::State& state)
 {
     ResidentTavlen tavlen;
-    if (const QString error = tavlen.start(); !error.isEmpty()) {
-        state.SkipWithError(qPrintable(error));
+    if (!started(state, tavlen))
         return;
-    }
     PanelProbe probe(tavlen.stamps);
     std::vector<double> spans, beforeShow, mapped, paint;
     qint64 rows = -1;
     for (auto _ : state) {
-        PanelStamps& stamps = tavlen.stamps;
-        stamps = {};
+        PanelStamps& stamps = tavlen.freshStamps();
         tavlen.pressTwiceAndHold();
         if (!runUntil([&] { return stamps.painted.has_value(); }, 10s) || !stamps.holdFired) {
             state.SkipWithError("the shortcut panel did not paint");
@@ -471,15 +489,12 @@ BENCHMARK(BM_ShortcutPanelGestureToFirstPaint)->Unit(benchmark::kMillisecond)->U
 void BM_ShortcutPanelFromRelayToFirstPaint(benchmark::State& state)
 {
     ResidentTavlen tavlen;
-    if (const QString error = tavlen.start(); !error.isEmpty()) {
-        state.SkipWithError(qPrintable(error));
+    if (!started(state, tavlen))
         return;
-    }
     PanelProbe probe(tavlen.stamps);
     std::vector<double> openings;
     for (auto _ : state) {
-        PanelStamps& stamps = tavlen.stamps;
-        stamps = {};
+        PanelStamps& stamps = tavlen.freshStamps();
         const Steady::time_point received = Steady::now();
         tavlen.delegate().handleXPCServiceNotification(QStringLiteral("showHotkeys"));
         if (!runUntil([&] { return stamps.painted.has_value(); }, 10s)) {
@@ -508,16 +523,13 @@ BENCHMARK(BM_ShortcutPanelFromRelayToFirstPaint)
 void BM_ShortcutPanelStoppedApplication(benchmark::State& state)
 {
     ResidentTavlen tavlen;
-    if (const QString error = tavlen.start(); !error.isEmpty()) {
-        state.SkipWithError(qPrintable(error));
+    if (!started(state, tavlen))
         return;
-    }
     PanelProbe probe(tavlen.stamps);
     ::kill(static_cast<pid_t>(tavlen.geanyPid()), SIGSTOP);
     std::vector<double> noticed;
     for (auto _ : state) {
-        PanelStamps& stamps = tavlen.stamps;
-        stamps = {};
+        PanelStamps& stamps = tavlen.freshStamps();
         tavlen.pressTwiceAndHold();
         const Steady::time_point pressed = Steady::now();
         if (!runUntil([&] { return stamps.painted.has_value() && !tavlen.notice().isEmpty(); }, 10s)) {

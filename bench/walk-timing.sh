@@ -31,41 +31,26 @@ if ! "$python" -c 'import pyatspi' 2>/dev/null; then
 fi
 
 work=$(mktemp -d)
-pids=()
-cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do
-    kill "$pid" 2>/dev/null || true
-  done
-  for pid in "${pids[@]}"; do
-    wait "$pid" 2>/dev/null || true
-  done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# wait_for, as the demo and the end-to-end test use it.
+# desktop_start, desktop_cleanup, wait_for and window_manager_running, as the demo and the
+# end-to-end test use them; the programs' output goes into the work folder.
 source "$here/../scripts/lib/desktop.sh"
+desktop_logs=$work
+trap 'desktop_cleanup; rm -rf "$work"' EXIT
 
 # tavlenctl finds applications in the window manager's client list.
-window_manager_running() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"; }
 if ! window_manager_running; then
   command -v openbox >/dev/null || fail "no window manager runs and openbox is missing"
-  openbox >"$work/openbox.log" 2>&1 &
-  pids+=($!)
+  desktop_start openbox openbox
   wait_for 10 window_manager_running || fail "openbox did not start"
 fi
 
 # GTK applications join the accessibility bus at start only when it is on by then.
-gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus \
-  --method org.freedesktop.DBus.Properties.Set org.a11y.Status IsEnabled '<true>' >/dev/null
+desktop_enable_accessibility
 
 # From a folder of its own: Geany may save an untitled document where it was started.
 mkdir -p "$work/geany"
-(cd "$work" && exec env -u GTK_MODULES -u NO_AT_BRIDGE geany --new-instance -c "$work/geany") \
-  >"$work/geany.log" 2>&1 &
-geany_pid=$!
-pids+=("$geany_pid")
+desktop_start geany env -C "$work" -u GTK_MODULES -u NO_AT_BRIDGE geany --new-instance -c "$work/geany"
+geany_pid=$last_pid
 
 export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
 reference() { "$python" "$here/pyatspi_walk.py" "$@"; }

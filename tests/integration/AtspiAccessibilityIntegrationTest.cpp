@@ -2,6 +2,7 @@
 
 #include "platform/AXUIHelper.h"
 #include "platform/AccessibilityError.h"
+#include "support/AccessibilityTree.h"
 #include "support/MenuKeyText.h"
 
 #include <QCoreApplication>
@@ -13,10 +14,7 @@ using tavlen::test::IntegrationDesktop;
 
 namespace {
 
-const QStringList keyAttributes = {QStringLiteral("AXMenuItemCmdChar"),
-                                   QStringLiteral("AXMenuItemCmdModifiers"),
-                                   QStringLiteral("AXMenuItemCmdVirtualKey"),
-                                   QStringLiteral("AXMenuItemCmdGlyph"), QStringLiteral("AXEnabled")};
+const QStringList& keyAttributes = test::menuEntryKeyAttributes;
 
 // One menu entry's key equivalent as the harvest reads it.
 struct EntryKey {
@@ -30,27 +28,9 @@ struct EntryKey {
 
 class AtspiIntegration : public test::DesktopTest {
 protected:
-    void SetUp() override
-    {
-        DesktopTest::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        ax = &session->accessibility();
-    }
+    void SetUpOnDesktop() override { ax = &session->accessibility(); }
 
-    std::vector<AXElement> childrenOf(const AXElement& element)
-    {
-        std::vector<AXValue> values;
-        std::vector<AXElement> result;
-        if (ax->copyAttributeValues(element, QStringLiteral("AXChildren"), 0, 9999, values) !=
-            AXErrorCode::Success)
-            return result;
-        for (const AXValue& value : values) {
-            if (const auto* child = value.get<AXElement>())
-                result.push_back(*child);
-        }
-        return result;
-    }
+    std::vector<AXElement> childrenOf(const AXElement& element) { return test::childrenOf(*ax, element); }
 
     std::optional<QString> titleOf(const AXElement& element)
     {
@@ -62,15 +42,7 @@ protected:
         return std::nullopt;
     }
 
-    AXElement menuBarOf(qint64 pid)
-    {
-        AXValue value;
-        const AXElement application = ax->createApplication(pid);
-        if (ax->copyAttributeValue(application, QStringLiteral("AXMenuBar"), value) != AXErrorCode::Success)
-            return {};
-        const auto* element = value.get<AXElement>();
-        return element ? *element : AXElement();
-    }
+    AXElement menuBarOf(qint64 pid) { return test::menuBarOf(*ax, pid); }
 
     // The child titled `title`, looking through title-less containers the way the harvest does.
     std::optional<AXElement> childTitled(const AXElement& parent, const QString& title)

@@ -1,7 +1,6 @@
 #include "DesktopSession.h"
 
-#include "TestSessionBus.h"
-#include "platform/AccessibilityError.h"
+#include "support/AccessibilityTree.h"
 #include "support/WaitUntil.h"
 
 #include <QDBusConnection>
@@ -16,17 +15,6 @@ namespace tavlen::test {
 DesktopSession::~DesktopSession()
 {
     m_accessibility.reset();
-    // Applications first, the bus they talk over last.
-    for (auto it = m_processes.rbegin(); it != m_processes.rend(); ++it) {
-        if ((*it)->state() != QProcess::NotRunning) {
-            (*it)->kill();
-            (*it)->waitForFinished(5000);
-        }
-    }
-    if (m_bus && m_bus->state() != QProcess::NotRunning) {
-        m_bus->kill();
-        m_bus->waitForFinished(5000);
-    }
 }
 
 QString DesktopSession::unavailableReason()
@@ -43,68 +31,36 @@ QProcess* DesktopSession::launch(const QString& program, const QStringList& argu
 {
     if (QStandardPaths::findExecutable(program).isEmpty())
         return nullptr;
-    auto process = std::make_unique<QProcess>();
-    process->setProcessEnvironment(environment);
-    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process->setStandardOutputFile(QProcess::nullDevice());
-    process->start(program, arguments);
-    if (!process->waitForStarted(10000))
-        return nullptr;
-    m_processes.push_back(std::move(process));
-    return m_processes.back().get();
+    return keep(program, arguments, environment);
 }
 
 bool DesktopSession::startBus(QString& error)
 {
-    const QString runtime = m_dir.filePath(QStringLiteral("run"));
-    QDir().mkpath(runtime);
-    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     // The accessibility bus launcher inherits the bus's environment and puts its socket in
     // XDG_RUNTIME_DIR: this run's own folder.
-    qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-
-    const QByteArray address = startSessionBus(m_bus, environment, error);
+    qputenv("XDG_RUNTIME_DIR", runtimeFolder().toLocal8Bit());
+    const QByteArray address = startPrivateBus(QProcessEnvironment::systemEnvironment(), error);
     if (address.isEmpty())
         return false;
     // Before anything in this process has used the session bus.
     qputenv("DBUS_SESSION_BUS_ADDRESS", address);
-    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QString::fromLocal8Bit(address));
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("config")));
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.filePath(QStringLiteral("data")));
-    environment.insert(QStringLiteral("XDG_CACHE_HOME"), m_dir.filePath(QStringLiteral("cache")));
-    m_environment = environment;
+    useOwnHomes(m_environment);
     return true;
 }
 
 bool DesktopSession::waitForMenuBar(qint64 processIdentifier, int timeoutMs)
 {
-    return waitUntil(
-        [&] {
-            const AXElement application = m_accessibility->createApplication(processIdentifier);
-            AXValue menuBar;
-            return m_accessibility->copyAttributeValue(application, QStringLiteral("AXMenuBar"), menuBar) ==
-                       AXErrorCode::Success &&
-                   menuBar.get<AXElement>() != nullptr;
-        },
-        timeoutMs);
+    return waitUntil([&] { return !menuBarOf(*m_accessibility, processIdentifier).isNull(); }, timeoutMs);
 }
 
-QProcess* DesktopSession::startGeany(const QString& name)
+QProcess* DesktopSession::launchHere(const QString& program, const QStringList& arguments)
 {
-    const QString config = m_dir.filePath(QStringLiteral("geany-") + name);
-    QDir().mkpath(config);
-    return launch(QStringLiteral("geany"), {QStringLiteral("--new-instance"), QStringLiteral("-c"), config},
-                  m_environment);
+    return launch(program, arguments, m_environment);
 }
 
 bool DesktopSession::start(QString& error)
 {
-    if (!m_dir.isValid()) {
-        error = QStringLiteral("no temporary folder");
-        return false;
-    }
-    if (!startBus(error))
+    if (!hasFolder(error) || !startBus(error))
         return false;
 
     // Any window manager that keeps _NET_ACTIVE_WINDOW will do; one may run already.

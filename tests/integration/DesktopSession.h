@@ -1,53 +1,40 @@
 #pragma once
 
+#include "IsolatedDesktop.h"
 #include "platform/linux/AtspiAccessibility.h"
 
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QString>
-#include <QStringList>
-#include <QTemporaryDir>
 #include <memory>
-#include <vector>
 
 namespace tavlen::test {
 
 // A desktop of its own for the integration tests, on the display the tests were given: a
 // private session bus (so that the accessibility bus and its socket belong to this run alone),
 // a window manager, and the applications under test. Everything started here ends with it.
-class DesktopSession {
+class DesktopSession : public IsolatedDesktop {
 public:
-    DesktopSession() = default;
-    ~DesktopSession();
-    DesktopSession(const DesktopSession&) = delete;
-    DesktopSession& operator=(const DesktopSession&) = delete;
+    DesktopSession() : IsolatedDesktop(0) {}
+    ~DesktopSession() override;
 
     // Why the tests cannot run here; empty when a display and a session bus are present.
     static QString unavailableReason();
 
     // Starts the bus, the window manager, qpdfview and Geany and waits until both applications
     // show a menu bar on the accessibility bus. On failure, `error` says what went wrong.
-    bool start(QString& error);
+    bool start(QString& error) override;
 
-    // A further Geany with a configuration folder of its own; null when it could not start.
-    QProcess* startGeany(const QString& name);
     // Waits until the application of that process shows its menu bar.
     bool waitForMenuBar(qint64 processIdentifier, int timeoutMs = 30000);
 
     linux_platform::AtspiAccessibility& accessibility() { return *m_accessibility; }
     qint64 geanyPid() const { return m_geanyPid; }
     qint64 qpdfviewPid() const { return m_qpdfviewPid; }
-    const QProcessEnvironment& environment() const { return m_environment; }
 
 private:
+    QProcess* launchHere(const QString& program, const QStringList& arguments) override;
     QProcess* launch(const QString& program, const QStringList& arguments,
                      const QProcessEnvironment& environment);
     bool startBus(QString& error);
 
-    QTemporaryDir m_dir;
-    QProcessEnvironment m_environment;
-    std::unique_ptr<QProcess> m_bus;
-    std::vector<std::unique_ptr<QProcess>> m_processes;
     std::unique_ptr<linux_platform::AtspiAccessibility> m_accessibility;
     qint64 m_geanyPid = 0;
     qint64 m_qpdfviewPid = 0;

@@ -23,16 +23,19 @@ public:
 };
 
 // A test on the shared desktop: skipped where the machine has none, failed where it should have
-// started and did not.
+// started and did not. A fixture's own set-up goes into SetUpOnDesktop, which runs only when the
+// desktop is there.
 class DesktopTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() final
     {
         if (!IntegrationDesktop::skipReason().isEmpty())
             GTEST_SKIP() << IntegrationDesktop::skipReason().toStdString();
         session = IntegrationDesktop::session();
         ASSERT_NE(session, nullptr) << IntegrationDesktop::startError().toStdString();
+        SetUpOnDesktop();
     }
+    virtual void SetUpOnDesktop() {}
 
     DesktopSession* session = nullptr;
 };

@@ -24,11 +24,8 @@ const QString GERMAN_CATALOG = QStringLiteral("/usr/share/locale/de/LC_MESSAGES/
 // its shortcuts window alone.
 class ShortcutsWindowIntegration : public test::DesktopTest {
 protected:
-    void SetUp() override
+    void SetUpOnDesktop() override
     {
-        test::DesktopTest::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
         if (QStandardPaths::findExecutable(QStringLiteral("gnome-calculator")).isEmpty())
             GTEST_SKIP() << "gnome-calculator is not installed";
         environment = session->environment();

@@ -1,6 +1,5 @@
 #include "WaylandDesktop.h"
 
-#include "TestSessionBus.h"
 #include "support/WaitUntil.h"
 
 #include <QCoreApplication>
@@ -14,7 +13,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <algorithm>
 #include <csignal>
 
 namespace tavlen::test {
@@ -28,7 +26,8 @@ constexpr char remoteDesktopService[] = "org.gnome.Mutter.RemoteDesktop";
 WaylandDesktop::~WaylandDesktop()
 {
     // What the bus started on request (the accessibility bus, Tavlen's service) belongs to
-    // this desktop as much as what was started here.
+    // this desktop as much as what was started here. Told apart while the processes started
+    // here still run: an ended one no longer knows its process id, which may be another's by then.
     QList<qint64> activated;
     if (!m_busName.isEmpty()) {
         QDBusConnectionInterface* daemon = bus().interface();
@@ -36,32 +35,16 @@ WaylandDesktop::~WaylandDesktop()
         for (const QString& name : names) {
             const qint64 pid = daemon->servicePid(name).value();
             if (name.startsWith(QLatin1Char(':')) && pid > 0 && pid != QCoreApplication::applicationPid() &&
-                !activated.contains(pid))
+                !started(pid) && !activated.contains(pid))
                 activated << pid;
         }
     }
-    // Applications and the compositor first, the bus they talk over last.
-    for (auto it = m_processes.rbegin(); it != m_processes.rend(); ++it) {
-        if ((*it)->state() != QProcess::NotRunning) {
-            (*it)->terminate();
-            if (!(*it)->waitForFinished(3000)) {
-                (*it)->kill();
-                (*it)->waitForFinished(3000);
-            }
-        }
-    }
+    // Applications and the compositor first; the bus they talk over goes with the desktop.
+    stopProcesses();
     if (!m_busName.isEmpty())
         QDBusConnection::disconnectFromBus(m_busName);
-    for (const qint64 pid : activated) {
-        const bool ours = std::any_of(m_processes.cbegin(), m_processes.cend(),
-                                      [pid](const auto& process) { return process->processId() == pid; });
-        if (!ours)
-            ::kill(static_cast<pid_t>(pid), SIGTERM);
-    }
-    if (m_bus && m_bus->state() != QProcess::NotRunning) {
-        m_bus->kill();
-        m_bus->waitForFinished(5000);
-    }
+    for (const qint64 pid : activated)
+        ::kill(static_cast<pid_t>(pid), SIGTERM);
 }
 
 QString WaylandDesktop::unavailableReason()
@@ -76,44 +59,29 @@ QString WaylandDesktop::unavailableReason()
 QProcess* WaylandDesktop::launch(const QString& program, const QStringList& arguments,
                                  const QProcessEnvironment& extra)
 {
-    auto process = std::make_unique<QProcess>();
     QProcessEnvironment environment = m_environment;
     for (const QString& key : extra.keys())
         environment.insert(key, extra.value(key));
-    process->setProcessEnvironment(environment);
-    process->setStandardOutputFile(QProcess::nullDevice());
-    process->setStandardErrorFile(m_dir.filePath(QFileInfo(program).fileName() + QStringLiteral(".log")),
-                                  QIODevice::Append);
-    process->start(program, arguments);
-    if (!process->waitForStarted(10000))
-        return nullptr;
-    m_processes.push_back(std::move(process));
-    return m_processes.back().get();
+    return keep(program, arguments, environment,
+                m_dir.filePath(QFileInfo(program).fileName() + QStringLiteral(".log")));
 }
 
 bool WaylandDesktop::startBus(QString& error)
 {
-    const QString runtime = m_dir.filePath(QStringLiteral("run"));
-    QDir().mkpath(runtime);
-    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     // The compositor's socket and the accessibility bus's go into this desktop's own folder,
     // and nothing here may reach the display the other tests use.
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeFolder());
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("AT_SPI_BUS_ADDRESS"));
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("config")));
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.filePath(QStringLiteral("data")));
-    environment.insert(QStringLiteral("XDG_CACHE_HOME"), m_dir.filePath(QStringLiteral("cache")));
+    useOwnHomes(environment);
     // Tavlen's service activates from the build, the accessibility bus from the system.
     environment.insert(QStringLiteral("XDG_DATA_DIRS"),
                        QStringLiteral(TAVLEN_BUILD_DATA_DIR ":/usr/local/share:/usr/share"));
 
-    const QByteArray address = startSessionBus(m_bus, environment, error);
+    const QByteArray address = startPrivateBus(environment, error);
     if (address.isEmpty())
         return false;
-    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QString::fromLocal8Bit(address));
-    m_environment = environment;
     m_busName = QStringLiteral("tavlen-wayland-desktop");
     if (!QDBusConnection::connectToBus(QString::fromLocal8Bit(address), m_busName).isConnected()) {
         error = QStringLiteral("the desktop's bus cannot be reached");
@@ -162,11 +130,7 @@ bool WaylandDesktop::typeKeysym(quint32 keysym)
 
 bool WaylandDesktop::start(QString& error)
 {
-    if (!m_dir.isValid()) {
-        error = QStringLiteral("no temporary folder");
-        return false;
-    }
-    if (!startBus(error))
+    if (!hasFolder(error) || !startBus(error))
         return false;
     const bool withX11 = !QStandardPaths::findExecutable(QStringLiteral("Xwayland")).isEmpty();
     QStringList arguments{QStringLiteral("--headless"), QStringLiteral("--wayland"),
@@ -226,13 +190,6 @@ QString WaylandDesktop::logOf(const QString& program) const
 {
     QFile log(m_dir.filePath(QFileInfo(program).fileName() + QStringLiteral(".log")));
     return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
-}
-
-QProcess* WaylandDesktop::startGeany(const QString& name)
-{
-    const QString config = m_dir.filePath(QStringLiteral("geany-") + name);
-    QDir().mkpath(config);
-    return launch(QStringLiteral("geany"), {QStringLiteral("--new-instance"), QStringLiteral("-c"), config});
 }
 
 } // namespace tavlen::test

@@ -15,11 +15,8 @@ namespace {
 
 class X11WorkspaceIntegration : public test::DesktopTest {
 protected:
-    void SetUp() override
+    void SetUpOnDesktop() override
     {
-        DesktopTest::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
         ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
             << "xdotool is missing";
     }

@@ -7,8 +7,11 @@
 #include "platform/fake/FakeApplicationDirectory.h"
 #include "platform/fake/FakeApplicationLauncher.h"
 #include "platform/fake/FakeClock.h"
+#include "platform/fake/FakeInstanceLock.h"
+#include "platform/fake/FakeKeyEventSource.h"
 #include "platform/fake/FakeKeySender.h"
 #include "platform/fake/FakeKeyboardLayout.h"
+#include "platform/fake/FakeLoginItems.h"
 #include "platform/fake/FakeTimers.h"
 #include "platform/fake/FakeUserDefaults.h"
 #include "platform/fake/FakeWindowActivator.h"
@@ -21,7 +24,9 @@ namespace tavlen::test {
 // The desktop a harvest, a sheet and its rows see, all in memory: the applications and their
 // accessibility trees, the one in front, the keyboard, keys typed and windows brought forward,
 // time moved by hand, and a menu source that reads on the caller's thread (a sheet is loaded
-// when loadSheet returns). Fixtures and benchmarks derive from it and add a store.
+// when loadSheet returns); for the resident agent also the keys it hears in other applications
+// and in its own windows, its single-instance lock and the login items. Fixtures and benchmarks
+// derive from it and add a store.
 struct FakeDesktop {
     fake::FakeUserDefaults defaults;
     fake::FakeApplicationDirectory applications;
@@ -34,6 +39,10 @@ struct FakeDesktop {
     fake::FakeWorkspace workspace;
     fake::FakeKeySender keySender;
     fake::FakeWindowActivator activator{&workspace};
+    fake::FakeKeyEventSource globalKeys;
+    fake::FakeKeyEventSource localKeys;
+    fake::FakeInstanceLock lock;
+    fake::FakeLoginItems loginItems;
     InlineMenuReader menuReader{accessibility};
     MenuSource menuSource{menuReader, timers, clock};
 

@@ -5,6 +5,7 @@
 #include <QKeySequence>
 #include <QMetaEnum>
 #include <gtest/gtest.h>
+#include <initializer_list>
 
 using namespace tavlen;
 using tavlen::linux_platform::AcceleratorParser;
@@ -24,6 +25,23 @@ QString textOf(const QString& keyBinding, const QString& title = QStringLiteral(
     return key ? shortcutText(*key) : QStringLiteral("<none>");
 }
 
+// A key binding as a menu entry titled `title` carries it, and the text the sheet shows for it
+// ("<none>" when it is no shortcut).
+struct Reading {
+    const char* binding;
+    const char* text;
+    const char* title = "Entry";
+};
+
+void expectReadings(std::initializer_list<Reading> readings)
+{
+    for (const Reading& reading : readings) {
+        EXPECT_EQ(textOf(QString::fromUtf8(reading.binding), QString::fromUtf8(reading.title)),
+                  QString::fromUtf8(reading.text))
+            << reading.binding << " in " << reading.title;
+    }
+}
+
 } // namespace
 
 TEST(AcceleratorParser, GtkAcceleratorIsTheThirdField)
@@ -33,44 +51,44 @@ TEST(AcceleratorParser, GtkAcceleratorIsTheThirdField)
     ASSERT_TRUE(key);
     EXPECT_EQ(*key, (MenuKeyEquivalent{QStringLiteral("N"), 12, 0, 0}));
 
-    EXPECT_EQ(textOf(QStringLiteral("i;<Alt>f:i;<Primary><Shift>o")), QStringLiteral("⌃⇧ O"));
-    EXPECT_EQ(textOf(QStringLiteral(";;<Control>F5")), QStringLiteral("⌃ F5"));
-    EXPECT_EQ(textOf(QStringLiteral("x;<Alt>s:x;<Primary>period")), QStringLiteral("⌃ ."));
-    EXPECT_EQ(textOf(QStringLiteral("i;<Alt>v:i;<Primary>plus")), QStringLiteral("⌃ +"));
-    EXPECT_EQ(textOf(QStringLiteral("s;<Alt>e:s;<Primary><Alt>p")), QStringLiteral("⌃⌥ P"));
-    EXPECT_EQ(textOf(QStringLiteral("m;<Alt>b:m;<Shift>F9")), QStringLiteral("⇧ F9"));
-    EXPECT_EQ(textOf(QStringLiteral(";;<Super>q")), QStringLiteral("⌘ Q"));
-    // The mnemonic fields alone, as on top-level menus and entries without accelerator.
-    EXPECT_EQ(textOf(QStringLiteral("<Alt>f;<Alt>f;")), QStringLiteral("<none>"));
-    EXPECT_EQ(textOf(QStringLiteral("a;<Alt>f:a;")), QStringLiteral("<none>"));
-    EXPECT_EQ(textOf(QString()), QStringLiteral("<none>"));
+    expectReadings({
+        {"i;<Alt>f:i;<Primary><Shift>o", "⌃⇧ O"},
+        {";;<Control>F5", "⌃ F5"},
+        {"x;<Alt>s:x;<Primary>period", "⌃ ."},
+        {"i;<Alt>v:i;<Primary>plus", "⌃ +"},
+        {"s;<Alt>e:s;<Primary><Alt>p", "⌃⌥ P"},
+        {"m;<Alt>b:m;<Shift>F9", "⇧ F9"},
+        {";;<Super>q", "⌘ Q"},
+        // The mnemonic fields alone, as on top-level menus and entries without accelerator.
+        {"<Alt>f;<Alt>f;", "<none>"},
+        {"a;<Alt>f:a;", "<none>"},
+        {"", "<none>"},
+    });
 }
 
 TEST(AcceleratorParser, GtkNamedKeys)
 {
-    const QList<std::pair<QString, QString>> cases = {
-        {QStringLiteral(";;<Primary>Return"), QStringLiteral("⌃ ⏎")},
-        {QStringLiteral(";;<Primary>KP_Enter"), QStringLiteral("⌃ ⌅")},
-        {QStringLiteral(";;<Primary>Tab"), QStringLiteral("⌃ ⇥")},
-        {QStringLiteral(";;<Primary><Shift>ISO_Left_Tab"), QStringLiteral("⌃⇧ ⇥")},
-        {QStringLiteral(";;<Primary>space"), QStringLiteral("⌃ ␣")},
-        {QStringLiteral(";;<Primary>BackSpace"), QStringLiteral("⌃ ⌫")},
-        {QStringLiteral(";;Delete"), QStringLiteral("⌦")},
-        {QStringLiteral(";;Escape"), QStringLiteral("⎋")},
-        {QStringLiteral(";;<Alt>Home"), QStringLiteral("⌥ ↖")},
-        {QStringLiteral(";;<Alt>End"), QStringLiteral("⌥ ↘")},
-        {QStringLiteral(";;<Primary>Page_Up"), QStringLiteral("⌃ ⇞")},
-        {QStringLiteral(";;<Primary>Page_Down"), QStringLiteral("⌃ ⇟")},
-        {QStringLiteral(";;<Alt>Left"), QStringLiteral("⌥ ←")},
-        {QStringLiteral(";;<Alt>Right"), QStringLiteral("⌥ →")},
-        {QStringLiteral(";;<Alt>Up"), QStringLiteral("⌥ ↑")},
-        {QStringLiteral(";;<Alt>Down"), QStringLiteral("⌥ ↓")},
-        {QStringLiteral(";;F1"), QStringLiteral("F1")},
-        {QStringLiteral(";;F12"), QStringLiteral("F12")},
-        {QStringLiteral(";;F14"), QStringLiteral("F14")},
-    };
-    for (const auto& [binding, text] : cases)
-        EXPECT_EQ(textOf(binding), text) << binding.toStdString();
+    expectReadings({
+        {";;<Primary>Return", "⌃ ⏎"},
+        {";;<Primary>KP_Enter", "⌃ ⌅"},
+        {";;<Primary>Tab", "⌃ ⇥"},
+        {";;<Primary><Shift>ISO_Left_Tab", "⌃⇧ ⇥"},
+        {";;<Primary>space", "⌃ ␣"},
+        {";;<Primary>BackSpace", "⌃ ⌫"},
+        {";;Delete", "⌦"},
+        {";;Escape", "⎋"},
+        {";;<Alt>Home", "⌥ ↖"},
+        {";;<Alt>End", "⌥ ↘"},
+        {";;<Primary>Page_Up", "⌃ ⇞"},
+        {";;<Primary>Page_Down", "⌃ ⇟"},
+        {";;<Alt>Left", "⌥ ←"},
+        {";;<Alt>Right", "⌥ →"},
+        {";;<Alt>Up", "⌥ ↑"},
+        {";;<Alt>Down", "⌥ ↓"},
+        {";;F1", "F1"},
+        {";;F12", "F12"},
+        {";;F14", "F14"},
+    });
 }
 
 TEST(AcceleratorParser, EveryFunctionKeyTheNotationNamesRendersAsItself)
@@ -85,58 +103,56 @@ TEST(AcceleratorParser, EveryFunctionKeyTheNotationNamesRendersAsItself)
     const auto f15 = AcceleratorParser::parseAccelerator(QStringLiteral("F15"));
     ASSERT_TRUE(f15);
     EXPECT_EQ(f15->virtualKey, 113u);
-    EXPECT_EQ(textOf(QStringLiteral(";;F15")), QStringLiteral("F15"));
-    EXPECT_EQ(textOf(QStringLiteral("Ctrl+F35")), QStringLiteral("⌃ F35"));
     EXPECT_EQ(AcceleratorParser::parseAccelerator(QStringLiteral("F35"))->virtualKey, 0u);
-    EXPECT_EQ(textOf(QStringLiteral("F36")), QStringLiteral("<none>"));
+    expectReadings({{";;F15", "F15"}, {"Ctrl+F35", "⌃ F35"}, {"F36", "<none>"}});
 }
 
 TEST(AcceleratorParser, QtKeySequences)
 {
-    const QList<std::pair<QString, QString>> cases = {
-        {QStringLiteral("Ctrl+O"), QStringLiteral("⌃ O")},
-        {QStringLiteral("F5"), QStringLiteral("F5")},
-        {QStringLiteral("Shift+F3"), QStringLiteral("⇧ F3")},
-        {QStringLiteral("Ctrl+Return"), QStringLiteral("⌃ ⏎")},
-        {QStringLiteral("Ctrl+Shift+Return"), QStringLiteral("⌃⇧ ⏎")},
-        {QStringLiteral("Enter"), QStringLiteral("⌅")},
-        {QStringLiteral("Esc"), QStringLiteral("⎋")},
-        {QStringLiteral("Backspace"), QStringLiteral("⌫")},
-        {QStringLiteral("Space"), QStringLiteral("␣")},
-        {QStringLiteral("Del"), QStringLiteral("⌦")},
-        {QStringLiteral("Home"), QStringLiteral("↖")},
-        {QStringLiteral("End"), QStringLiteral("↘")},
-        {QStringLiteral("PgUp"), QStringLiteral("⇞")},
-        {QStringLiteral("PgDown"), QStringLiteral("⇟")},
-        {QStringLiteral("Ctrl+Up"), QStringLiteral("⌃ ↑")},
-        {QStringLiteral("Ctrl+Shift+Backtab"), QStringLiteral("⌃⇧ ⇥")},
-        {QStringLiteral("Ctrl+Tab"), QStringLiteral("⌃ ⇥")},
-        {QStringLiteral("Ctrl+Alt+W"), QStringLiteral("⌃⌥ W")},
-        {QStringLiteral("Meta+Q"), QStringLiteral("⌘ Q")},
-        {QStringLiteral("Ctrl++"), QStringLiteral("⌃ +")},
-        {QStringLiteral("Ctrl+;"), QStringLiteral("⌃ ;")},
-        {QStringLiteral("Ctrl+0"), QStringLiteral("⌃ 0")},
-        {QStringLiteral("Num+Enter"), QStringLiteral("⌅")},
-    };
-    for (const auto& [binding, text] : cases)
-        EXPECT_EQ(textOf(binding), text) << binding.toStdString();
+    expectReadings({
+        {"Ctrl+O", "⌃ O"},
+        {"F5", "F5"},
+        {"Shift+F3", "⇧ F3"},
+        {"Ctrl+Return", "⌃ ⏎"},
+        {"Ctrl+Shift+Return", "⌃⇧ ⏎"},
+        {"Enter", "⌅"},
+        {"Esc", "⎋"},
+        {"Backspace", "⌫"},
+        {"Space", "␣"},
+        {"Del", "⌦"},
+        {"Home", "↖"},
+        {"End", "↘"},
+        {"PgUp", "⇞"},
+        {"PgDown", "⇟"},
+        {"Ctrl+Up", "⌃ ↑"},
+        {"Ctrl+Shift+Backtab", "⌃⇧ ⇥"},
+        {"Ctrl+Tab", "⌃ ⇥"},
+        {"Ctrl+Alt+W", "⌃⌥ W"},
+        {"Meta+Q", "⌘ Q"},
+        {"Ctrl++", "⌃ +"},
+        {"Ctrl+;", "⌃ ;"},
+        {"Ctrl+0", "⌃ 0"},
+        {"Num+Enter", "⌅"},
+    });
 }
 
 TEST(AcceleratorParser, MnemonicsAreNoShortcut)
 {
     // Qt puts the mnemonic first and the shortcut second.
-    EXPECT_EQ(textOf(QStringLiteral("Alt+a;Ctrl+S"), QStringLiteral("Save as...")), QStringLiteral("⌃ S"));
-    EXPECT_EQ(textOf(QStringLiteral("Alt+a;Ctrl+;"), QStringLiteral("Save as...")), QStringLiteral("⌃ ;"));
-    // A lone Alt+letter of the title only underlines that letter.
-    EXPECT_EQ(textOf(QStringLiteral("Alt+a"), QStringLiteral("Save as...")), QStringLiteral("<none>"));
-    EXPECT_EQ(textOf(QStringLiteral("Alt+A"), QStringLiteral("About")), QStringLiteral("<none>"));
-    EXPECT_EQ(textOf(QStringLiteral("<Alt>f"), QStringLiteral("File")), QStringLiteral("<none>"));
-    // A letter the title lacks, or more modifiers than Alt, make a real shortcut.
-    EXPECT_EQ(textOf(QStringLiteral("Alt+X"), QStringLiteral("Close")), QStringLiteral("⌥ X"));
-    EXPECT_EQ(textOf(QStringLiteral("Ctrl+Alt+A"), QStringLiteral("About")), QStringLiteral("⌃⌥ A"));
-    EXPECT_EQ(textOf(QStringLiteral("Alt+Left"), QStringLiteral("Left")), QStringLiteral("⌥ ←"));
-    // GTK's accelerator field is never a mnemonic, whatever the title.
-    EXPECT_EQ(textOf(QStringLiteral("f;<Alt>f:f;<Alt>f"), QStringLiteral("Find")), QStringLiteral("⌥ F"));
+    expectReadings({
+        {"Alt+a;Ctrl+S", "⌃ S", "Save as..."},
+        {"Alt+a;Ctrl+;", "⌃ ;", "Save as..."},
+        // A lone Alt+letter of the title only underlines that letter.
+        {"Alt+a", "<none>", "Save as..."},
+        {"Alt+A", "<none>", "About"},
+        {"<Alt>f", "<none>", "File"},
+        // A letter the title lacks, or more modifiers than Alt, make a real shortcut.
+        {"Alt+X", "⌥ X", "Close"},
+        {"Ctrl+Alt+A", "⌃⌥ A", "About"},
+        {"Alt+Left", "⌥ ←", "Left"},
+        // GTK's accelerator field is never a mnemonic, whatever the title.
+        {"f;<Alt>f:f;<Alt>f", "⌥ F", "Find"},
+    });
 }
 
 TEST(AcceleratorParser, UnknownNamesGiveNoShortcut)
@@ -161,16 +177,17 @@ TEST(AcceleratorParser, InsertAndTheKeysTheMacLacksGoByTheirNames)
                                                               QStringLiteral("Overwrite Mode"));
     ASSERT_TRUE(overwrite);
     EXPECT_EQ(overwrite->virtualKey, 114u);
-    EXPECT_EQ(textOf(QStringLiteral("Alt+O;Ctrl+Shift+Ins"), QStringLiteral("Overwrite Mode")),
-              QStringLiteral("⌃⇧ Ins"));
-    // GTK spells the same keys as keysyms, the vendor keys with a prefix nobody needs to read.
-    EXPECT_EQ(textOf(QStringLiteral(";;<Primary>Insert")), QStringLiteral("⌃ Ins"));
-    EXPECT_EQ(textOf(QStringLiteral(";;<Shift>KP_Insert")), QStringLiteral("⇧ Ins"));
-    EXPECT_EQ(textOf(QStringLiteral(";;Print")), QStringLiteral("Print"));
-    EXPECT_EQ(textOf(QStringLiteral(";;XF86AudioPlay")), QStringLiteral("Media Play"));
-    EXPECT_EQ(textOf(QStringLiteral(";;XF86Calculator")), QStringLiteral("Calculator"));
-    EXPECT_EQ(textOf(QStringLiteral("Ctrl+Media Play")), QStringLiteral("⌃ Media Play"));
-    EXPECT_EQ(textOf(QStringLiteral("Launch (A)")), QStringLiteral("Launch (A)"));
+    expectReadings({
+        {"Alt+O;Ctrl+Shift+Ins", "⌃⇧ Ins", "Overwrite Mode"},
+        // GTK spells the same keys as keysyms, the vendor keys with a prefix nobody needs to read.
+        {";;<Primary>Insert", "⌃ Ins"},
+        {";;<Shift>KP_Insert", "⇧ Ins"},
+        {";;Print", "Print"},
+        {";;XF86AudioPlay", "Media Play"},
+        {";;XF86Calculator", "Calculator"},
+        {"Ctrl+Media Play", "⌃ Media Play"},
+        {"Launch (A)", "Launch (A)"},
+    });
 }
 
 // Every key Qt can name, in the form the AT-SPI bridge passes on, built with QKeySequence itself.
@@ -217,23 +234,26 @@ TEST(AcceleratorParser, EveryKeyQtNamesIsReadInBothForms)
 TEST(AcceleratorParser, DigitAndPunctuationMnemonicsAreNoShortcut)
 {
     // "Heading &1": Qt offers Alt+1 as the mnemonic of an entry that has no shortcut.
-    EXPECT_EQ(textOf(QStringLiteral("Alt+1"), QStringLiteral("Heading 1")), QStringLiteral("<none>"));
-    EXPECT_EQ(textOf(QStringLiteral("Alt+8"), QStringLiteral("UTF-8")), QStringLiteral("<none>"));
-    EXPECT_EQ(textOf(QStringLiteral("Alt+."), QStringLiteral("1.5 Spacing")), QStringLiteral("<none>"));
-    EXPECT_EQ(textOf(QStringLiteral("Alt+1;Ctrl+1"), QStringLiteral("Heading 1")), QStringLiteral("⌃ 1"));
-    // A digit the title does not offer is a shortcut of its own.
-    EXPECT_EQ(textOf(QStringLiteral("Alt+2"), QStringLiteral("Heading 1")), QStringLiteral("⌥ 2"));
+    expectReadings({
+        {"Alt+1", "<none>", "Heading 1"},
+        {"Alt+8", "<none>", "UTF-8"},
+        {"Alt+.", "<none>", "1.5 Spacing"},
+        {"Alt+1;Ctrl+1", "⌃ 1", "Heading 1"},
+        // A digit the title does not offer is a shortcut of its own.
+        {"Alt+2", "⌥ 2", "Heading 1"},
+    });
 }
 
 TEST(AcceleratorParser, ThePrimaryShortcutFollowsTheMnemonic)
 {
     // Qt lists every shortcut of an entry after its mnemonic, the primary one first.
-    EXPECT_EQ(textOf(QStringLiteral("Alt+S;Ctrl+S;Ctrl+Shift+S"), QStringLiteral("Save")),
-              QStringLiteral("⌃ S"));
-    EXPECT_EQ(textOf(QStringLiteral("F5;Ctrl+R"), QStringLiteral("Reload")), QStringLiteral("F5"));
-    // Only the first binding can be the mnemonic: an Alt shortcut after it is a shortcut.
-    EXPECT_EQ(textOf(QStringLiteral("Alt+H;Alt+Home"), QStringLiteral("Home")), QStringLiteral("⌥ ↖"));
-    EXPECT_EQ(textOf(QStringLiteral("Alt+A;Alt+A"), QStringLiteral("Tab A")), QStringLiteral("⌥ A"));
+    expectReadings({
+        {"Alt+S;Ctrl+S;Ctrl+Shift+S", "⌃ S", "Save"},
+        {"F5;Ctrl+R", "F5", "Reload"},
+        // Only the first binding can be the mnemonic: an Alt shortcut after it is a shortcut.
+        {"Alt+H;Alt+Home", "⌥ ↖", "Home"},
+        {"Alt+A;Alt+A", "⌥ A", "Tab A"},
+    });
 }
 
 TEST(AcceleratorParser, CharactersAreUpperCasedOneUnit)

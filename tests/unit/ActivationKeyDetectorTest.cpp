@@ -2,6 +2,7 @@
 
 #include "core/ModifierClass.h"
 #include "platform/KeyInput.h"
+#include "platform/MacKeys.h"
 #include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeKeyEventSource.h"
 #include "platform/fake/FakeTimers.h"
@@ -20,17 +21,14 @@ using tavlen::KeyEvent;
 using tavlen::ModifierClass;
 using tavlen::UserDefaults;
 namespace EventFlag = tavlen::EventFlag;
+namespace mac_keys = tavlen::mac_keys;
 
 namespace {
 
-constexpr quint16 CommandKey = 55;
-constexpr quint16 ShiftKey = 56;
-constexpr quint16 ControlKey = 59;
-constexpr quint16 FunctionKey = 63;
 constexpr quint16 LetterA = 0;
 constexpr qint64 CapsLock = 0x10000;
 
-KeyEvent flags(qint64 modifierFlags, quint16 keyCode = CommandKey)
+KeyEvent flags(qint64 modifierFlags, quint16 keyCode = mac_keys::Command)
 {
     return {KeyEvent::Type::FlagsChanged, modifierFlags, keyCode};
 }
@@ -66,7 +64,15 @@ protected:
     // A Command tap or press in another application; `wait` runs the event loop on by that much.
     void commandDown() { detector->handleGlobalEvent(flags(EventFlag::Command)); }
     void allUp() { detector->handleGlobalEvent(flags(0)); }
-    void controlDown() { detector->handleGlobalEvent(flags(EventFlag::Control, ControlKey)); }
+    // A tap and, 0.1 s later, the second press of the gesture, still held.
+    void tapThenPress()
+    {
+        commandDown();
+        allUp();
+        wait(100ms);
+        commandDown();
+    }
+    void controlDown() { detector->handleGlobalEvent(flags(EventFlag::Control, mac_keys::Control)); }
     void wait(std::chrono::milliseconds ms) { timers.advance(ms); }
     void settle() { timers.advance(0ms); }
     // What was issued since the last call, with the scheduled commands run.
@@ -163,10 +169,7 @@ TEST_F(ActivationKeyDetectorTest, OnlyTheSecondQuickPressOfTwiceAndHoldAnnounces
 
 TEST_F(ActivationKeyDetectorTest, ReleasingBeforeTheHoldDelayOpensNothing)
 {
-    commandDown();
-    allUp();
-    wait(100ms);
-    commandDown();
+    tapThenPress();
     wait(200ms);
     allUp();
     wait(1s);
@@ -188,13 +191,13 @@ TEST_F(ActivationKeyDetectorTest, PressAndHoldOpensAfterExactlyTheDelayButNeverF
 
     // Command-Shift pressed together, and Shift joining a held Command, both stay closed.
     wait(1s);
-    detector->handleGlobalEvent(flags(EventFlag::Command | EventFlag::Shift, ShiftKey));
+    detector->handleGlobalEvent(flags(EventFlag::Command | EventFlag::Shift, mac_keys::Shift));
     wait(2s);
     EXPECT_FALSE(issued("show"));
     EXPECT_FALSE(detector->lastCommandKeyPressTime().has_value());
     commandDown();
     wait(100ms);
-    detector->handleGlobalEvent(flags(EventFlag::Command | EventFlag::Shift, ShiftKey));
+    detector->handleGlobalEvent(flags(EventFlag::Command | EventFlag::Shift, mac_keys::Shift));
     wait(2s);
     EXPECT_FALSE(issued("show"));
 
@@ -208,10 +211,7 @@ TEST_F(ActivationKeyDetectorTest, PressAndHoldOpensAfterExactlyTheDelayButNeverF
 
 TEST_F(ActivationKeyDetectorTest, TypingClosesAtOnceAndMakesTheNextPressAFirstPress)
 {
-    commandDown();
-    allUp();
-    wait(100ms);
-    commandDown();
+    tapThenPress();
     wait(250ms);
     ASSERT_TRUE(issued("show"));
 
@@ -236,7 +236,7 @@ TEST_F(ActivationKeyDetectorTest, FunctionAndOtherChordsResetTheGesture)
         commandDown();
         allUp();
         wait(100ms);
-        detector->handleGlobalEvent(flags(chord, FunctionKey));
+        detector->handleGlobalEvent(flags(chord, mac_keys::Function));
         EXPECT_FALSE(detector->lastCommandKeyPressTime().has_value());
         EXPECT_TRUE(take().contains("close"));
         wait(100ms);
@@ -247,12 +247,9 @@ TEST_F(ActivationKeyDetectorTest, FunctionAndOtherChordsResetTheGesture)
 
     // A chord that joins while the hold timer runs cancels it.
     wait(1s);
-    commandDown();
-    allUp();
-    wait(100ms);
-    commandDown();
+    tapThenPress();
     ASSERT_TRUE(detector->keyPressTimerPending());
-    detector->handleGlobalEvent(flags(EventFlag::Command | EventFlag::Function, FunctionKey));
+    detector->handleGlobalEvent(flags(EventFlag::Command | EventFlag::Function, mac_keys::Function));
     EXPECT_FALSE(detector->keyPressTimerPending());
     wait(1s);
     EXPECT_FALSE(issued("show"));
@@ -356,17 +353,14 @@ TEST_F(ActivationKeyDetectorTest, ControlThreeTimesOpensSettingsOnlyWhileTheIcon
     }
     EXPECT_FALSE(issued("settings"));
 
-    tripleControl([this] { detector->handleLocalEvent(flags(EventFlag::Control, ControlKey)); });
+    tripleControl([this] { detector->handleLocalEvent(flags(EventFlag::Control, mac_keys::Control)); });
     EXPECT_FALSE(issued("settings"));
 }
 
 TEST_F(ActivationKeyDetectorTest, ShortDelayOpensAtOnceUntilNormalised)
 {
     defaults.setKeyHoldingDelay(0.05);
-    commandDown();
-    allUp();
-    wait(100ms);
-    commandDown();
+    tapThenPress();
     EXPECT_FALSE(detector->keyPressTimerPending());
     EXPECT_EQ(take().count("show"), 1);
 
@@ -442,10 +436,7 @@ TEST_F(ActivationKeyDetectorTest, LocalHandlerOpensLocallyKeepsItsOwnCountAndIgn
     auto localUp = [this] { detector->handleLocalEvent(flags(0)); };
 
     // Two global presses bring the global count to 1; the local second-press resets it.
-    commandDown();
-    allUp();
-    wait(100ms);
-    commandDown();
+    tapThenPress();
     allUp();
     ASSERT_EQ(detector->keyCMDPressTimes(), 1);
     wait(100ms);
@@ -466,7 +457,7 @@ TEST_F(ActivationKeyDetectorTest, LocalHandlerOpensLocallyKeepsItsOwnCountAndIgn
     localCommand();
     localUp();
     wait(100ms);
-    detector->handleLocalEvent(flags(EventFlag::Control, ControlKey));
+    detector->handleLocalEvent(flags(EventFlag::Control, mac_keys::Control));
     EXPECT_FALSE(detector->lastCommandKeyPressTime().has_value());
     wait(100ms);
     localCommand();
@@ -484,7 +475,6 @@ TEST_F(ActivationKeyDetectorTest, LocalHandlerOpensLocallyKeepsItsOwnCountAndIgn
 
 TEST_F(ActivationKeyDetectorTest, PageKeysInTavlensWindowsScrollThePanelAndCloseNothing)
 {
-    constexpr quint16 HomeKey = 115, PageUpKey = 116, EndKey = 119, PageDownKey = 121;
     const auto key = [](KeyEvent::Type type, quint16 code) { return KeyEvent{type, 0, code}; };
     using tavlen::PanelScroll;
 
@@ -495,7 +485,7 @@ TEST_F(ActivationKeyDetectorTest, PageKeysInTavlensWindowsScrollThePanelAndClose
     detector->handleLocalEvent(flags(EventFlag::Command));
     wait(250ms);
     ASSERT_EQ(take().last(), "show-local");
-    for (const quint16 code : {PageDownKey, PageUpKey, EndKey, HomeKey}) {
+    for (const quint16 code : {mac_keys::PageDown, mac_keys::PageUp, mac_keys::End, mac_keys::Home}) {
         detector->handleLocalEvent({KeyEvent::Type::KeyDown, EventFlag::Command, code});
         detector->handleLocalEvent(key(KeyEvent::Type::KeyUp, code));
     }
@@ -507,7 +497,7 @@ TEST_F(ActivationKeyDetectorTest, PageKeysInTavlensWindowsScrollThePanelAndClose
     // Other keys still close; in another application the page keys are that application's.
     detector->handleLocalEvent(key(KeyEvent::Type::KeyDown, LetterA));
     EXPECT_EQ(take(), QStringList{"close"});
-    detector->handleGlobalEvent(key(KeyEvent::Type::KeyDown, PageDownKey));
+    detector->handleGlobalEvent(key(KeyEvent::Type::KeyDown, mac_keys::PageDown));
     EXPECT_EQ(take(), QStringList{"close"});
 }
 
@@ -516,10 +506,7 @@ TEST_F(ActivationKeyDetectorTest, LocalPressAndHoldResetsTheGlobalCountWhenItFir
     defaults.setActivationKeyType(2);
     defaults.setKeyHoldingDelay(0.5);
     defaults.setActivationPersistentKeyType(1);
-    commandDown();
-    allUp();
-    wait(100ms);
-    commandDown();
+    tapThenPress();
     allUp();
     ASSERT_EQ(detector->keyCMDPressTimes(), 1);
     wait(100ms);
@@ -533,11 +520,8 @@ TEST_F(ActivationKeyDetectorTest, LocalPressAndHoldResetsTheGlobalCountWhenItFir
 TEST_F(ActivationKeyDetectorTest, CommandsPendingWhenTheDetectorGoesAwayAreDropped)
 {
     defaults.setKeyHoldingDelay(0.05);
-    commandDown();
-    allUp();
-    wait(100ms);
-    commandDown(); // schedules an immediate open
-    allUp();       // and a close
+    tapThenPress(); // schedules an immediate open
+    allUp();        // and a close
     commands.clear();
     detector.reset();
     wait(1s);

@@ -2,20 +2,12 @@
 
 #include "core/AppServices.h"
 #include "platform/KeyInput.h"
+#include "platform/MacKeys.h"
 #include "platform/NotificationNames.h"
-#include "platform/fake/FakeAccessibility.h"
-#include "platform/fake/FakeApplicationDirectory.h"
-#include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeFileLocations.h"
-#include "platform/fake/FakeInstanceLock.h"
-#include "platform/fake/FakeKeyEventSource.h"
-#include "platform/fake/FakeKeyboardLayout.h"
-#include "platform/fake/FakeLoginItems.h"
-#include "platform/fake/FakeTimers.h"
-#include "platform/fake/FakeUserDefaults.h"
-#include "platform/fake/FakeWorkspace.h"
 #include "platform/linux/LocalFileSystem.h"
 #include "settings/AppSettings.h"
+#include "support/FakeDesktop.h"
 #include "support/FakeWindowSystem.h"
 
 #include <QFile>
@@ -31,6 +23,7 @@ using tavlen::StatusMenuEntry;
 using tavlen::WindowLevel;
 using tavlen::test::FakeWindowSystem;
 namespace fake = tavlen::fake;
+namespace mac_keys = tavlen::mac_keys;
 namespace Names = tavlen::NotificationNames;
 
 namespace {
@@ -40,7 +33,7 @@ const RunningApplication Geany{QStringLiteral("geany"), QStringLiteral("Geany"),
 const RunningApplication Editor{QStringLiteral("org.gnome.TextEditor"), QStringLiteral("Text Editor"), 200};
 const RunningApplication TavlenItself{QStringLiteral("tavlen"), QStringLiteral("Tavlen"), OwnPid};
 
-class AppDelegateTest : public ::testing::Test {
+class AppDelegateTest : public ::testing::Test, protected tavlen::test::FakeDesktop {
 protected:
     AppDelegateTest()
     {
@@ -77,28 +70,27 @@ protected:
         const auto found = windows.open(QString::fromLatin1(kind));
         return found.size() == 1 ? found.front() : nullptr;
     }
-    void command(qint64 flags, quint16 key = 55)
+    void command(qint64 flags, quint16 key = mac_keys::Command)
     {
         globalKeys.deliver(KeyEvent{KeyEvent::Type::FlagsChanged, flags, key});
     }
+    // The activation gesture's tap and second press, typed into Tavlen's own window.
+    void localTapThenPress()
+    {
+        const auto local = [this](qint64 flags) {
+            localKeys.deliver(KeyEvent{KeyEvent::Type::FlagsChanged, flags, mac_keys::Command});
+        };
+        local(tavlen::EventFlag::Command);
+        local(0);
+        wait(100ms);
+        local(tavlen::EventFlag::Command);
+    }
 
     QTemporaryDir dir;
-    fake::FakeClock clock;
-    fake::FakeTimers timers{&clock};
     fake::FakeFileLocations locations{dir.path()};
     tavlen::linux_platform::LocalFileSystem files;
-    fake::FakeUserDefaults defaults;
-    fake::FakeApplicationDirectory applications;
-    fake::FakeKeyboardLayout keyboard;
     std::unique_ptr<tavlen::AppServices> services = std::make_unique<tavlen::AppServices>(
         tavlen::Platform{clock, locations, files, defaults, applications, keyboard});
-    tavlen::NotificationCenter notifications;
-    fake::FakeWorkspace workspace;
-    fake::FakeAccessibility accessibility;
-    fake::FakeInstanceLock lock;
-    fake::FakeLoginItems loginItems;
-    fake::FakeKeyEventSource globalKeys;
-    fake::FakeKeyEventSource localKeys;
     FakeWindowSystem windows;
     int prefetches = 0;
 
@@ -211,7 +203,6 @@ TEST_F(AppDelegateTest, ShowHotkeysWhilePausedClosesAnOpenPanel)
 
 TEST_F(AppDelegateTest, WhilePausedAnyPressClosesThePanelTheCommandOpenedAndResumingKeepsTheIcon)
 {
-    constexpr quint16 EscapeKey = 53, ReturnKey = 36;
     launched();
     delegate().togglePauseAction();
     wait(0ms);
@@ -224,11 +215,11 @@ TEST_F(AppDelegateTest, WhilePausedAnyPressClosesThePanelTheCommandOpenedAndResu
 
     // Escape typed anywhere, in Tavlen's windows too.
     ASSERT_TRUE(open());
-    globalKeys.deliver(KeyEvent{KeyEvent::Type::KeyUp, 0, ReturnKey});
+    globalKeys.deliver(KeyEvent{KeyEvent::Type::KeyUp, 0, mac_keys::Return});
     command(0);
     wait(0ms);
     EXPECT_EQ(openCount("hotkeys"), 1) << "letting go of the command's own keys is no request";
-    localKeys.deliver(KeyEvent{KeyEvent::Type::KeyDown, 0, EscapeKey});
+    localKeys.deliver(KeyEvent{KeyEvent::Type::KeyDown, 0, mac_keys::Escape});
     EXPECT_EQ(openCount("hotkeys"), 1) << "the panel goes from the event loop, not inside the key";
     wait(0ms);
     EXPECT_EQ(openCount("hotkeys"), 0);
@@ -258,14 +249,13 @@ TEST_F(AppDelegateTest, WhilePausedAnyPressClosesThePanelTheCommandOpenedAndResu
     EXPECT_FALSE(settings().pauseMonitoring());
     EXPECT_EQ(windows.liveStatusItem(), icon);
     EXPECT_TRUE(delegate().detector().eventMonitorsInstalled());
-    globalKeys.deliver(KeyEvent{KeyEvent::Type::KeyDown, 0, EscapeKey});
+    globalKeys.deliver(KeyEvent{KeyEvent::Type::KeyDown, 0, mac_keys::Escape});
     wait(0ms);
     EXPECT_EQ(openCount("hotkeys"), 0);
 }
 
 TEST_F(AppDelegateTest, PageKeysInTavlensWindowsScrollTheShortcutPanelElseThePersistentOne)
 {
-    constexpr quint16 PageDownKey = 121, EndKey = 119;
     using tavlen::PanelScroll;
     launched();
     const auto page = [this](quint16 key) {
@@ -273,19 +263,19 @@ TEST_F(AppDelegateTest, PageKeysInTavlensWindowsScrollTheShortcutPanelElseThePer
         localKeys.deliver(KeyEvent{KeyEvent::Type::KeyUp, 0, key});
         wait(0ms);
     };
-    page(PageDownKey); // nothing open: nothing to scroll, nothing breaks
+    page(mac_keys::PageDown); // nothing open: nothing to scroll, nothing breaks
 
     delegate().togglePersistentPanel();
     wait(0ms);
     const auto persistent = only("persistent");
     ASSERT_NE(persistent, nullptr);
-    page(PageDownKey);
+    page(mac_keys::PageDown);
     EXPECT_EQ(persistent->scrolls, QList<PanelScroll>{PanelScroll::PageDown});
 
     delegate().showShortcutPanel(false);
     const auto hotkeys = only("hotkeys");
     ASSERT_NE(hotkeys, nullptr);
-    page(EndKey);
+    page(mac_keys::End);
     EXPECT_EQ(hotkeys->scrolls, QList<PanelScroll>{PanelScroll::End});
     EXPECT_EQ(persistent->scrolls.size(), 1);
     EXPECT_FALSE(hotkeys->closed) << "a page key is no key that closes the panel";
@@ -305,7 +295,6 @@ TEST_F(AppDelegateTest, WhereNoKeysAreSeenTheCommandClosesThePanelItOpened)
 
     // The panel has the keyboard: a key typed into it closes it, and so does a click elsewhere,
     // which takes the keyboard away.
-    constexpr quint16 DownKey = 125;
     const auto open = [this] {
         delegate().handleXPCServiceNotification(QString(Names::showHotkeysMessage));
         wait(500ms);
@@ -313,8 +302,8 @@ TEST_F(AppDelegateTest, WhereNoKeysAreSeenTheCommandClosesThePanelItOpened)
         return panel && panel->visible && panel->keyboardLost ? panel : nullptr;
     };
     ASSERT_NE(open(), nullptr);
-    localKeys.deliver(KeyEvent{KeyEvent::Type::KeyDown, 0, DownKey});
-    localKeys.deliver(KeyEvent{KeyEvent::Type::KeyUp, 0, DownKey});
+    localKeys.deliver(KeyEvent{KeyEvent::Type::KeyDown, 0, mac_keys::DownArrow});
+    localKeys.deliver(KeyEvent{KeyEvent::Type::KeyUp, 0, mac_keys::DownArrow});
     wait(0ms);
     EXPECT_EQ(openCount("hotkeys"), 0);
 
@@ -615,10 +604,7 @@ TEST_F(AppDelegateTest, TheGestureOpensThePanelAndReleasingClosesItButNoOtherWin
     // The same gesture typed into Tavlen's own window asks for the legend; a while later, so
     // that its presses do not count as the third of three that toggle the persistent panel.
     wait(1s);
-    localKeys.deliver(KeyEvent{KeyEvent::Type::FlagsChanged, Command, 55});
-    localKeys.deliver(KeyEvent{KeyEvent::Type::FlagsChanged, 0, 55});
-    wait(100ms);
-    localKeys.deliver(KeyEvent{KeyEvent::Type::FlagsChanged, Command, 55});
+    localTapThenPress();
     wait(1s);
     ASSERT_EQ(openCount("hotkeys"), 1);
     EXPECT_FALSE(only("hotkeys")->content.isGlobal);
@@ -657,10 +643,7 @@ TEST_F(AppDelegateTest, MenusAreReadWhileTheGestureIsHeldButNotForAnOpenPanel)
 
     // Nor does the gesture inside Tavlen's own window, which shows the legend.
     wait(600ms);
-    localKeys.deliver(KeyEvent{KeyEvent::Type::FlagsChanged, Command, 55});
-    localKeys.deliver(KeyEvent{KeyEvent::Type::FlagsChanged, 0, 55});
-    wait(100ms);
-    localKeys.deliver(KeyEvent{KeyEvent::Type::FlagsChanged, Command, 55});
+    localTapThenPress();
     wait(0ms);
     EXPECT_EQ(prefetches, 1);
     EXPECT_EQ(windows.prepared.size(), 1);

@@ -2,6 +2,7 @@
 
 #include "platform/fake/FakeAccessibility.h"
 #include "support/MenuFixtureBuilder.h"
+#include "support/ShortcutGroup.h"
 
 #include <gtest/gtest.h>
 
@@ -18,16 +19,8 @@ public:
     {
         if (request.applicationIdentifier != QLatin1String("org.example.Calculator"))
             return {};
-        MenuItem group;
-        group.title = QStringLiteral("Calculator");
-        group.level = 1;
-        for (const QString& keys : {QStringLiteral("⌃ Q"), QStringLiteral("⌥ 1…9"), QString()}) {
-            MenuItem entry;
-            entry.keys = keys;
-            entry.level = 2;
-            group.submenu << entry;
-        }
-        return {group};
+        return {test::shortcutGroup(QStringLiteral("Calculator"),
+                                    {QStringLiteral("⌃ Q"), QStringLiteral("⌥ 1…9"), QString()})};
     }
 };
 

@@ -1,4 +1,5 @@
 #include "platform/linux/ElfSections.h"
+#include "support/SampleResourceModule.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -141,9 +142,8 @@ TEST(ElfSectionsTest, DamagedFilesGiveNoSectionsAndNoReadOutside)
 
 TEST(ElfSectionsTest, ReadsTheSectionsOfTheBuiltModule)
 {
-    QFile module(QStringLiteral(TAVLEN_SAMPLE_RESOURCES_MODULE));
-    ASSERT_TRUE(module.open(QIODevice::ReadOnly));
-    const QByteArray file = module.readAll();
+    const QByteArray file = tavlen::test::sampleResourceModule();
+    ASSERT_FALSE(file.isEmpty());
     const QList<ElfSection> sections = ElfSections::named(file, ".gresource.");
     ASSERT_EQ(sections.size(), 1);
     EXPECT_EQ(sections[0].name, QByteArrayLiteral(".gresource.tavlen_sample"));

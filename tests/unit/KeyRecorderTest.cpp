@@ -1,5 +1,7 @@
 #include "settings/KeyRecorder.h"
 
+#include "harvest/ShortcutNotation.h"
+#include "platform/MacKeys.h"
 #include "platform/fake/FakeKeyboardLayout.h"
 
 #include <gtest/gtest.h>
@@ -8,12 +10,9 @@ using namespace tavlen;
 
 namespace {
 
-// macOS virtual key codes.
+// macOS virtual key codes of letters (MacKeys.h names only the keys without a character).
 constexpr quint16 K = 40;
 constexpr quint16 P = 35;
-constexpr quint16 Escape = 53;
-constexpr quint16 Return = 36;
-constexpr quint16 CommandKey = 55;
 
 KeyEvent flags(qint64 held)
 {
@@ -25,16 +24,10 @@ KeyEvent keyDown(std::optional<quint16> code, qint64 held = 0)
     return KeyEvent{KeyEvent::Type::KeyDown, held, code};
 }
 
+// A recorded combination is what the store reads back from the key code and flags it saves.
 KeyInput combination(quint16 code, qint64 held)
 {
-    KeyInput input;
-    input.keyCode = code;
-    input.isCommand = held & EventFlag::Command;
-    input.isControl = held & EventFlag::Control;
-    input.isOption = held & EventFlag::Option;
-    input.isShift = held & EventFlag::Shift;
-    input.isFunction = held & EventFlag::Function;
-    return input;
+    return *notation::keyInputFromStore(code, held);
 }
 
 class KeyRecorderTest : public ::testing::Test {
@@ -106,10 +99,10 @@ TEST_F(KeyRecorderTest, FunctionLatchesAloneAndJoinsChords)
 TEST_F(KeyRecorderTest, EscapeIsRecordedLikeAnyOtherKey)
 {
     recorder.startRecording();
-    EXPECT_TRUE(recorder.handle(keyDown(Escape)));
+    EXPECT_TRUE(recorder.handle(keyDown(mac_keys::Escape)));
     EXPECT_FALSE(recorder.isRecording());
     EXPECT_TRUE(recorder.isKeyPressed());
-    EXPECT_EQ(recorder.hotkeyPressed(), combination(Escape, 0));
+    EXPECT_EQ(recorder.hotkeyPressed(), combination(mac_keys::Escape, 0));
     EXPECT_EQ(recorder.keyPressed(), QStringLiteral("⎋"));
 }
 
@@ -124,7 +117,7 @@ TEST_F(KeyRecorderTest, ApplyWaitsForAKeyAndTheEndOfTheRecording)
     EXPECT_FALSE(recorder.canApply()) << "a modifier alone ends nothing";
     EXPECT_TRUE(recorder.isRecording());
 
-    recorder.handle(keyDown(Return));
+    recorder.handle(keyDown(mac_keys::Return));
     EXPECT_TRUE(recorder.canApply());
     EXPECT_TRUE(recorder.canCancel());
 
@@ -163,7 +156,7 @@ TEST_F(KeyRecorderTest, KeyTextFollowsTheLayoutAndFallsBackToQuestionMarks)
     EXPECT_EQ(KeyRecorder::keyText(16, true, keyboard), QStringLiteral("Z"));
     EXPECT_EQ(KeyRecorder::keyText(16, false, keyboard), QStringLiteral("Y"));
     EXPECT_EQ(KeyRecorder::keyText(122, true, keyboard), QStringLiteral("F1"));
-    EXPECT_EQ(KeyRecorder::keyText(CommandKey, true, keyboard), QStringLiteral("??"));
+    EXPECT_EQ(KeyRecorder::keyText(mac_keys::Command, true, keyboard), QStringLiteral("??"));
 
     // The recorder names keys after the layout in use.
     recorder.startRecording();

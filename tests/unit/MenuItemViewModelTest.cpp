@@ -19,6 +19,7 @@
 #include "support/StoreTestSupport.h"
 
 #include "support/MenuItemSearch.h"
+#include "support/NotifyLog.h"
 #include <QMetaProperty>
 #include <QSet>
 #include <gtest/gtest.h>
@@ -119,8 +120,8 @@ protected:
                    bool bookmarked = false)
     {
         ASSERT_TRUE(store
-                        .saveCustomHotkey(appId, uuid, title, QStringLiteral("⌘ K"), 40, 0x100000, enabled,
-                                          bookmarked)
+                        .saveCustomHotkey(appId, uuid, title, QStringLiteral("⌘ K"), 40, EventFlag::Command,
+                                          enabled, bookmarked)
                         .outcome == StoreWrite::Outcome::Written);
     }
 
@@ -166,24 +167,14 @@ TEST_F(MenuItemViewModelTest, PublishesEveryFieldInLoadingOrderAndLoadsOnce)
 {
     installEditMenu();
     MenuItemViewModel sheet(workspace, menuSource, store, settings, applications, clock, 0);
-    QStringList order;
     const QMetaObject* meta = sheet.metaObject();
     for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i)
         EXPECT_TRUE(meta->property(i).hasNotifySignal()) << meta->property(i).name();
 
-    const auto watch = [&](auto signal, const char* name) {
-        QObject::connect(&sheet, signal, &sheet, [&order, name] { order << QString::fromLatin1(name); });
-    };
-    watch(&MenuItemViewModel::appTitleChanged, "appTitle");
-    watch(&MenuItemViewModel::bundleIdentifierChanged, "bundleIdentifier");
-    watch(&MenuItemViewModel::columnsChanged, "columns");
-    watch(&MenuItemViewModel::groupedMenuItemsChanged, "groupedMenuItems");
-    watch(&MenuItemViewModel::customGlobalItemsChanged, "customGlobalItems");
-    watch(&MenuItemViewModel::customAppItemsChanged, "customAppItems");
-    watch(&MenuItemViewModel::customItemsChanged, "customItems");
-    watch(&MenuItemViewModel::columnsAmountChanged, "columnsAmount");
-    watch(&MenuItemViewModel::columnHeightChanged, "columnHeight");
-    watch(&MenuItemViewModel::loadedChanged, "loaded");
+    test::NotifyLog log(sheet,
+                        {"appTitle", "bundleIdentifier", "columns", "groupedMenuItems", "customGlobalItems",
+                         "customAppItems", "customItems", "columnsAmount", "columnHeight", "loaded"});
+    QStringList& order = log.names;
 
     EXPECT_FALSE(sheet.loaded());
     sheet.loadSheet();

@@ -7,6 +7,7 @@
 #include "support/ManualMenuReader.h"
 #include "support/MenuFixtureBuilder.h"
 #include "support/MenuItemSearch.h"
+#include "support/ShortcutGroup.h"
 
 #include <gtest/gtest.h>
 
@@ -221,32 +222,44 @@ TEST_F(MenuSourceTest, NothingIsHandedToAContextThatHasGoneAndReadsAheadStartAft
     EXPECT_FALSE(source.isKept(7));
 }
 
-TEST(InlineMenuReaderTest, TellsHowAReadEnded)
-{
-    fake::FakeAccessibility accessibility;
-    accessibility.addApplication(parsed(application(
-        EDITOR, QStringLiteral("Editor"), EDITOR_PID,
-        menuBar({menu(QStringLiteral("Edit"), {keyed(QStringLiteral("Copy"), QStringLiteral("C"))}),
-                 menu(QStringLiteral("View"), {keyed(QStringLiteral("Zoom"), QStringLiteral("Z"))})}))));
-    InlineMenuReader reader(accessibility);
-    const auto readNow = [&] {
+// The editor with two menus, Edit and View, one keyed entry in each.
+class InlineMenuReaderTest : public ::testing::Test {
+protected:
+    InlineMenuReaderTest()
+    {
+        accessibility.addApplication(parsed(application(
+            EDITOR, QStringLiteral("Editor"), EDITOR_PID,
+            menuBar({menu(QStringLiteral("Edit"), {keyed(QStringLiteral("Copy"), QStringLiteral("C"))}),
+                     menu(QStringLiteral("View"), {keyed(QStringLiteral("Zoom"), QStringLiteral("Z"))})}))));
+    }
+
+    // The editor's menus as `reader` reads them, at once.
+    MenuRead readNow(InlineMenuReader& reader)
+    {
         MenuRead result;
         reader.read({EDITOR_PID, {}, 1000, EDITOR}, [&result](const MenuRead& read) { result = read; });
         return result;
-    };
+    }
 
-    const MenuRead complete = readNow();
+    fake::FakeAccessibility accessibility;
+};
+
+TEST_F(InlineMenuReaderTest, TellsHowAReadEnded)
+{
+    InlineMenuReader reader(accessibility);
+
+    const MenuRead complete = readNow(reader);
     EXPECT_EQ(complete.outcome, MenuReadOutcome::Complete);
     EXPECT_EQ(titlesOf(complete.items), (QStringList{"Edit", "View"}));
     EXPECT_EQ(complete.menuBar.origin(), fake::FakeAccessibility::originOf(EDITOR_PID));
 
     accessibility.setTroubleAfter(std::pair{6, Accessibility::ReadTrouble{true, false}});
-    const MenuRead partial = readNow();
+    const MenuRead partial = readNow(reader);
     EXPECT_EQ(partial.outcome, MenuReadOutcome::TimedOut);
     EXPECT_EQ(titlesOf(partial.items), QStringList{"Edit"}) << "what was read before the deadline stays";
 
     accessibility.setTroubleAfter(std::pair{2, Accessibility::ReadTrouble{true, true}});
-    EXPECT_EQ(readNow().outcome, MenuReadOutcome::Gone);
+    EXPECT_EQ(readNow(reader).outcome, MenuReadOutcome::Gone);
 }
 
 // A source that gives one group per call, remembering what it was asked.
@@ -269,31 +282,15 @@ private:
     QList<MenuItem> m_groups;
 };
 
-TEST(InlineMenuReaderTest, OtherSourcesFollowTheMenusEvenWhenTheApplicationDidNotAnswer)
+TEST_F(InlineMenuReaderTest, OtherSourcesFollowTheMenusEvenWhenTheApplicationDidNotAnswer)
 {
-    fake::FakeAccessibility accessibility;
-    accessibility.addApplication(parsed(application(
-        EDITOR, QStringLiteral("Editor"), EDITOR_PID,
-        menuBar({menu(QStringLiteral("Edit"), {keyed(QStringLiteral("Copy"), QStringLiteral("C"))}),
-                 menu(QStringLiteral("View"), {keyed(QStringLiteral("Zoom"), QStringLiteral("Z"))})}))));
-    MenuItem tabs;
-    tabs.title = QStringLiteral("Tabs");
-    tabs.level = 1;
-    for (const QString& keys : {QStringLiteral("⌃ T"), QStringLiteral("⌥ 1…9"), QString()}) {
-        MenuItem entry;
-        entry.keys = keys;
-        tabs.submenu.append(entry);
-    }
+    const MenuItem tabs = test::shortcutGroup(QStringLiteral("Tabs"),
+                                              {QStringLiteral("⌃ T"), QStringLiteral("⌥ 1…9"), QString()});
     GroupSupplier window(QStringLiteral("shortcuts window"), {});
     GroupSupplier list(QStringLiteral("shortcut list"), {tabs});
     InlineMenuReader reader(accessibility, {&window, &list});
-    const auto readNow = [&] {
-        MenuRead result;
-        reader.read({EDITOR_PID, {}, 1000, EDITOR}, [&result](const MenuRead& read) { result = read; });
-        return result;
-    };
 
-    const MenuRead read = readNow();
+    const MenuRead read = readNow(reader);
     EXPECT_EQ(titlesOf(read.items), (QStringList{"Edit", "View", "Tabs"}));
     EXPECT_EQ(window.menusSeen, (QStringList{"Edit", "View"}));
     ASSERT_EQ(list.asked.size(), 1);
@@ -304,7 +301,7 @@ TEST(InlineMenuReaderTest, OtherSourcesFollowTheMenusEvenWhenTheApplicationDidNo
     EXPECT_EQ(read.supplied, QList<Count>{Count(QStringLiteral("shortcut list"), 2)});
 
     accessibility.setTroubleAfter(std::pair{2, Accessibility::ReadTrouble{true, false}});
-    const MenuRead late = readNow();
+    const MenuRead late = readNow(reader);
     EXPECT_EQ(late.outcome, MenuReadOutcome::TimedOut);
     EXPECT_EQ(titlesOf(late.items).last(), QStringLiteral("Tabs"));
 }

@@ -2,29 +2,13 @@
 #include "platform/fake/FakeUserDefaults.h"
 #include "settings/SettingsKeys.h"
 #include "settings/UserDefaults.h"
+#include "support/NotifyLog.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
 
 using namespace tavlen;
 using fake::FakeUserDefaults;
-
-namespace {
-
-// The NOTIFY signals of a PaneSettings, by name, in the order they came.
-void watch(PaneSettings& settings, QStringList& log)
-{
-    const auto record = [&](void (PaneSettings::*signal)(), const char* name) {
-        QObject::connect(&settings, signal, &settings, [&log, name] { log << QString::fromLatin1(name); });
-    };
-    record(&PaneSettings::activationKeyTypeChanged, "activationKeyType");
-    record(&PaneSettings::keyHoldingDelayChanged, "keyHoldingDelay");
-    record(&PaneSettings::showPersistentWindowOnTheRightChanged, "showPersistentWindowOnTheRight");
-    record(&PaneSettings::hideMenuIconChanged, "hideMenuIcon");
-    record(&PaneSettings::launchAtLoginChanged, "launchAtLogin");
-}
-
-} // namespace
 
 TEST(PaneSettingsTest, UnwrittenKeysShowTheDefaultsTheControllerUses)
 {
@@ -65,8 +49,8 @@ TEST(PaneSettingsTest, ChangesFromAnywhereAreAnnouncedAfterTheyAreStored)
 {
     FakeUserDefaults store;
     PaneSettings settings(store);
-    QStringList log;
-    watch(settings, log);
+    const test::NotifyLog log(settings, {"activationKeyType", "keyHoldingDelay",
+                                         "showPersistentWindowOnTheRight", "hideMenuIcon", "launchAtLogin"});
     bool seenNewValue = false;
     QObject::connect(&settings, &PaneSettings::hideMenuIconChanged, &settings,
                      [&] { seenNewValue = settings.hideMenuIcon(); });
@@ -80,8 +64,8 @@ TEST(PaneSettingsTest, ChangesFromAnywhereAreAnnouncedAfterTheyAreStored)
     store.setValue(SettingsKeys::fontSize, 16.0);
 
     EXPECT_TRUE(seenNewValue);
-    EXPECT_EQ(log, (QStringList{"hideMenuIcon", "keyHoldingDelay", "launchAtLogin", "activationKeyType",
-                                "showPersistentWindowOnTheRight"}));
+    EXPECT_EQ(log.names, (QStringList{"hideMenuIcon", "keyHoldingDelay", "launchAtLogin", "activationKeyType",
+                                      "showPersistentWindowOnTheRight"}));
     EXPECT_DOUBLE_EQ(settings.keyHoldingDelay(), 0.75);
     EXPECT_TRUE(settings.showPersistentWindowOnTheRight());
 }

@@ -2,30 +2,16 @@
 
 #include "settings/LimitedTitle.h"
 #include "store/ElementKey.h"
+#include "support/SheetContentFixture.h"
 
 #include <gtest/gtest.h>
 #include <limits>
 
 using namespace tavlen;
+using tavlen::test::element;
+using tavlen::test::group;
 
 namespace {
-
-MenuItem element(const QString& title, const std::optional<QString>& keys, bool active = true)
-{
-    MenuItem item;
-    item.title = title;
-    item.keys = keys;
-    item.isActive = active;
-    return item;
-}
-
-MenuItem group(const QString& title, const QList<MenuItem>& rows)
-{
-    MenuItem item;
-    item.title = title;
-    item.submenu = rows;
-    return item;
-}
 
 // The entry ranges of all menu columns, as the columns' model counts give them.
 QList<EntryRange> distribution(qint64 columns, qint64 customItems, qint64 entries)
@@ -95,9 +81,6 @@ class SheetLayoutContentTest : public ::testing::Test {
 protected:
     SheetLayoutContentTest()
     {
-        content.loaded = true;
-        content.appTitle = QStringLiteral("Editor");
-        content.bundleIdentifier = QStringLiteral("org.example.Editor");
         content.appIcon = QStringLiteral("editor");
         const MenuItem copy = element(QStringLiteral("Copy"), QStringLiteral("⌘ C"));
         const MenuItem cut = element(QStringLiteral("Cut"), QStringLiteral("⌘ X"), false);
@@ -109,7 +92,7 @@ protected:
         content.columnHeight = entriesPerColumn(2, 2, content.groupedMenuItems.size());
     }
 
-    SheetContent content;
+    SheetContent content = test::editorSheet();
     SheetLayoutOptions options;
 };
 

@@ -2,41 +2,27 @@
 
 #include "platform/fake/FakeKeyboardLayout.h"
 #include "store/ElementKey.h"
+#include "support/SheetContentFixture.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <gtest/gtest.h>
 
 using namespace tavlen;
+using tavlen::test::element;
+using tavlen::test::group;
 
 namespace {
-
-MenuItem element(const QString& title, const QString& keys, bool active = true)
-{
-    MenuItem item;
-    item.title = title;
-    item.keys = keys;
-    item.isActive = active;
-    return item;
-}
 
 class SheetTextTest : public ::testing::Test {
 protected:
     SheetTextTest()
     {
-        content.loaded = true;
-        content.appTitle = QStringLiteral("Editor");
-        content.bundleIdentifier = QStringLiteral("org.example.Editor");
         const MenuItem copy = element(QStringLiteral("Copy"), QStringLiteral("⌘ C"));
         const MenuItem pipe = element(QStringLiteral("Split | Join *now*"), QStringLiteral("⇧⌘ |"), false);
         const MenuItem undo = element(QStringLiteral("Undo"), QStringLiteral("⌘ Z"));
-        MenuItem edit;
-        edit.title = QStringLiteral("Edit");
-        edit.submenu = {copy, pipe};
-        MenuItem history;
-        history.title = QStringLiteral("History");
-        history.submenu = {undo};
-        content.groupedMenuItems = {edit, copy, pipe, history, undo, undo};
+        content.groupedMenuItems = {group(QStringLiteral("Edit"), {copy, pipe}), copy, pipe,
+                                    group(QStringLiteral("History"), {undo}),    undo, undo};
         content.columns = 3;
         content.columnsAmount = 2;
         content.columnHeight = 3;
@@ -61,7 +47,7 @@ protected:
         return SheetText::fromLayout(content, layOutSheet(content, SheetLayoutOptions{}), keyboard, false);
     }
 
-    SheetContent content;
+    SheetContent content = test::editorSheet();
     fake::FakeKeyboardLayout keyboard;
 };
 

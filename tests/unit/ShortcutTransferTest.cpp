@@ -1,4 +1,6 @@
 #include "store/ShortcutTransfer.h"
+#include "platform/KeyInput.h"
+#include "platform/MacKeys.h"
 #include "platform/fake/FakeApplicationDirectory.h"
 #include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeFileSystem.h"
@@ -17,14 +19,9 @@ using tavlen::ExportRow;
 using tavlen::fake::FakeKeyboardLayout;
 using tavlen::test::StoreTestSupport;
 namespace transfer = tavlen::transfer;
+namespace EventFlag = tavlen::EventFlag;
 
 namespace {
-
-constexpr qint64 SHIFT = 0x20000;
-constexpr qint64 CONTROL = 0x40000;
-constexpr qint64 OPTION = 0x80000;
-constexpr qint64 COMMAND = 0x100000;
-constexpr qint64 FN = 0x800000;
 
 QString s(const char* text)
 {
@@ -88,10 +85,13 @@ TEST(ShortcutTransfer, ExportRowsTurnStoredKeysIntoWords)
 {
     Transfer t;
     auto& db = *t.store.store;
-    db.saveCustomHotkey(s("app"), uuid(1), s("Zoom"), s("⇧⌘ ="), 24, SHIFT | COMMAND, true, false);
+    db.saveCustomHotkey(s("app"), uuid(1), s("Zoom"), s("⇧⌘ ="), 24, EventFlag::Shift | EventFlag::Command,
+                        true, false);
     db.saveCustomHotkey(s("app"), uuid(2), s("Later"), s("Record Shortcut"), -1, -1, false, true);
-    db.saveCustomHotkey(s("app"), uuid(3), s("All"), s("x"), 0, SHIFT | CONTROL | OPTION | COMMAND | FN, true,
-                        false);
+    db.saveCustomHotkey(s("app"), uuid(3), s("All"), s("x"), 0,
+                        EventFlag::Shift | EventFlag::Control | EventFlag::Option | EventFlag::Command |
+                            EventFlag::Function,
+                        true, false);
 
     // The unique index on application and title makes SQLite hand the rows back by title.
     EXPECT_EQ(transfer::exportRows(s("app"), db), (QList<ExportRow>{
@@ -105,7 +105,8 @@ TEST(ShortcutTransfer, ExportOfOneApplicationAlwaysWritesItsMember)
 {
     Transfer t;
     auto& db = *t.store.store;
-    db.saveCustomHotkey(s("global"), uuid(1), s("Mail"), s("⇧⌘ M"), 46, SHIFT | COMMAND, true, false);
+    db.saveCustomHotkey(s("global"), uuid(1), s("Mail"), s("⇧⌘ M"), 46, EventFlag::Shift | EventFlag::Command,
+                        true, false);
 
     ASSERT_FALSE(
         transfer::exportShortcuts(s("Kate"), s("org.kde.kate"), s("/out/kate.tavlen"), false, db, t.files));
@@ -165,11 +166,13 @@ TEST(ShortcutTransfer, ExportAllThenImportRebuildsTheShortcutsOnAFreshStore)
     auto& db = *source.store.store;
     db.saveApp(s("org.gnome.gedit"), s("gedit"));
     db.saveApp(s("com.example.gone"), s("Gone"));
-    db.saveCustomHotkey(s("global"), uuid(1), s("Screenshot"), s("⇧⌘ 4"), 21, SHIFT | COMMAND, false, true);
+    db.saveCustomHotkey(s("global"), uuid(1), s("Screenshot"), s("⇧⌘ 4"), 21,
+                        EventFlag::Shift | EventFlag::Command, false, true);
     db.saveCustomHotkey(s("global"), uuid(2), s("Unset"), s("Record Shortcut"), -1, -1, true, false);
-    db.saveCustomHotkey(s("org.gnome.gedit"), uuid(3), s("Fn Left"), s("fn ←"), 123, FN, true, false);
-    db.saveCustomHotkey(s("com.example.gone"), uuid(4), s("It's \"quoted\""), s("⌃⌥ Z"), 6, CONTROL | OPTION,
-                        true, false);
+    db.saveCustomHotkey(s("org.gnome.gedit"), uuid(3), s("Fn Left"), s("fn ←"), tavlen::mac_keys::LeftArrow,
+                        EventFlag::Function, true, false);
+    db.saveCustomHotkey(s("com.example.gone"), uuid(4), s("It's \"quoted\""), s("⌃⌥ Z"), 6,
+                        EventFlag::Control | EventFlag::Option, true, false);
     ASSERT_FALSE(transfer::exportShortcuts(s("Global Custom Shortcuts"), s("global"), s("/out/all.tavlen"),
                                            true, db, source.files));
 
@@ -227,11 +230,11 @@ TEST(ShortcutTransfer, ImportNamesKeysWithTheChosenLayoutAndReadsModifierWordsSt
 TEST(ShortcutTransfer, ModifierMaskAndApplicationName)
 {
     EXPECT_EQ(transfer::modifierMask(s("shift+control+command+option+fn")), 0x9E0000);
-    EXPECT_EQ(transfer::modifierMask(s("command + shift")), COMMAND | SHIFT);
-    EXPECT_EQ(transfer::modifierMask(s("\tcommand\n")), COMMAND);
+    EXPECT_EQ(transfer::modifierMask(s("command + shift")), EventFlag::Command | EventFlag::Shift);
+    EXPECT_EQ(transfer::modifierMask(s("\tcommand\n")), EventFlag::Command);
     EXPECT_EQ(transfer::modifierMask(s("Command+SHIFT+alt++")), 0);
     EXPECT_EQ(transfer::modifierMask(QString()), 0);
-    EXPECT_EQ(transfer::modifierMask(s("fn+fn+fn")), FN);
+    EXPECT_EQ(transfer::modifierMask(s("fn+fn+fn")), EventFlag::Function);
 
     tavlen::fake::FakeApplicationDirectory apps;
     apps.install({s("org.kde.kate"), s("Kate"), s("/k.desktop"), QString()});

@@ -4,6 +4,7 @@
 #include "platform/linux/ElfSections.h"
 #include "platform/linux/GResourceBundle.h"
 #include "platform/linux/ProcessMaps.h"
+#include "support/SampleResourceModule.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -132,9 +133,8 @@ TEST(ProcessMapsTest, KeepsTheFilesCodeRunsFromOnce)
 
 TEST(GResourceBundleTest, ListsAndReadsTheFilesOfACompiledBundle)
 {
-    QFile module(QStringLiteral(TAVLEN_SAMPLE_RESOURCES_MODULE));
-    ASSERT_TRUE(module.open(QIODevice::ReadOnly));
-    const QByteArray file = module.readAll();
+    const QByteArray file = tavlen::test::sampleResourceModule();
+    ASSERT_FALSE(file.isEmpty());
     const QList<ElfSection> sections = ElfSections::named(file, ".gresource.");
     ASSERT_EQ(sections.size(), 1);
     // Copied to a place of its own, at an address no longer aligned as GVDB wants it.

@@ -1,3 +1,4 @@
+#include "platform/KeyInput.h"
 #include "platform/fake/FakeApplicationDirectory.h"
 #include "store/AppIcon.h"
 #include "store/ElementKey.h"
@@ -12,14 +13,13 @@ using tavlen::KeyInput;
 using tavlen::StoreWrite;
 using tavlen::test::StoreTestSupport;
 using Outcome = tavlen::StoreWrite::Outcome;
+namespace EventFlag = tavlen::EventFlag;
 
 namespace {
 
 const QString SAVE_K_KEY = QStringLiteral("424e9313912af8e3046a4d902db84cc24fd875be96637fe0bad761e3587cf3bc");
 const QString UUID_A = QStringLiteral("6F1C3F7E-3C4B-4B8E-9A77-0C1D2E3F4A5B");
 const QString UUID_B = QStringLiteral("0A9B8C7D-6E5F-4A3B-8C2D-1E0F9A8B7C6D");
-constexpr qint64 COMMAND = 0x100000;
-constexpr qint64 SHIFT = 0x20000;
 
 QString s(const char* text)
 {
@@ -84,10 +84,14 @@ TEST(StoreOperations, EachOperationSendsItsStatements)
                            s(R"(UPDATE "CustomHotkeys" SET "title" = ?, "value" = ?, "raw_value" = ?, )"
                              R"("raw_modifier" = ?, "is_enabled" = ?, "is_bookmarked" = ? )"
                              R"(WHERE ("app_id" = ?) AND ("uuid" = ?))")}));
-    EXPECT_EQ(sent([&] { store.importCustomHotkey(app, s("Print"), s("⌘ P"), 35, COMMAND, true, false); }),
+    EXPECT_EQ(sent([&] {
+                  store.importCustomHotkey(app, s("Print"), s("⌘ P"), 35, EventFlag::Command, true, false);
+              }),
               (QStringList{countByTitle, insertCustom}));
     EXPECT_EQ(
-        sent([&] { store.importCustomHotkey(app, s("Print"), s("⌘ P"), 35, COMMAND, true, false); }),
+        sent([&] {
+            store.importCustomHotkey(app, s("Print"), s("⌘ P"), 35, EventFlag::Command, true, false);
+        }),
         (QStringList{countByTitle,
                      s(R"(UPDATE "CustomHotkeys" SET "value" = ?, "raw_value" = ?, "raw_modifier" = ?, )"
                        R"("is_enabled" = ?, "is_bookmarked" = ? WHERE ("app_id" = ?) AND ("title" = ?))")}));
@@ -177,7 +181,8 @@ TEST(StoreOperations, CustomShortcutsRoundTripAndFilterDisabled)
     StoreTestSupport t;
     auto& store = t.open();
     const QString app = s("org.gnome.gedit");
-    store.saveCustomHotkey(app, UUID_A, s("Mail 🌐 \"x\""), s("⇧⌘ M"), 46, COMMAND | SHIFT | 0x1, true, true);
+    store.saveCustomHotkey(app, UUID_A, s("Mail 🌐 \"x\""), s("⇧⌘ M"), 46,
+                           EventFlag::Command | EventFlag::Shift | 0x1, true, true);
     store.saveCustomHotkey(app, UUID_B, s("Nothing"), s("Record Shortcut"), -1, 0x7777, false, false);
     store.saveCustomHotkey(s("global"), s("11111111-2222-4333-8444-555555555555"), s("Other"), s(" A"), 0, 0,
                            true, false);
@@ -207,7 +212,7 @@ TEST(StoreOperations, ImportMatchesByTitleAndEditorByIdentity)
     store.saveCustomHotkey(app, UUID_A, s("Mail"), s(" M"), 46, 0, false, true);
     store.saveCustomHotkey(app, UUID_B, s("Print"), s(" P"), 35, 0, true, false);
 
-    EXPECT_EQ(store.importCustomHotkey(app, s("Mail"), s("⌘ N"), 45, COMMAND, true, false).outcome,
+    EXPECT_EQ(store.importCustomHotkey(app, s("Mail"), s("⌘ N"), 45, EventFlag::Command, true, false).outcome,
               Outcome::Written);
     EXPECT_EQ(t.column(s("SELECT uuid || ' ' || value || ' ' || raw_value || ' ' || raw_modifier || ' ' || "
                          "is_enabled || is_bookmarked FROM CustomHotkeys WHERE title = 'Mail'")),
@@ -219,10 +224,11 @@ TEST(StoreOperations, ImportMatchesByTitleAndEditorByIdentity)
     EXPECT_EQ(freshUuid.size(), 36);
     EXPECT_NE(freshUuid, UUID_A);
 
-    EXPECT_EQ(store.saveCustomHotkey(app, UUID_A, s("Letter"), s("⌘ N"), 45, COMMAND, true, false).outcome,
+    EXPECT_EQ(store.saveCustomHotkey(app, UUID_A, s("Letter"), s("⌘ N"), 45, EventFlag::Command, true, false)
+                  .outcome,
               Outcome::Written);
     const StoreWrite clash =
-        store.saveCustomHotkey(app, UUID_A, s("Print"), s("⌘ N"), 45, COMMAND, true, false);
+        store.saveCustomHotkey(app, UUID_A, s("Print"), s("⌘ N"), 45, EventFlag::Command, true, false);
     EXPECT_TRUE(clash.failed());
     EXPECT_TRUE(clash.error.contains(s("UNIQUE constraint failed"))) << clash.error.toStdString();
     EXPECT_EQ(t.column(s("SELECT title FROM CustomHotkeys ORDER BY title")),

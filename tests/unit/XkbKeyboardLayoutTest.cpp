@@ -7,10 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <optional>
 #include <set>
 
 using tavlen::linux_platform::MacKeyCodes;
 using tavlen::linux_platform::XkbKeyboardLayout;
+namespace mac_keys = tavlen::mac_keys;
 
 namespace {
 
@@ -22,6 +25,14 @@ XkbKeyboardLayout layoutNamed(const QString& layout, const QString& variant = QS
     return XkbKeyboardLayout(names);
 }
 
+// What each key types in the layout's current group, none for a dead key.
+void expectCharacters(const XkbKeyboardLayout& layout,
+                      std::initializer_list<std::pair<quint16, std::optional<char32_t>>> keys)
+{
+    for (const auto& [code, character] : keys)
+        EXPECT_EQ(layout.character(code, true), character) << "key code " << code;
+}
+
 } // namespace
 
 TEST(XkbKeyboardLayout, UsLayout)
@@ -29,12 +40,9 @@ TEST(XkbKeyboardLayout, UsLayout)
     const XkbKeyboardLayout us = layoutNamed(QStringLiteral("us"));
     ASSERT_TRUE(us.isValid());
     EXPECT_FALSE(us.followsXServer());
-    EXPECT_EQ(us.character(0, true), U'a');
-    EXPECT_EQ(us.character(16, true), U'y');
-    EXPECT_EQ(us.character(27, true), U'-');
-    EXPECT_EQ(us.character(50, true), U'`');
-    EXPECT_EQ(us.character(49, true), U' ');
-    EXPECT_EQ(us.character(36, true), U'\r');
+    expectCharacters(
+        us,
+        {{0, U'a'}, {16, U'y'}, {27, U'-'}, {50, U'`'}, {mac_keys::Space, U' '}, {mac_keys::Return, U'\r'}});
     EXPECT_EQ(us.inputSourceId(), QStringLiteral("us"));
     EXPECT_EQ(us.inputSourceName(), QStringLiteral("English (US)"));
 }
@@ -43,12 +51,8 @@ TEST(XkbKeyboardLayout, GermanLayout)
 {
     const XkbKeyboardLayout de = layoutNamed(QStringLiteral("de"));
     ASSERT_TRUE(de.isValid());
-    EXPECT_EQ(de.character(0, true), U'a');
-    EXPECT_EQ(de.character(27, true), U'ß');
-    EXPECT_EQ(de.character(16, true), U'z');
-    EXPECT_EQ(de.character(6, true), U'y');
-    EXPECT_EQ(de.character(33, true), U'ü');
-    EXPECT_EQ(de.character(24, true), std::nullopt); // dead acute
+    // Right of ß is the dead acute, which types nothing by itself.
+    expectCharacters(de, {{0, U'a'}, {27, U'ß'}, {16, U'z'}, {6, U'y'}, {33, U'ü'}, {24, std::nullopt}});
     // German is Latin, so it is its own ASCII-capable layout.
     EXPECT_EQ(de.character(16, false), U'z');
     EXPECT_EQ(de.inputSourceId(), QStringLiteral("de"));
