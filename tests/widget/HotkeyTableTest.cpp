@@ -3,6 +3,7 @@
 #include "SheetViewFixture.h"
 #include "core/windows/settings/ModalKeyInputView.h"
 #include "core/windows/settings/ShowKeyInputView.h"
+#include "platform/MacKeys.h"
 #include "platform/NotificationNames.h"
 
 #include <QApplication>
@@ -24,6 +25,7 @@ namespace {
 constexpr quint32 X11_K = 45;
 constexpr quint32 X11_P = 33;
 constexpr quint32 X11_Escape = 9;
+constexpr quint32 X11_Return = 36;
 constexpr quint32 X11_Super = 133;
 constexpr quint32 X11_Shift = 50;
 constexpr quint32 X11_Alt = 64;
@@ -37,10 +39,10 @@ protected:
         // The keys the tests type, by the codes the keyboard gives them.
         for (const auto& [scanCode, virtualKey] : {std::pair<quint32, quint16>{X11_K, 40},
                                                    {X11_P, 35},
-                                                   {X11_Escape, 53},
-                                                   {X11_Super, 55},
-                                                   {X11_Shift, 56},
-                                                   {X11_Alt, 58}})
+                                                   {X11_Escape, mac_keys::Escape},
+                                                   {X11_Super, mac_keys::Command},
+                                                   {X11_Shift, mac_keys::Shift},
+                                                   {X11_Alt, mac_keys::Option}})
             keyboard.setScanCode(scanCode, virtualKey);
         for (const QLatin1String name : {NotificationNames::pauseApp, NotificationNames::resumeApp})
             notifications.addObserver(
@@ -194,7 +196,7 @@ TEST_F(HotkeyTableTest, TitlesAreEditedInPlaceAndATakenTitleIsRefused)
         auto* editor = view->viewport()->findChild<QLineEdit*>();
         ASSERT_NE(editor, nullptr);
         editor->setText(text);
-        press(*editor, Qt::Key_Return, 36);
+        press(*editor, Qt::Key_Return, X11_Return);
         // The delegate commits on a queued call, then lets the editor go.
         QCoreApplication::sendPostedEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -271,7 +273,8 @@ TEST_F(HotkeyTableTest, AChordIsRecordedAndEscapeIsAKeyNotACancel)
     recorder.recordButton()->click();
     press(recorder, Qt::Key_Escape, X11_Escape);
     EXPECT_TRUE(recorder.isVisible()) << "Escape is recorded, not taken for Cancel";
-    EXPECT_EQ(recorder.recorder().hotkeyPressed(), (KeyInput{53, false, false, false, false, false}));
+    EXPECT_EQ(recorder.recorder().hotkeyPressed(),
+              (KeyInput{mac_keys::Escape, false, false, false, false, false}));
     EXPECT_TRUE(recorder.applyButton()->isEnabled());
 
     // Cancelled: nothing is stored.

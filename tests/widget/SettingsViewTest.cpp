@@ -12,6 +12,7 @@
 #include "core/windows/settings/TickSlider.h"
 #include "core/windows/settings/ToggleSwitch.h"
 #include "core/windows/settings/VisualPresetsView.h"
+#include "platform/MacKeys.h"
 #include "platform/NotificationNames.h"
 #include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeSystemSettingsOpener.h"
@@ -330,8 +331,8 @@ TEST_F(SettingsViewTest, ForAFreshStoreEveryControlShowsTheValueTheControllerUse
     int toggles = 0;
     QObject::connect(&detector, &ActivationKeyDetector::togglePersistentPanel, [&toggles] { ++toggles; });
     for (int tap = 0; tap < 3; ++tap) {
-        detector.handleGlobalEvent({KeyEvent::Type::FlagsChanged, 0x100000, 55});
-        detector.handleGlobalEvent({KeyEvent::Type::FlagsChanged, 0, 55});
+        detector.handleGlobalEvent({KeyEvent::Type::FlagsChanged, EventFlag::Command, mac_keys::Command});
+        detector.handleGlobalEvent({KeyEvent::Type::FlagsChanged, 0, mac_keys::Command});
         tapTimers.advance(std::chrono::milliseconds(100));
     }
     EXPECT_EQ(toggles, 1);
