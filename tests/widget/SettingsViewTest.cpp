@@ -158,6 +158,32 @@ TEST_F(SettingsViewTest, SixTabsInOrderEachShowingItsPaneAndTitle)
     EXPECT_EQ(settingsView.aboutPane()->versionLabel()->text(), QStringLiteral("Version 1.4.0"));
 }
 
+TEST_F(SettingsViewTest, HeadingsAreBoldAndAPanesTitleLargerThanItsSections)
+{
+    GeneralPresetsView* general = view().generalPane();
+    const auto labelWithText = [](QWidget* within, const QString& text) -> QLabel* {
+        for (QLabel* label : within->findChildren<QLabel*>()) {
+            if (label->text() == text)
+                return label;
+        }
+        return nullptr;
+    };
+    QLabel* title = labelWithText(general, general->title());
+    QLabel* heading = labelWithText(general, QStringLiteral("Launch"));
+    QLabel* rowLabel = labelWithText(general, QStringLiteral("Launch at Login"));
+    ASSERT_NE(title, nullptr);
+    ASSERT_NE(heading, nullptr);
+    ASSERT_NE(rowLabel, nullptr);
+    EXPECT_TRUE(title->font().bold());
+    EXPECT_TRUE(heading->font().bold());
+    EXPECT_FALSE(rowLabel->font().bold());
+    EXPECT_DOUBLE_EQ(heading->font().pointSizeF(), rowLabel->font().pointSizeF());
+    EXPECT_DOUBLE_EQ(title->font().pointSizeF(), 1.5 * heading->font().pointSizeF());
+    // Headings are plain text, never read as markup.
+    EXPECT_EQ(title->textFormat(), Qt::PlainText);
+    EXPECT_EQ(heading->textFormat(), Qt::PlainText);
+}
+
 TEST_F(SettingsViewTest, WithoutAnEditorTheMyShortcutsTabShowsItsTitle)
 {
     TabView* tabs = view().tabView();
