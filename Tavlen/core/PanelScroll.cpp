@@ -1,29 +1,32 @@
 #include "core/PanelScroll.h"
 
+#include "platform/MacKeys.h"
+
 namespace tavlen {
 
 namespace {
-// The navigation block's keys in the macOS numbering, the code space of every KeyEvent.
-constexpr quint16 HomeKey = 115;
-constexpr quint16 PageUpKey = 116;
-constexpr quint16 EndKey = 119;
-constexpr quint16 PageDownKey = 121;
+
+struct KeyScroll {
+    quint16 keyCode;
+    PanelScroll scroll;
+};
+
+constexpr KeyScroll keyScrolls[] = {
+    {mac_keys::PageUp, PanelScroll::PageUp},
+    {mac_keys::PageDown, PanelScroll::PageDown},
+    {mac_keys::Home, PanelScroll::Home},
+    {mac_keys::End, PanelScroll::End},
+};
+
 } // namespace
 
 std::optional<PanelScroll> panelScrollForKey(quint16 keyCode)
 {
-    switch (keyCode) {
-    case PageUpKey:
-        return PanelScroll::PageUp;
-    case PageDownKey:
-        return PanelScroll::PageDown;
-    case HomeKey:
-        return PanelScroll::Home;
-    case EndKey:
-        return PanelScroll::End;
-    default:
-        return std::nullopt;
+    for (const KeyScroll& entry : keyScrolls) {
+        if (entry.keyCode == keyCode)
+            return entry.scroll;
     }
+    return std::nullopt;
 }
 
 } // namespace tavlen

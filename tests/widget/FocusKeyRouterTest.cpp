@@ -1,5 +1,7 @@
 #include "core/windows/FocusKeyRouter.h"
 
+#include "platform/KeyInput.h"
+#include "platform/MacKeys.h"
 #include "platform/fake/FakeKeyEventSource.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +11,7 @@ using namespace tavlen;
 
 namespace {
 
-const KeyEvent commandDown{KeyEvent::Type::FlagsChanged, 0x100000, 55};
+const KeyEvent commandDown{KeyEvent::Type::FlagsChanged, EventFlag::Command, mac_keys::Command};
 const KeyEvent letterDown{KeyEvent::Type::KeyDown, 0, 0};
 
 struct Recorder {
@@ -62,7 +64,7 @@ TEST(FocusKeyRouterTest, WithoutDisplayKeysTheFallbackFeedsTheLocalSource)
 
 TEST(FocusKeyRouterTest, WhileTavlensMenuIsOpenItsKeysAreTheMenusAlone)
 {
-    const KeyEvent escapeDown{KeyEvent::Type::KeyDown, 0, 53};
+    const KeyEvent escapeDown{KeyEvent::Type::KeyDown, 0, mac_keys::Escape};
     fake::FakeKeyEventSource display;
     fake::FakeKeyEventSource fallback;
     bool menuOpen = true;

@@ -3,6 +3,7 @@
 #include "SheetViewFixture.h"
 #include "core/windows/settings/ModalKeyInputView.h"
 #include "core/windows/settings/ShowKeyInputView.h"
+#include "platform/MacKeys.h"
 #include "platform/NotificationNames.h"
 
 #include <QApplication>
@@ -20,13 +21,21 @@ using namespace tavlen;
 
 namespace {
 
-// X11 keycodes (evdev + 8) as the recorder window receives them.
-constexpr quint32 X11_K = 45;
-constexpr quint32 X11_P = 33;
-constexpr quint32 X11_Escape = 9;
-constexpr quint32 X11_Super = 133;
-constexpr quint32 X11_Shift = 50;
-constexpr quint32 X11_Alt = 64;
+// A key the tests type: Qt's name for it, its X11 keycode (evdev + 8) as the recorder window
+// receives it, and the virtual key code the keyboard gives it.
+struct TypedKey {
+    int qtKey;
+    quint32 x11Code;
+    quint16 virtualKey;
+};
+
+constexpr TypedKey keyK{Qt::Key_K, 45, 40};
+constexpr TypedKey keyP{Qt::Key_P, 33, 35};
+constexpr TypedKey escapeKey{Qt::Key_Escape, 9, mac_keys::Escape};
+constexpr TypedKey returnKey{Qt::Key_Return, 36, mac_keys::Return};
+constexpr TypedKey superKey{Qt::Key_Super_L, 133, mac_keys::Command};
+constexpr TypedKey shiftKey{Qt::Key_Shift, 50, mac_keys::Shift};
+constexpr TypedKey altKey{Qt::Key_Alt, 64, mac_keys::Option};
 
 constexpr qint64 CommandShift = EventFlag::Command | EventFlag::Shift;
 
@@ -34,14 +43,8 @@ class HotkeyTableTest : public test::SheetViewFixture {
 protected:
     HotkeyTableTest()
     {
-        // The keys the tests type, by the codes the keyboard gives them.
-        for (const auto& [scanCode, virtualKey] : {std::pair<quint32, quint16>{X11_K, 40},
-                                                   {X11_P, 35},
-                                                   {X11_Escape, 53},
-                                                   {X11_Super, 55},
-                                                   {X11_Shift, 56},
-                                                   {X11_Alt, 58}})
-            keyboard.setScanCode(scanCode, virtualKey);
+        for (const TypedKey& typed : {keyK, keyP, escapeKey, returnKey, superKey, shiftKey, altKey})
+            keyboard.setScanCode(typed.x11Code, typed.virtualKey);
         for (const QLatin1String name : {NotificationNames::pauseApp, NotificationNames::resumeApp})
             notifications.addObserver(
                 name, [this](const QString& posted, const QVariantMap&) { posts.append(posted); });
@@ -80,29 +83,29 @@ protected:
         return *recorder;
     }
 
-    static void key(QWidget& target, QEvent::Type type, int qtKey, quint32 x11Code,
+    static void key(QWidget& target, QEvent::Type type, const TypedKey& typed,
                     Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        QKeyEvent event(type, qtKey, modifiers, x11Code, 0, 0);
+        QKeyEvent event(type, typed.qtKey, modifiers, typed.x11Code, 0, 0);
         QApplication::sendEvent(&target, &event);
     }
 
-    static void press(QWidget& target, int qtKey, quint32 x11Code,
+    static void press(QWidget& target, const TypedKey& typed,
                       Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        key(target, QEvent::KeyPress, qtKey, x11Code, modifiers);
+        key(target, QEvent::KeyPress, typed, modifiers);
     }
 
-    static void release(QWidget& target, int qtKey, quint32 x11Code,
+    static void release(QWidget& target, const TypedKey& typed,
                         Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        key(target, QEvent::KeyRelease, qtKey, x11Code, modifiers);
+        key(target, QEvent::KeyRelease, typed, modifiers);
     }
 
-    static void tap(QWidget& target, int qtKey, quint32 x11Code)
+    static void tap(QWidget& target, const TypedKey& typed)
     {
-        press(target, qtKey, x11Code);
-        release(target, qtKey, x11Code);
+        press(target, typed);
+        release(target, typed);
     }
 
     void clickHeader(int column)
@@ -194,7 +197,7 @@ TEST_F(HotkeyTableTest, TitlesAreEditedInPlaceAndATakenTitleIsRefused)
         auto* editor = view->viewport()->findChild<QLineEdit*>();
         ASSERT_NE(editor, nullptr);
         editor->setText(text);
-        press(*editor, Qt::Key_Return, 36);
+        press(*editor, returnKey);
         // The delegate commits on a queued call, then lets the editor go.
         QCoreApplication::sendPostedEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -224,17 +227,17 @@ TEST_F(HotkeyTableTest, LatchedModifiersAndAKeyAreRecordedAndApplied)
     EXPECT_FALSE(recorder.applyButton()->isEnabled());
 
     // Keys before "Record" are not recorded.
-    press(recorder, Qt::Key_K, X11_K);
+    press(recorder, keyK);
     EXPECT_FALSE(recorder.recorder().isKeyPressed());
 
     recorder.recordButton()->click();
     EXPECT_EQ(recorder.recordButton()->text(), QStringLiteral("Stop recording"));
     EXPECT_FALSE(recorder.applyButton()->isEnabled());
     EXPECT_FALSE(recorder.cancelButton()->isEnabled());
-    tap(recorder, Qt::Key_Super_L, X11_Super);
-    tap(recorder, Qt::Key_Shift, X11_Shift);
+    tap(recorder, superKey);
+    tap(recorder, shiftKey);
     EXPECT_FALSE(recorder.applyButton()->isEnabled()) << "modifiers alone end nothing";
-    press(recorder, Qt::Key_K, X11_K);
+    press(recorder, keyK);
     EXPECT_EQ(recorder.recordButton()->text(), QStringLiteral("Record"));
     EXPECT_FALSE(recorder.isMonitoring());
     EXPECT_TRUE(recorder.applyButton()->isEnabled());
@@ -242,7 +245,8 @@ TEST_F(HotkeyTableTest, LatchedModifiersAndAKeyAreRecordedAndApplied)
     recorder.applyButton()->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(table().recorderView(), nullptr);
-    EXPECT_EQ(stored(), QStringList{QStringLiteral("Hotkey 0|40|%1|0|0").arg(CommandShift)});
+    EXPECT_EQ(stored(),
+              QStringList{QStringLiteral("Hotkey 0|%1|%2|0|0").arg(keyK.virtualKey).arg(CommandShift)});
     EXPECT_FALSE(settings.blockedMonitoring());
     EXPECT_EQ(posts, (QStringList{"PauseAppNotification", "ResumeAppNotification"}));
 
@@ -258,20 +262,21 @@ TEST_F(HotkeyTableTest, AChordIsRecordedAndEscapeIsAKeyNotACancel)
     ModalKeyInputView& recorder = openRecorder(0);
     recorder.recordButton()->click();
     // Super tapped twice clears its latch again.
-    tap(recorder, Qt::Key_Super_L, X11_Super);
-    tap(recorder, Qt::Key_Super_L, X11_Super);
-    press(recorder, Qt::Key_Super_L, X11_Super);
-    press(recorder, Qt::Key_Alt, X11_Alt, Qt::MetaModifier);
-    release(recorder, Qt::Key_Alt, X11_Alt, Qt::MetaModifier | Qt::AltModifier);
-    release(recorder, Qt::Key_Super_L, X11_Super, Qt::MetaModifier);
-    press(recorder, Qt::Key_P, X11_P);
-    KeyInput chord{35, true, false, true, false, false};
+    tap(recorder, superKey);
+    tap(recorder, superKey);
+    press(recorder, superKey);
+    press(recorder, altKey, Qt::MetaModifier);
+    release(recorder, altKey, Qt::MetaModifier | Qt::AltModifier);
+    release(recorder, superKey, Qt::MetaModifier);
+    press(recorder, keyP);
+    KeyInput chord{keyP.virtualKey, true, false, true, false, false};
     EXPECT_EQ(recorder.recorder().hotkeyPressed(), chord);
 
     recorder.recordButton()->click();
-    press(recorder, Qt::Key_Escape, X11_Escape);
+    press(recorder, escapeKey);
     EXPECT_TRUE(recorder.isVisible()) << "Escape is recorded, not taken for Cancel";
-    EXPECT_EQ(recorder.recorder().hotkeyPressed(), (KeyInput{53, false, false, false, false, false}));
+    EXPECT_EQ(recorder.recorder().hotkeyPressed(),
+              (KeyInput{mac_keys::Escape, false, false, false, false, false}));
     EXPECT_TRUE(recorder.applyButton()->isEnabled());
 
     // Cancelled: nothing is stored.
@@ -289,12 +294,12 @@ TEST_F(HotkeyTableTest, MonitoringPausedBeforeTheRecorderOpenedIsNeitherPausedNo
     ModalKeyInputView& recorder = openRecorder(0);
     EXPECT_TRUE(settings.blockedMonitoring());
     recorder.recordButton()->click();
-    press(recorder, Qt::Key_K, X11_K);
+    press(recorder, keyK);
     recorder.applyButton()->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(settings.blockedMonitoring());
     EXPECT_TRUE(posts.isEmpty());
-    EXPECT_EQ(stored(), QStringList{"Hotkey 0|40|0|0|0"});
+    EXPECT_EQ(stored(), QStringList{QStringLiteral("Hotkey 0|%1|0|0|0").arg(keyK.virtualKey)});
 }
 
 TEST_F(HotkeyTableTest, ATableClosedWithTheRecorderOpenUnblocksMonitoring)

@@ -205,6 +205,25 @@ TEST_F(MyShortcutsViewTest, ImportReportsTheResultAndReloadsTheTable)
                   "Tavlen Import file:File 'broken.tavlen' import failed. \nError: Invalid JSON format."));
 }
 
+TEST_F(MyShortcutsViewTest, APanelIsShownOnceHoweverOftenItIsAskedForAndReportsItsClosing)
+{
+    int dismissals = 0;
+    QObject::connect(pane().importView(), &DataImportView::dismissed, [&dismissals] { ++dismissals; });
+    // A double click asks twice before the panel is up; cancelled, it imports nothing.
+    pane().importButton()->click();
+    EXPECT_TRUE(pane().importView()->isPresented());
+    EXPECT_TRUE(log.requests.isEmpty()) << "the panel waits for the click to finish";
+    ASSERT_TRUE(pressAndWait(pane().importButton()));
+    EXPECT_EQ(log.requests, QStringList{"Import"});
+    EXPECT_EQ(dismissals, 1);
+    EXPECT_TRUE(log.alerts.isEmpty());
+
+    // Once closed, it can be asked for again.
+    ASSERT_TRUE(pressAndWait(pane().importButton()));
+    EXPECT_EQ(log.requests, (QStringList{"Import", "Import"}));
+    EXPECT_EQ(dismissals, 2);
+}
+
 // Set TAVLEN_MY_SHORTCUTS_PICTURE to a file name to keep the picture (docs/settings-my-shortcuts.png
 // is made so).
 TEST_F(MyShortcutsViewTest, ThePaneDrawsItsRowsAndKeys)

@@ -1,5 +1,6 @@
 #include "core/windows/QtLocalKeyEventSource.h"
 
+#include "platform/MacKeys.h"
 #include "platform/fake/FakeKeyboardLayout.h"
 
 #include <QCoreApplication>
@@ -16,7 +17,6 @@ namespace {
 // X11 keycodes (evdev + 8) and the macOS codes they stand for.
 constexpr quint32 superLeftX11 = 125 + 8;
 constexpr quint32 letterAX11 = 30 + 8;
-constexpr quint16 commandMac = 55;
 constexpr quint16 letterAMac = 0;
 
 // A keyboard that knows the two keys the tests type.
@@ -24,7 +24,7 @@ const KeyboardLayout& keyboard()
 {
     static const fake::FakeKeyboardLayout layout = [] {
         fake::FakeKeyboardLayout known;
-        known.setScanCode(superLeftX11, commandMac);
+        known.setScanCode(superLeftX11, mac_keys::Command);
         known.setScanCode(letterAX11, letterAMac);
         return known;
     }();
@@ -49,14 +49,14 @@ TEST(QtLocalKeyEventSourceTest, ModifierKeysChangeTheFlagsAndOtherKeysGoDownAndU
     // The platform reports the modifiers held before the key moved.
     EXPECT_EQ(QtLocalKeyEventSource::translate(
                   keyEvent(QEvent::KeyPress, Qt::Key_Meta, Qt::NoModifier, superLeftX11), keyboard()),
-              (KeyEvent{Type::FlagsChanged, Command, commandMac}));
+              (KeyEvent{Type::FlagsChanged, Command, mac_keys::Command}));
     EXPECT_EQ(QtLocalKeyEventSource::translate(
                   keyEvent(QEvent::KeyPress, Qt::Key_Super_L, Qt::ShiftModifier, superLeftX11), keyboard()),
-              (KeyEvent{Type::FlagsChanged, Command | Shift, commandMac}));
+              (KeyEvent{Type::FlagsChanged, Command | Shift, mac_keys::Command}));
     EXPECT_EQ(QtLocalKeyEventSource::translate(keyEvent(QEvent::KeyRelease, Qt::Key_Meta,
                                                         Qt::MetaModifier | Qt::ControlModifier, superLeftX11),
                                                keyboard()),
-              (KeyEvent{Type::FlagsChanged, Control, commandMac}));
+              (KeyEvent{Type::FlagsChanged, Control, mac_keys::Command}));
     // A held modifier repeats its press; the flags stay as they are.
     EXPECT_EQ(QtLocalKeyEventSource::translate(
                   keyEvent(QEvent::KeyPress, Qt::Key_Meta, Qt::MetaModifier, superLeftX11, true), keyboard()),

@@ -12,6 +12,7 @@
 #include "core/windows/settings/TickSlider.h"
 #include "core/windows/settings/ToggleSwitch.h"
 #include "core/windows/settings/VisualPresetsView.h"
+#include "platform/MacKeys.h"
 #include "platform/NotificationNames.h"
 #include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeSystemSettingsOpener.h"
@@ -155,6 +156,32 @@ TEST_F(SettingsViewTest, SixTabsInOrderEachShowingItsPaneAndTitle)
         headings << section->heading();
     EXPECT_EQ(headings, generalSections);
     EXPECT_EQ(settingsView.aboutPane()->versionLabel()->text(), QStringLiteral("Version 1.4.0"));
+}
+
+TEST_F(SettingsViewTest, HeadingsAreBoldAndAPanesTitleLargerThanItsSections)
+{
+    GeneralPresetsView* general = view().generalPane();
+    const auto labelWithText = [](QWidget* within, const QString& text) -> QLabel* {
+        for (QLabel* label : within->findChildren<QLabel*>()) {
+            if (label->text() == text)
+                return label;
+        }
+        return nullptr;
+    };
+    QLabel* title = labelWithText(general, general->title());
+    QLabel* heading = labelWithText(general, QStringLiteral("Launch"));
+    QLabel* rowLabel = labelWithText(general, QStringLiteral("Launch at Login"));
+    ASSERT_NE(title, nullptr);
+    ASSERT_NE(heading, nullptr);
+    ASSERT_NE(rowLabel, nullptr);
+    EXPECT_TRUE(title->font().bold());
+    EXPECT_TRUE(heading->font().bold());
+    EXPECT_FALSE(rowLabel->font().bold());
+    EXPECT_DOUBLE_EQ(heading->font().pointSizeF(), rowLabel->font().pointSizeF());
+    EXPECT_DOUBLE_EQ(title->font().pointSizeF(), 1.5 * heading->font().pointSizeF());
+    // Headings are plain text, never read as markup.
+    EXPECT_EQ(title->textFormat(), Qt::PlainText);
+    EXPECT_EQ(heading->textFormat(), Qt::PlainText);
 }
 
 TEST_F(SettingsViewTest, WithoutAnEditorTheMyShortcutsTabShowsItsTitle)
@@ -330,8 +357,8 @@ TEST_F(SettingsViewTest, ForAFreshStoreEveryControlShowsTheValueTheControllerUse
     int toggles = 0;
     QObject::connect(&detector, &ActivationKeyDetector::togglePersistentPanel, [&toggles] { ++toggles; });
     for (int tap = 0; tap < 3; ++tap) {
-        detector.handleGlobalEvent({KeyEvent::Type::FlagsChanged, 0x100000, 55});
-        detector.handleGlobalEvent({KeyEvent::Type::FlagsChanged, 0, 55});
+        detector.handleGlobalEvent({KeyEvent::Type::FlagsChanged, EventFlag::Command, mac_keys::Command});
+        detector.handleGlobalEvent({KeyEvent::Type::FlagsChanged, 0, mac_keys::Command});
         tapTimers.advance(std::chrono::milliseconds(100));
     }
     EXPECT_EQ(toggles, 1);

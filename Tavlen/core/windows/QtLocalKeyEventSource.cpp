@@ -5,43 +5,45 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <algorithm>
+#include <initializer_list>
 
 namespace tavlen {
 
 namespace {
 
-qint64 flagsOf(Qt::KeyboardModifiers modifiers)
+// The modifiers as Qt names them, and the keys that are each one.
+struct Modifier {
+    Qt::KeyboardModifier qtModifier;
+    qint64 flag;
+    std::initializer_list<int> keys;
+};
+
+const Modifier modifiers[] = {
+    {Qt::MetaModifier, EventFlag::Command, {Qt::Key_Meta, Qt::Key_Super_L, Qt::Key_Super_R}},
+    {Qt::ControlModifier, EventFlag::Control, {Qt::Key_Control}},
+    {Qt::AltModifier, EventFlag::Option, {Qt::Key_Alt, Qt::Key_AltGr}},
+    {Qt::ShiftModifier, EventFlag::Shift, {Qt::Key_Shift}},
+};
+
+qint64 flagsOf(Qt::KeyboardModifiers held)
 {
     qint64 flags = 0;
-    if (modifiers & Qt::MetaModifier)
-        flags |= EventFlag::Command;
-    if (modifiers & Qt::ControlModifier)
-        flags |= EventFlag::Control;
-    if (modifiers & Qt::AltModifier)
-        flags |= EventFlag::Option;
-    if (modifiers & Qt::ShiftModifier)
-        flags |= EventFlag::Shift;
+    for (const Modifier& modifier : modifiers) {
+        if (held & modifier.qtModifier)
+            flags |= modifier.flag;
+    }
     return flags;
 }
 
 // The flag a modifier key stands for; 0 for any other key.
 qint64 modifierFlag(int key)
 {
-    switch (key) {
-    case Qt::Key_Meta:
-    case Qt::Key_Super_L:
-    case Qt::Key_Super_R:
-        return EventFlag::Command;
-    case Qt::Key_Control:
-        return EventFlag::Control;
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr:
-        return EventFlag::Option;
-    case Qt::Key_Shift:
-        return EventFlag::Shift;
-    default:
-        return 0;
+    for (const Modifier& modifier : modifiers) {
+        if (std::ranges::find(modifier.keys, key) != modifier.keys.end())
+            return modifier.flag;
     }
+    return 0;
 }
 
 } // namespace

@@ -22,9 +22,12 @@ namespace {
 constexpr int legendWidth = 350;
 }
 
-void requestAccessibility(Accessibility& accessibility)
+NoAccessView* accessRequestView(const RowServices& services, QWidget* parent)
 {
-    accessibility.isProcessTrusted(true);
+    Accessibility& accessibility = services.accessibility;
+    return new NoAccessView(
+        QString(HotkeysView::accessibilitySettingsUrl), services.appSettings, services.notifications, false,
+        [&accessibility](const QString&) { accessibility.isProcessTrusted(true); }, parent);
 }
 
 HotkeysView::HotkeysView(const RowServices& services, bool isGlobal,
@@ -40,22 +43,12 @@ HotkeysView::HotkeysView(const RowServices& services, bool isGlobal,
 
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
-    const auto noAccessView = [&] {
-        Accessibility& accessibility = services.accessibility;
-        return new NoAccessView(
-            QString(accessibilitySettingsUrl), services.appSettings, services.notifications, false,
-            [&accessibility](const QString&) { requestAccessibility(accessibility); }, this);
-    };
-
     const bool trusted = services.accessibility.isProcessTrusted(true);
     if (isGlobal) {
         if (trusted) {
-            m_sheet = MenuItemView::create(
-                services, 0, visibleFrame ? std::optional(visibleFrame->height()) : std::nullopt, this);
-            stack->addWidget(m_sheet);
-            growWithSheet(*this, *m_sheet, m_panelSize.height(), visibleFrame);
+            m_sheet = addGrowingSheet(*stack, services, 0, *this, m_panelSize.height(), visibleFrame);
         } else {
-            m_noAccess = noAccessView();
+            m_noAccess = accessRequestView(services, this);
             stack->addWidget(m_noAccess, 0, Qt::AlignCenter);
         }
         return;
@@ -72,7 +65,7 @@ HotkeysView::HotkeysView(const RowServices& services, bool isGlobal,
         m_legend->setFixedWidth(legendWidth);
         stack->addWidget(m_legend, 1, Qt::AlignHCenter);
     } else {
-        m_noAccess = noAccessView();
+        m_noAccess = accessRequestView(services, this);
         stack->addWidget(m_noAccess, 1, Qt::AlignCenter);
     }
 }

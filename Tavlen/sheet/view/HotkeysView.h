@@ -57,7 +57,8 @@ private:
     NoAccessView* m_noAccess = nullptr;
 };
 
-// Asks for access the only way the desktop offers: switching the accessibility bus on.
-void requestAccessibility(Accessibility& accessibility);
+// A panel's no-access view: its button asks for access the only way the desktop offers,
+// switching the accessibility bus on.
+NoAccessView* accessRequestView(const RowServices& services, QWidget* parent);
 
 } // namespace tavlen

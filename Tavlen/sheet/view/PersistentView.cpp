@@ -33,12 +33,6 @@ PersistentView::PersistentView(const RowServices& services, const QString& curre
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
     const bool trusted = services.accessibility.isProcessTrusted(true);
-    const auto noAccessView = [&] {
-        Accessibility& accessibility = services.accessibility;
-        return new NoAccessView(
-            QString(HotkeysView::accessibilitySettingsUrl), settings, services.notifications, false,
-            [&accessibility](const QString&) { requestAccessibility(accessibility); }, this);
-    };
 
     if (currentAppIdentifier == AppSettings::APP_IDENTIFIER) {
         stack->addStretch(1);
@@ -51,19 +45,16 @@ PersistentView::PersistentView(const RowServices& services, const QString& curre
             stack->addWidget(m_hint, 0, Qt::AlignHCenter);
         }
         if (!trusted) {
-            m_noAccess = noAccessView();
+            m_noAccess = accessRequestView(services, this);
             stack->addWidget(m_noAccess, 0, Qt::AlignHCenter);
         }
         stack->addStretch(1);
         return;
     }
     if (trusted) {
-        m_sheet = MenuItemView::create(
-            services, 1, visibleFrame ? std::optional(visibleFrame->height()) : std::nullopt, this);
-        stack->addWidget(m_sheet);
-        growWithSheet(*this, *m_sheet, m_panelSize.height(), visibleFrame);
+        m_sheet = addGrowingSheet(*stack, services, 1, *this, m_panelSize.height(), visibleFrame);
     } else {
-        m_noAccess = noAccessView();
+        m_noAccess = accessRequestView(services, this);
         stack->addWidget(m_noAccess, 0, Qt::AlignCenter);
     }
 }

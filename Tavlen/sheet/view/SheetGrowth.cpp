@@ -4,6 +4,7 @@
 #include "sheet/view/PanelSizes.h"
 
 #include <QSizeF>
+#include <QVBoxLayout>
 #include <QWidget>
 #include <cmath>
 
@@ -19,6 +20,16 @@ void growWithSheet(QWidget& panel, MenuItemView& sheet, double madeHeight,
     };
     QObject::connect(&sheet, &MenuItemView::rebuilt, &panel, grow);
     QObject::connect(&sheet, &MenuItemView::preferredHeightChanged, &panel, grow);
+}
+
+MenuItemView* addGrowingSheet(QVBoxLayout& stack, const RowServices& services, qint64 columns, QWidget& panel,
+                              double madeHeight, const std::optional<QSizeF>& visibleFrame)
+{
+    auto* sheet = MenuItemView::create(
+        services, columns, visibleFrame ? std::optional(visibleFrame->height()) : std::nullopt, &panel);
+    stack.addWidget(sheet);
+    growWithSheet(panel, *sheet, madeHeight, visibleFrame);
+    return sheet;
 }
 
 } // namespace tavlen

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "sheet/RowServices.h"
+
+#include <QtGlobal>
 #include <optional>
 
 class QSizeF;
+class QVBoxLayout;
 class QWidget;
 
 namespace tavlen {
@@ -14,5 +18,10 @@ class MenuItemView;
 // scrolls. Follows every rebuild of the sheet for as long as both live.
 void growWithSheet(QWidget& panel, MenuItemView& sheet, double madeHeight,
                    const std::optional<QSizeF>& visibleFrame);
+
+// A panel's sheet: made with `columns` columns (0 for the setting's), added to the panel's
+// `stack` and grown with as above.
+MenuItemView* addGrowingSheet(QVBoxLayout& stack, const RowServices& services, qint64 columns, QWidget& panel,
+                              double madeHeight, const std::optional<QSizeF>& visibleFrame);
 
 } // namespace tavlen

@@ -1,11 +1,9 @@
 #include "sheet/view/SymbolView.h"
 
 #include <QFontMetricsF>
-#include <QIcon>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
 #include <algorithm>
 #include <cmath>
 
@@ -79,7 +77,7 @@ void drawPageArrow(QPainter& painter, const QRectF& band, bool up, double stem)
         path.moveTo(x - head * 0.7, tip + towardsTail * height * at);
         path.lineTo(x + head * 0.7, tip + towardsTail * height * at);
     }
-    painter.strokePath(path, QPen(painter.pen().color(), stem, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.strokePath(path, PictogramView::roundPen(painter.pen().color(), stem));
 }
 
 void drawKeyGlyph(QPainter& painter, const QRectF& frame, const QString& glyph, const QFont& font)
@@ -108,8 +106,7 @@ void drawKeyGlyph(QPainter& painter, const QRectF& frame, const QString& glyph, 
     const QPainterPath shape = placed.map(outline);
     const QColor colour = painter.pen().color();
     painter.fillPath(shape, colour);
-    painter.strokePath(shape, QPen(colour, std::max(0.4, font.pixelSize() / 30.0), Qt::SolidLine,
-                                   Qt::RoundCap, Qt::RoundJoin));
+    painter.strokePath(shape, PictogramView::roundPen(colour, std::max(0.4, font.pixelSize() / 30.0)));
 }
 
 const QString bookmark = QStringLiteral("bookmark");
@@ -141,14 +138,13 @@ void drawBookmark(QPainter& painter, const QRectF& box, bool filled)
     if (filled)
         painter.fillPath(path, colour);
     else
-        painter.strokePath(
-            path, QPen(colour, std::max(1.0, box.height() / 10), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.strokePath(path, PictogramView::linePen(colour, box, 10));
 }
 
 void drawEye(QPainter& painter, const QRectF& box, bool slashed)
 {
     const QColor colour = painter.pen().color();
-    const QPen pen(colour, std::max(1.0, box.height() / 10), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    const QPen pen = PictogramView::linePen(colour, box, 10);
     const QRectF lid(box.left(), box.center().y() - box.height() * 0.32, box.width(), box.height() * 0.64);
     QPainterPath outline;
     outline.moveTo(lid.left(), lid.center().y());
@@ -175,21 +171,23 @@ void drawHighlighter(QPainter& painter, const QRectF& box)
     body.lineTo(box.left() + box.width() * 0.45, box.bottom() - box.height() * 0.1);
     body.lineTo(box.left() + box.width() * 0.1, box.bottom() - box.height() * 0.45);
     body.closeSubpath();
-    painter.strokePath(
-        body, QPen(colour, std::max(1.0, box.height() / 10), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.strokePath(body, PictogramView::linePen(colour, box, 10));
     painter.fillRect(
         QRectF(box.left(), box.bottom() - box.height() * 0.12, box.width() * 0.4, box.height() * 0.12),
         colour);
 }
 
+// The size of the pictures drawn for names without a character: the font's size.
+double pictureSize(const QFont& font)
+{
+    return font.pixelSize() > 0 ? double(font.pixelSize()) : QFontMetricsF(font).ascent();
+}
+
 } // namespace
 
 SymbolView::SymbolView(QString symbol, QFont font, QWidget* parent)
-    : QWidget(parent), m_symbol(std::move(symbol)), m_font(std::move(font))
-{
-    setAttribute(Qt::WA_TranslucentBackground);
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-}
+    : PictogramView(std::move(symbol), parent), m_font(std::move(font))
+{}
 
 std::optional<QString> SymbolView::keyCharacter(const QString& symbol)
 {
@@ -218,39 +216,17 @@ bool SymbolView::isKnownSymbol(const QString& symbol)
            symbol == eye || symbol == eyeSlash || symbol == highlighter;
 }
 
-void SymbolView::setSymbol(const QString& symbol)
-{
-    if (symbol == m_symbol)
-        return;
-    m_symbol = symbol;
-    updateGeometry();
-    update();
-}
-
-void SymbolView::setOpacity(double opacity)
-{
-    if (opacity == m_opacity)
-        return;
-    m_opacity = opacity;
-    update();
-}
-
 void SymbolView::setFrameWidth(double width)
 {
     m_frameWidth = width;
     updateGeometry();
 }
 
-double SymbolView::pictureSize() const
-{
-    return m_font.pixelSize() > 0 ? m_font.pixelSize() : QFontMetricsF(m_font).ascent();
-}
-
 QSize SymbolView::sizeHint() const
 {
     const QFontMetricsF metrics(m_font);
-    double width = pictureSize() * 1.15;
-    if (const auto character = keyCharacter(m_symbol))
+    double width = pictureSize(m_font) * 1.15;
+    if (const auto character = keyCharacter(symbol()))
         width = metrics.horizontalAdvance(*character);
     if (m_frameWidth)
         width = *m_frameWidth;
@@ -272,9 +248,7 @@ void SymbolView::paint(QPainter& painter, const QRectF& frame, const QString& sy
         painter.restore();
         return;
     }
-    const double size =
-        std::min({font.pixelSize() > 0 ? double(font.pixelSize()) : QFontMetricsF(font).ascent(),
-                  frame.width(), frame.height()});
+    const double size = std::min({pictureSize(font), frame.width(), frame.height()});
     const QRectF box(QPointF(frame.center().x() - size / 2, frame.center().y() - size / 2),
                      QSizeF(size, size));
     if (symbol == bookmark || symbol == bookmarkFill)
@@ -290,22 +264,15 @@ void SymbolView::paint(QPainter& painter, const QRectF& frame, const QString& sy
 
 QIcon SymbolView::icon(const QString& symbol, const QFont& font, const QColor& colour)
 {
-    const int side = std::max(16, font.pixelSize() + 4);
-    QPixmap picture(side, side);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    paint(painter, QRectF(0, 0, side, side), symbol, font, colour);
-    painter.end();
-    return QIcon(picture);
+    return drawnIcon(std::max(16, font.pixelSize() + 4), {1},
+                     [&symbol, &font, &colour](QPainter& painter, const QRectF& frame) {
+                         paint(painter, frame, symbol, font, colour);
+                     });
 }
 
-void SymbolView::paintEvent(QPaintEvent*)
+void SymbolView::paintPictogram(QPainter& painter, const QRectF& frame, const QColor& colour) const
 {
-    if (m_opacity <= 0)
-        return;
-    QPainter painter(this);
-    painter.setOpacity(m_opacity);
-    paint(painter, QRectF(rect()), m_symbol, m_font, palette().color(QPalette::WindowText));
+    paint(painter, frame, symbol(), m_font, colour);
 }
 
 void SymbolView::mousePressEvent(QMouseEvent* event)

@@ -1,11 +1,8 @@
 #pragma once
 
-#include <QColor>
+#include "sheet/view/PictogramView.h"
+
 #include <QFont>
-#include <QIcon>
-#include <QRectF>
-#include <QString>
-#include <QWidget>
 #include <optional>
 
 class QPainter;
@@ -17,18 +14,12 @@ namespace tavlen {
 // the few other names the sheet uses (bookmarks, the gear, the eye, the highlighter) are drawn
 // as small pictures of their own at the font's size; a name neither knows falls back to the
 // icon theme. Drawn in the palette's text colour at the view's opacity, centred in the frame.
-class SymbolView : public QWidget {
+class SymbolView : public PictogramView {
     Q_OBJECT
 public:
     SymbolView(QString symbol, QFont font, QWidget* parent = nullptr);
 
-    const QString& symbol() const { return m_symbol; }
-    void setSymbol(const QString& symbol);
     const QFont& symbolFont() const { return m_font; }
-
-    // 0 keeps the room and the click but draws nothing.
-    double opacity() const { return m_opacity; }
-    void setOpacity(double opacity);
 
     // A fixed width for the frame; by default the frame is as wide as the pictogram.
     void setFrameWidth(double width);
@@ -58,16 +49,12 @@ Q_SIGNALS:
     void clicked();
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    void paintPictogram(QPainter& painter, const QRectF& frame, const QColor& colour) const override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    double pictureSize() const;
-
-    QString m_symbol;
     QFont m_font;
-    double m_opacity = 1.0;
     std::optional<double> m_frameWidth;
     bool m_clickable = false;
 };

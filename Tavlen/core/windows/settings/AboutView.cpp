@@ -1,5 +1,6 @@
 #include "core/windows/settings/AboutView.h"
 
+#include "core/windows/settings/HeadingLabel.h"
 #include "core/windows/settings/SettingsSymbol.h"
 
 #include <QApplication>
@@ -31,12 +32,7 @@ AboutView::AboutView(const QString& version, const QIcon& appIcon, QWidget* pare
         stack->addWidget(symbol, 0, Qt::AlignHCenter);
     }
 
-    auto* name = new QLabel(QStringLiteral("Tavlen"), content);
-    QFont font = name->font();
-    font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * nameScale);
-    name->setFont(font);
-    stack->addWidget(name, 0, Qt::AlignHCenter);
+    stack->addWidget(headingLabel(QStringLiteral("Tavlen"), nameScale, content), 0, Qt::AlignHCenter);
 
     m_version = new QLabel(QStringLiteral("Version %1").arg(version), content);
     m_version->setVisible(!version.isEmpty());

@@ -23,14 +23,12 @@ AdvancedPresetsView::AdvancedPresetsView(AppSettings& appSettings, QWidget* pare
     connect(&appSettings, &AppSettings::experimentalFeaturesChanged, this,
             [this] { m_showAllMenusRow->setVisible(m_appSettings.experimentalFeatures()); });
 
-    const QString limitBrowsers = QStringLiteral("Limit amount of elements for browsers ");
-    m_limitBrowsers = SettingBinding::toggle(
-        new ToggleSwitch(limitBrowsers), appSettings, &AppSettings::applyLimitToBrowsers,
-        &AppSettings::setApplyLimitToBrowsers, &AppSettings::applyLimitToBrowsersChanged);
-    limits->addRow(
-        limitBrowsers, m_limitBrowsers,
-        new InfoButton(QStringLiteral("Limiting amount of elements for browsers.\nUseful when there is huge "
-                                      "amount of bookmarks.")));
+    m_limitBrowsers = SettingBinding::toggleRow(
+        *limits, QStringLiteral("Limit amount of elements for browsers "), appSettings,
+        &AppSettings::applyLimitToBrowsers, &AppSettings::setApplyLimitToBrowsers,
+        &AppSettings::applyLimitToBrowsersChanged,
+        QStringLiteral("Limiting amount of elements for browsers.\nUseful when there is huge amount of "
+                       "bookmarks."));
 
     // The slider stands for the stored limit, not for a position of its own: it starts at
     // the stored limit and follows it, so that it never shows one limit while another applies.
@@ -47,11 +45,10 @@ AdvancedPresetsView::AdvancedPresetsView(AppSettings& appSettings, QWidget* pare
     showLimit();
 
     FormSection* myShortcuts = addSection(QStringLiteral("My Shortcuts"));
-    const QString localized = QStringLiteral("Show Localized Custom Shortcuts");
-    myShortcuts->addRow(localized, SettingBinding::toggle(new ToggleSwitch(localized), appSettings,
-                                                          &AppSettings::showLocalizedCustomShortcuts,
-                                                          &AppSettings::setShowLocalizedCustomShortcuts,
-                                                          &AppSettings::showLocalizedCustomShortcutsChanged));
+    SettingBinding::toggleRow(*myShortcuts, QStringLiteral("Show Localized Custom Shortcuts"), appSettings,
+                              &AppSettings::showLocalizedCustomShortcuts,
+                              &AppSettings::setShowLocalizedCustomShortcuts,
+                              &AppSettings::showLocalizedCustomShortcutsChanged);
 }
 
 void AdvancedPresetsView::showLimit()

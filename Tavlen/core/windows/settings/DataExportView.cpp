@@ -2,23 +2,13 @@
 
 #include "store/ShortcutTransfer.h"
 
-#include <QTimer>
 #include <QWidget>
 
 namespace tavlen {
 
-DataExportView::DataExportView(const RowServices& services, TransferDialogs dialogs, QWidget* dialogParent,
-                               QObject* parent)
-    : QObject(parent), m_services(services), m_dialogs(std::move(dialogs)), m_dialogParent(dialogParent)
-{}
-
 void DataExportView::present(const QString& appTitle, const QString& appIdentifier, bool all)
 {
-    if (m_presented)
-        return;
-    m_presented = true;
-    QTimer::singleShot(PresentationDelayMilliseconds, this,
-                       [this, appTitle, appIdentifier, all] { run(appTitle, appIdentifier, all); });
+    presentWith([this, appTitle, appIdentifier, all] { run(appTitle, appIdentifier, all); });
 }
 
 void DataExportView::run(const QString& appTitle, const QString& appIdentifier, bool all)
@@ -34,8 +24,6 @@ void DataExportView::run(const QString& appTitle, const QString& appIdentifier, 
         if (error && m_dialogs.alert)
             m_dialogs.alert(m_dialogParent, alertTitle(), failureMessage(*path, *error));
     }
-    m_presented = false;
-    Q_EMIT dismissed();
 }
 
 QString DataExportView::failureMessage(const QString& filePath, const QString& error)

@@ -3,22 +3,13 @@
 #include "settings/AppSettings.h"
 #include "store/ShortcutTransfer.h"
 
-#include <QTimer>
 #include <QWidget>
 
 namespace tavlen {
 
-DataImportView::DataImportView(const RowServices& services, TransferDialogs dialogs, QWidget* dialogParent,
-                               QObject* parent)
-    : QObject(parent), m_services(services), m_dialogs(std::move(dialogs)), m_dialogParent(dialogParent)
-{}
-
 void DataImportView::present()
 {
-    if (m_presented)
-        return;
-    m_presented = true;
-    QTimer::singleShot(PresentationDelayMilliseconds, this, &DataImportView::run);
+    presentWith([this] { run(); });
 }
 
 void DataImportView::run()
@@ -34,8 +25,6 @@ void DataImportView::run()
                             transfer::importResultMessage(*path, error));
         Q_EMIT importCompleted(true);
     }
-    m_presented = false;
-    Q_EMIT dismissed();
 }
 
 } // namespace tavlen

@@ -1,5 +1,7 @@
 #include "core/windows/settings/FormSection.h"
 
+#include "core/windows/settings/HeadingLabel.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -14,14 +16,10 @@ constexpr int rowMinimumHeight = 34;
 
 FormSection::FormSection(const QString& heading, QWidget* parent)
     : QWidget(parent)
-    , m_heading(new QLabel(heading, this))
+    , m_heading(headingLabel(heading, 1.0, this))
     , m_panel(new QWidget(this))
     , m_panelStack(new QVBoxLayout(m_panel))
 {
-    QFont font = m_heading->font();
-    font.setBold(true);
-    m_heading->setFont(font);
-    m_heading->setTextFormat(Qt::PlainText);
     m_panelStack->setContentsMargins(12, 2, 12, 2);
     m_panelStack->setSpacing(0);
 

@@ -78,14 +78,12 @@ GeneralPresetsView::GeneralPresetsView(AppSettings& appSettings, PaneSettings& p
     // Launch. Starting at login always works through XDG autostart, so the switch is never
     // disabled.
     FormSection* launch = addSection(QStringLiteral("Launch"));
-    m_launchAtLogin = SettingBinding::toggle(
-        new ToggleSwitch(QStringLiteral("Launch at Login")), paneSettings, &PaneSettings::launchAtLogin,
-        &PaneSettings::setLaunchAtLogin, &PaneSettings::launchAtLoginChanged);
-    launch->addRow(QStringLiteral("Launch at Login"), m_launchAtLogin);
-    m_hideMenuIcon = SettingBinding::toggle(
-        new ToggleSwitch(QStringLiteral("Hide Icon in Menu")), paneSettings, &PaneSettings::hideMenuIcon,
-        &PaneSettings::setHideMenuIcon, &PaneSettings::hideMenuIconChanged);
-    launch->addRow(QStringLiteral("Hide Icon in Menu"), m_hideMenuIcon);
+    m_launchAtLogin = SettingBinding::toggleRow(*launch, QStringLiteral("Launch at Login"), paneSettings,
+                                                &PaneSettings::launchAtLogin, &PaneSettings::setLaunchAtLogin,
+                                                &PaneSettings::launchAtLoginChanged);
+    m_hideMenuIcon = SettingBinding::toggleRow(*launch, QStringLiteral("Hide Icon in Menu"), paneSettings,
+                                               &PaneSettings::hideMenuIcon, &PaneSettings::setHideMenuIcon,
+                                               &PaneSettings::hideMenuIconChanged);
 
     m_hint = new QWidget;
     auto* hintLine = new QHBoxLayout(m_hint);

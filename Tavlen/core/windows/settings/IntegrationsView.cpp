@@ -1,7 +1,6 @@
 #include "core/windows/settings/IntegrationsView.h"
 
 #include "core/windows/settings/FormSection.h"
-#include "core/windows/settings/InfoButton.h"
 #include "core/windows/settings/SettingBinding.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsTexts.h"
@@ -14,13 +13,10 @@ IntegrationsView::IntegrationsView(AppSettings& appSettings, const QString& prog
     : SettingsPane(QStringLiteral("Integrations"), parent)
 {
     FormSection* customShortcuts = addSection(QStringLiteral("CustomShortcuts"));
-    const QString name = QStringLiteral("CustomShortcuts");
-    m_customShortcuts = SettingBinding::toggle(
-        new ToggleSwitch(name), appSettings, &AppSettings::enableCustomShortcuts,
-        &AppSettings::setEnableCustomShortcuts, &AppSettings::enableCustomShortcutsChanged);
-    customShortcuts->addRow(
-        name, m_customShortcuts,
-        new InfoButton(QStringLiteral("To customize shortcut - right click on menu element")));
+    m_customShortcuts = SettingBinding::toggleRow(
+        *customShortcuts, QStringLiteral("CustomShortcuts"), appSettings, &AppSettings::enableCustomShortcuts,
+        &AppSettings::setEnableCustomShortcuts, &AppSettings::enableCustomShortcutsChanged,
+        QStringLiteral("To customize shortcut - right click on menu element"));
 
     FormSection* otherTools = addSection(QStringLiteral("Other Tools"));
     m_otherTools = new QLabel;

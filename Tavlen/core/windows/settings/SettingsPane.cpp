@@ -1,6 +1,7 @@
 #include "core/windows/settings/SettingsPane.h"
 
 #include "core/windows/settings/FormSection.h"
+#include "core/windows/settings/HeadingLabel.h"
 #include "core/windows/settings/ToggleSwitch.h"
 
 #include <QLabel>
@@ -17,7 +18,7 @@ SettingsPane::SettingsPane(const QString& title, QWidget* parent)
     : QScrollArea(parent)
     , m_body(new QWidget)
     , m_stack(new QVBoxLayout(m_body))
-    , m_title(new QLabel(title, m_body))
+    , m_title(headingLabel(title, titleScale, m_body))
 {
     setObjectName(title);
     setFrameShape(QFrame::NoFrame);
@@ -27,11 +28,6 @@ SettingsPane::SettingsPane(const QString& title, QWidget* parent)
     viewport()->setAutoFillBackground(false);
     m_body->setAutoFillBackground(false);
 
-    QFont font = m_title->font();
-    font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * titleScale);
-    m_title->setFont(font);
-    m_title->setTextFormat(Qt::PlainText);
     m_stack->setContentsMargins(24, 14, 24, 18);
     m_stack->setSpacing(sectionSpacing);
     m_stack->addWidget(m_title);

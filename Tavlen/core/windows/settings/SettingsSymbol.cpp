@@ -2,7 +2,6 @@
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
 #include <algorithm>
 #include <cmath>
 
@@ -10,9 +9,18 @@ namespace tavlen {
 
 namespace {
 
-QPen linePen(const QColor& colour, const QRectF& box, double weight = 12)
+// Lines from now on in the pen of `box`'s outlines, shapes unfilled.
+void outlineWith(QPainter& painter, const QColor& colour, const QRectF& box, double weight = 12)
 {
-    return QPen(colour, std::max(1.0, box.height() / weight), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    painter.setPen(PictogramView::linePen(colour, box, weight));
+    painter.setBrush(Qt::NoBrush);
+}
+
+// `box` less these shares of its width and height on either side.
+QRectF inset(const QRectF& box, double across, double down)
+{
+    return box.adjusted(box.width() * across, box.height() * down, -box.width() * across,
+                        -box.height() * down);
 }
 
 void drawCharacter(QPainter& painter, const QRectF& box, const QString& text, double scale = 0.9,
@@ -27,10 +35,8 @@ void drawCharacter(QPainter& painter, const QRectF& box, const QString& text, do
 
 void drawListRectangle(QPainter& painter, const QRectF& box, const QColor& colour)
 {
-    const QRectF frame =
-        box.adjusted(box.width() * 0.04, box.height() * 0.14, -box.width() * 0.04, -box.height() * 0.14);
-    painter.setPen(linePen(colour, box));
-    painter.setBrush(Qt::NoBrush);
+    const QRectF frame = inset(box, 0.04, 0.14);
+    outlineWith(painter, colour, box);
     painter.drawRoundedRect(frame, box.width() * 0.12, box.width() * 0.12);
     const double dot = box.height() * 0.09;
     for (int row = 0; row < 3; ++row) {
@@ -38,7 +44,7 @@ void drawListRectangle(QPainter& painter, const QRectF& box, const QColor& colou
         painter.setBrush(colour);
         painter.setPen(Qt::NoPen);
         painter.drawEllipse(QPointF(frame.left() + frame.width() * 0.22, y), dot / 2 + 0.5, dot / 2 + 0.5);
-        painter.setPen(linePen(colour, box));
+        painter.setPen(PictogramView::linePen(colour, box, 12));
         painter.drawLine(QPointF(frame.left() + frame.width() * 0.36, y),
                          QPointF(frame.right() - frame.width() * 0.16, y));
     }
@@ -46,10 +52,8 @@ void drawListRectangle(QPainter& painter, const QRectF& box, const QColor& colou
 
 void drawCommandWindow(QPainter& painter, const QRectF& box, const QColor& colour)
 {
-    const QRectF frame =
-        box.adjusted(box.width() * 0.04, box.height() * 0.1, -box.width() * 0.04, -box.height() * 0.1);
-    painter.setPen(linePen(colour, box));
-    painter.setBrush(Qt::NoBrush);
+    const QRectF frame = inset(box, 0.04, 0.1);
+    outlineWith(painter, colour, box);
     painter.drawRoundedRect(frame, box.width() * 0.1, box.width() * 0.1);
     const double bar = frame.top() + frame.height() * 0.24;
     painter.drawLine(QPointF(frame.left(), bar), QPointF(frame.right(), bar));
@@ -75,11 +79,9 @@ void drawArrowHead(QPainter& painter, const QPointF& tip, double size, bool poin
 
 void drawSquarePath(QPainter& painter, const QRectF& box, const QColor& colour)
 {
-    const QRectF frame =
-        box.adjusted(box.width() * 0.1, box.height() * 0.2, -box.width() * 0.1, -box.height() * 0.2);
+    const QRectF frame = inset(box, 0.1, 0.2);
     const double head = box.height() * 0.16;
-    painter.setPen(linePen(colour, box, 10));
-    painter.setBrush(Qt::NoBrush);
+    outlineWith(painter, colour, box, 10);
     QPainterPath upper;
     upper.moveTo(frame.left(), frame.center().y());
     upper.lineTo(frame.left(), frame.top());
@@ -96,7 +98,7 @@ void drawSquarePath(QPainter& painter, const QRectF& box, const QColor& colour)
 
 void drawKeyboard(QPainter& painter, const QRectF& box, const QColor& colour)
 {
-    const QRectF frame = box.adjusted(0, box.height() * 0.2, 0, -box.height() * 0.2);
+    const QRectF frame = inset(box, 0, 0.2);
     QPainterPath body;
     body.addRoundedRect(frame, box.width() * 0.1, box.width() * 0.1);
     const double key = frame.width() / 9;
@@ -142,8 +144,7 @@ void drawPower(QPainter& painter, const QRectF& box, const QColor& colour)
 {
     const QRectF ring =
         box.adjusted(box.width() * 0.16, box.height() * 0.2, -box.width() * 0.16, -box.height() * 0.12);
-    painter.setPen(linePen(colour, box, 9));
-    painter.setBrush(Qt::NoBrush);
+    outlineWith(painter, colour, box, 9);
     // Open at the top, where the stroke stands: from one o'clock clockwise round to eleven.
     // Qt's angles are in sixteenths of a degree, counter-clockwise from three o'clock.
     painter.drawArc(ring, 60 * 16, -300 * 16);
@@ -153,10 +154,8 @@ void drawPower(QPainter& painter, const QRectF& box, const QColor& colour)
 
 void drawInfoCircle(QPainter& painter, const QRectF& box, const QColor& colour)
 {
-    const QRectF ring =
-        box.adjusted(box.width() * 0.08, box.height() * 0.08, -box.width() * 0.08, -box.height() * 0.08);
-    painter.setPen(linePen(colour, box, 14));
-    painter.setBrush(Qt::NoBrush);
+    const QRectF ring = inset(box, 0.08, 0.08);
+    outlineWith(painter, colour, box, 14);
     painter.drawEllipse(ring);
     drawCharacter(painter, ring, QStringLiteral("i"), 0.62, true);
 }
@@ -177,115 +176,82 @@ void drawWarning(QPainter& painter, const QRectF& box, const QColor& colour)
     painter.fillPath(triangle, colour);
 }
 
+// The pictograms by their names: a picture of their own, or a character filling a share of the
+// box's height.
+using Drawing = void (*)(QPainter& painter, const QRectF& box, const QColor& colour);
+struct Pictogram {
+    const char16_t* name;
+    Drawing draw;
+    const char16_t* character = nullptr;
+    double scale = 0;
+};
+
+const Pictogram pictograms[] = {
+    {u"list.bullet.rectangle", drawListRectangle},
+    {u"text.and.command.macwindow", drawCommandWindow},
+    {u"gearshape.2.fill", nullptr, u"⚙", 1.0},
+    {u"arrow.2.squarepath", drawSquarePath},
+    {u"keyboard.fill", drawKeyboard},
+    {u"command", nullptr, u"⌘", 0.85},
+    {u"control", nullptr, u"⌃", 0.9},
+    {u"pause.fill", drawPause},
+    {u"play.fill", drawPlay},
+    {u"power", drawPower},
+    {u"info.circle", drawInfoCircle},
+    {u"exclamationmark.triangle.fill", drawWarning},
+    {u"textformat.size.smaller", nullptr, u"A", 0.6},
+    {u"textformat.size.larger", nullptr, u"A", 1.0},
+};
+
+const Pictogram* pictogramNamed(const QString& symbol)
+{
+    for (const Pictogram& pictogram : pictograms) {
+        if (symbol == QStringView(pictogram.name))
+            return &pictogram;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 SettingsSymbol::SettingsSymbol(QString symbol, int side, QWidget* parent)
-    : QWidget(parent), m_symbol(std::move(symbol)), m_side(side)
-{
-    setAttribute(Qt::WA_TranslucentBackground);
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-}
-
-void SettingsSymbol::setSymbol(const QString& symbol)
-{
-    if (symbol == m_symbol)
-        return;
-    m_symbol = symbol;
-    update();
-}
-
-void SettingsSymbol::setOpacity(double opacity)
-{
-    if (opacity == m_opacity)
-        return;
-    m_opacity = opacity;
-    update();
-}
+    : PictogramView(std::move(symbol), parent), m_side(side)
+{}
 
 bool SettingsSymbol::isKnown(const QString& symbol)
 {
-    static const QStringList names{
-        QStringLiteral("list.bullet.rectangle"),
-        QStringLiteral("text.and.command.macwindow"),
-        QStringLiteral("gearshape.2.fill"),
-        QStringLiteral("arrow.2.squarepath"),
-        QStringLiteral("keyboard.fill"),
-        QStringLiteral("command"),
-        QStringLiteral("pause.fill"),
-        QStringLiteral("play.fill"),
-        QStringLiteral("power"),
-        QStringLiteral("info.circle"),
-        QStringLiteral("exclamationmark.triangle.fill"),
-        QStringLiteral("textformat.size.smaller"),
-        QStringLiteral("textformat.size.larger"),
-        QStringLiteral("control"),
-    };
-    return names.contains(symbol);
+    return pictogramNamed(symbol) != nullptr;
 }
 
 void SettingsSymbol::paint(QPainter& painter, const QRectF& frame, const QString& symbol,
                            const QColor& colour)
 {
+    const Pictogram* pictogram = pictogramNamed(symbol);
+    if (pictogram == nullptr)
+        return;
     const double side = std::min(frame.width(), frame.height());
     const QRectF box(frame.center().x() - side / 2, frame.center().y() - side / 2, side, side);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setPen(colour);
-    if (symbol == QLatin1String("list.bullet.rectangle"))
-        drawListRectangle(painter, box, colour);
-    else if (symbol == QLatin1String("text.and.command.macwindow"))
-        drawCommandWindow(painter, box, colour);
-    else if (symbol == QLatin1String("gearshape.2.fill"))
-        drawCharacter(painter, box, QStringLiteral("⚙"), 1.0);
-    else if (symbol == QLatin1String("arrow.2.squarepath"))
-        drawSquarePath(painter, box, colour);
-    else if (symbol == QLatin1String("keyboard.fill"))
-        drawKeyboard(painter, box, colour);
-    else if (symbol == QLatin1String("command"))
-        drawCharacter(painter, box, QStringLiteral("⌘"), 0.85);
-    else if (symbol == QLatin1String("control"))
-        drawCharacter(painter, box, QStringLiteral("⌃"), 0.9);
-    else if (symbol == QLatin1String("pause.fill"))
-        drawPause(painter, box, colour);
-    else if (symbol == QLatin1String("play.fill"))
-        drawPlay(painter, box, colour);
-    else if (symbol == QLatin1String("power"))
-        drawPower(painter, box, colour);
-    else if (symbol == QLatin1String("info.circle"))
-        drawInfoCircle(painter, box, colour);
-    else if (symbol == QLatin1String("exclamationmark.triangle.fill"))
-        drawWarning(painter, box, colour);
-    else if (symbol == QLatin1String("textformat.size.smaller"))
-        drawCharacter(painter, box, QStringLiteral("A"), 0.6);
-    else if (symbol == QLatin1String("textformat.size.larger"))
-        drawCharacter(painter, box, QStringLiteral("A"), 1.0);
+    if (pictogram->draw)
+        pictogram->draw(painter, box, colour);
+    else
+        drawCharacter(painter, box, QString::fromUtf16(pictogram->character), pictogram->scale);
     painter.restore();
 }
 
 QIcon SettingsSymbol::icon(const QString& symbol, int side, const QColor& colour)
 {
-    QIcon icon;
-    // Drawn for the common pixel densities, so that the pictogram stays sharp on a HiDPI screen.
-    for (const int scale : {1, 2}) {
-        QPixmap picture(side * scale, side * scale);
-        picture.fill(Qt::transparent);
-        QPainter painter(&picture);
-        paint(painter, QRectF(0, 0, side * scale, side * scale), symbol, colour);
-        painter.end();
-        picture.setDevicePixelRatio(scale);
-        icon.addPixmap(picture);
-    }
-    return icon;
+    return drawnIcon(side, {1, 2}, [&symbol, &colour](QPainter& painter, const QRectF& frame) {
+        paint(painter, frame, symbol, colour);
+    });
 }
 
-void SettingsSymbol::paintEvent(QPaintEvent*)
+void SettingsSymbol::paintPictogram(QPainter& painter, const QRectF& frame, const QColor& colour) const
 {
-    if (m_opacity <= 0)
-        return;
-    QPainter painter(this);
-    painter.setOpacity(m_opacity);
-    paint(painter, QRectF(rect()), m_symbol, palette().color(QPalette::WindowText));
+    paint(painter, frame, symbol(), colour);
 }
 
 } // namespace tavlen

@@ -1,10 +1,6 @@
 #pragma once
 
-#include <QColor>
-#include <QIcon>
-#include <QRectF>
-#include <QString>
-#include <QWidget>
+#include "sheet/view/PictogramView.h"
 
 class QPainter;
 
@@ -18,15 +14,10 @@ namespace tavlen {
 // "control"). Drawn by Tavlen itself, so that the window looks the same with every icon theme
 // and in the pictures made without one. Drawn in the palette's text colour at the view's
 // opacity.
-class SettingsSymbol : public QWidget {
+class SettingsSymbol : public PictogramView {
     Q_OBJECT
 public:
     SettingsSymbol(QString symbol, int side, QWidget* parent = nullptr);
-
-    const QString& symbol() const { return m_symbol; }
-    void setSymbol(const QString& symbol);
-    double opacity() const { return m_opacity; }
-    void setOpacity(double opacity);
 
     // Whether the name is one of the pictograms above.
     static bool isKnown(const QString& symbol);
@@ -37,12 +28,10 @@ public:
     QSize sizeHint() const override { return {m_side, m_side}; }
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    void paintPictogram(QPainter& painter, const QRectF& frame, const QColor& colour) const override;
 
 private:
-    QString m_symbol;
     int m_side;
-    double m_opacity = 1.0;
 };
 
 } // namespace tavlen

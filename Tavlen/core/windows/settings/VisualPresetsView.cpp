@@ -1,7 +1,6 @@
 #include "core/windows/settings/VisualPresetsView.h"
 
 #include "core/windows/settings/FormSection.h"
-#include "core/windows/settings/InfoButton.h"
 #include "core/windows/settings/SettingBinding.h"
 #include "core/windows/settings/SettingsSymbol.h"
 #include "settings/AppSettings.h"
@@ -41,15 +40,6 @@ QString capitalised(const QString& text)
     return text.isEmpty() ? text : text.first(1).toUpper() + text.sliced(1);
 }
 
-ToggleSwitch* appToggle(FormSection* section, const QString& label, AppSettings& settings,
-                        bool (AppSettings::*read)() const, void (AppSettings::*write)(bool),
-                        void (AppSettings::*notify)(), const QString& note = {})
-{
-    auto* control = SettingBinding::toggle(new ToggleSwitch(label), settings, read, write, notify);
-    section->addRow(label, control, note.isEmpty() ? nullptr : new InfoButton(note));
-    return control;
-}
-
 } // namespace
 
 VisualPresetsView::VisualPresetsView(AppSettings& appSettings, PaneSettings& paneSettings, QWidget* parent)
@@ -62,8 +52,8 @@ VisualPresetsView::VisualPresetsView(AppSettings& appSettings, PaneSettings& pan
         const QString raw = appearanceRawValue(appearance);
         m_appearance->addItem(capitalised(raw), raw);
     }
-    SettingBinding::textPicker(m_appearance, appSettings, &AppSettings::appearance,
-                               &AppSettings::setAppearance, &AppSettings::appearanceChanged);
+    SettingBinding::picker(m_appearance, appSettings, &AppSettings::appearance, &AppSettings::setAppearance,
+                           &AppSettings::appearanceChanged);
     panel->addRow(QStringLiteral("Appearance"), m_appearance);
 
     m_columns = menuPicker();
@@ -77,10 +67,11 @@ VisualPresetsView::VisualPresetsView(AppSettings& appSettings, PaneSettings& pan
     m_screen->addItem(QStringLiteral("Main Screen"), 0);
     panel->addRow(QStringLiteral("Show panel on the"), m_screen);
 
-    appToggle(panel, QStringLiteral("Show credits line"), appSettings, &AppSettings::showCredits,
-              &AppSettings::setShowCredits, &AppSettings::showCreditsChanged);
-    appToggle(panel, QStringLiteral("Show App icon"), appSettings, &AppSettings::showAppIcon,
-              &AppSettings::setShowAppIcon, &AppSettings::showAppIconChanged);
+    SettingBinding::toggleRow(*panel, QStringLiteral("Show credits line"), appSettings,
+                              &AppSettings::showCredits, &AppSettings::setShowCredits,
+                              &AppSettings::showCreditsChanged);
+    SettingBinding::toggleRow(*panel, QStringLiteral("Show App icon"), appSettings, &AppSettings::showAppIcon,
+                              &AppSettings::setShowAppIcon, &AppSettings::showAppIconChanged);
 
     // Persistent panel.
     FormSection* persistent = addSection(QStringLiteral("Persistent panel"));
@@ -92,15 +83,16 @@ VisualPresetsView::VisualPresetsView(AppSettings& appSettings, PaneSettings& pan
 
     // Menu Items.
     FormSection* menuItems = addSection(QStringLiteral("Menu Items"));
-    appToggle(menuItems, QStringLiteral("Show bookmarks"), appSettings, &AppSettings::showBookmarks,
-              &AppSettings::setShowBookmarks, &AppSettings::showBookmarksChanged);
-    appToggle(menuItems, QStringLiteral("Show user-hidden elements "), appSettings,
-              &AppSettings::showUserHiddenElements, &AppSettings::setShowUserHiddenElements,
-              &AppSettings::showUserHiddenElementsChanged,
-              QStringLiteral("Right click on element to pick action"));
-    appToggle(menuItems, QStringLiteral("Show inactive elements"), appSettings,
-              &AppSettings::showInactiveMenu, &AppSettings::setShowInactiveMenu,
-              &AppSettings::showInactiveMenuChanged);
+    SettingBinding::toggleRow(*menuItems, QStringLiteral("Show bookmarks"), appSettings,
+                              &AppSettings::showBookmarks, &AppSettings::setShowBookmarks,
+                              &AppSettings::showBookmarksChanged);
+    SettingBinding::toggleRow(*menuItems, QStringLiteral("Show user-hidden elements "), appSettings,
+                              &AppSettings::showUserHiddenElements, &AppSettings::setShowUserHiddenElements,
+                              &AppSettings::showUserHiddenElementsChanged,
+                              QStringLiteral("Right click on element to pick action"));
+    SettingBinding::toggleRow(*menuItems, QStringLiteral("Show inactive elements"), appSettings,
+                              &AppSettings::showInactiveMenu, &AppSettings::setShowInactiveMenu,
+                              &AppSettings::showInactiveMenuChanged);
 
     // Shortcuts.
     FormSection* shortcuts = addSection(QStringLiteral("Shortcuts"));
@@ -124,10 +116,10 @@ VisualPresetsView::VisualPresetsView(AppSettings& appSettings, PaneSettings& pan
                         Qt::AlignTop);
     shortcuts->addRow(QStringLiteral("Font size"), fontSize);
 
-    m_truncate = appToggle(shortcuts, QStringLiteral("Truncate long elements "), appSettings,
-                           &AppSettings::applyLimitToTitles, &AppSettings::setApplyLimitToTitles,
-                           &AppSettings::applyLimitToTitlesChanged,
-                           QStringLiteral("When enabled also limiting text to single line"));
+    m_truncate = SettingBinding::toggleRow(
+        *shortcuts, QStringLiteral("Truncate long elements "), appSettings, &AppSettings::applyLimitToTitles,
+        &AppSettings::setApplyLimitToTitles, &AppSettings::applyLimitToTitlesChanged,
+        QStringLiteral("When enabled also limiting text to single line"));
 
     auto* truncation = new QWidget;
     auto* truncationStack = new QVBoxLayout(truncation);
