@@ -1,5 +1,6 @@
 #pragma once
 
+#include "harvest/MenuItem.h"
 #include "platform/fake/FakeFileSystem.h"
 #include "support/FakeDesktop.h"
 #include "support/StoreTestSupport.h"
@@ -38,6 +39,23 @@ protected:
         return QDir(*storeSupport.locations.applicationSupport() +
                     QStringLiteral("/com.houdah.CustomShortcuts/EditRequests"))
             .entryList(QDir::Files);
+    }
+
+    // The keyed element "Save" (⌘ S) of an application's File menu, pressable through the fake
+    // accessibility once that application is installed there.
+    MenuItem fileSaveElement(qint64 pid, bool isActive = true)
+    {
+        MenuItem element;
+        element.title = QStringLiteral("Save");
+        element.keys = QStringLiteral("⌘ S");
+        element.hotkeys = Hotkey{'S', 0, 0, 'S', 0, 0};
+        element.parentTitles = {QStringLiteral("File")};
+        element.level = 2;
+        element.isActive = isActive;
+        element.axuieElement =
+            accessibility.findElement(pid, {QStringLiteral("File"), QStringLiteral("Save")});
+        EXPECT_FALSE(element.axuieElement.isNull());
+        return element;
     }
 
     void installCustomShortcuts()

@@ -48,17 +48,9 @@ protected:
     // The keyed element "Save" (⌘ S) of the editor's File menu, pressable through the fake.
     MenuItem saveElement(bool isActive = true, bool withHotkeys = true)
     {
-        MenuItem element;
-        element.title = QStringLiteral("Save");
-        element.keys = QStringLiteral("⌘ S");
-        if (withHotkeys)
-            element.hotkeys = Hotkey{'S', 0, 0, 'S', 0, 0};
-        element.parentTitles = {QStringLiteral("File")};
-        element.level = 2;
-        element.isActive = isActive;
-        element.axuieElement =
-            accessibility.findElement(EDITOR_PID, {QStringLiteral("File"), QStringLiteral("Save")});
-        EXPECT_FALSE(element.axuieElement.isNull());
+        MenuItem element = fileSaveElement(EDITOR_PID, isActive);
+        if (!withHotkeys)
+            element.hotkeys.reset();
         return element;
     }
 

@@ -91,19 +91,7 @@ protected:
         settings.setShowHotkeyOnTheRight(false);
     }
 
-    MenuItem saveElement(bool isActive = true)
-    {
-        MenuItem element;
-        element.title = QStringLiteral("Save");
-        element.keys = QStringLiteral("⌘ S");
-        element.hotkeys = Hotkey{'S', 0, 0, 'S', 0, 0};
-        element.parentTitles = {QStringLiteral("File")};
-        element.level = 2;
-        element.isActive = isActive;
-        element.axuieElement =
-            accessibility.findElement(EDITOR_PID, {QStringLiteral("File"), QStringLiteral("Save")});
-        return element;
-    }
+    MenuItem saveElement(bool isActive = true) { return fileSaveElement(EDITOR_PID, isActive); }
 
     RowContentOptions options() const
     {
