@@ -2,6 +2,7 @@
 
 #include "harvest/InlineMenuReader.h"
 #include "harvest/MenuSource.h"
+#include "platform/ApplicationAccess.h"
 #include "platform/NotificationCenter.h"
 #include "platform/fake/FakeAccessibility.h"
 #include "platform/fake/FakeApplicationDirectory.h"
@@ -51,6 +52,15 @@ struct FakeDesktop {
     {
         return AppSettings(defaults, locations, files, applications,
                            [](const char*) { return std::optional<QString>(); });
+    }
+
+    // An application that never joined the accessibility bus; its loaded libraries name the toolkit.
+    void takeOffBus(qint64 pid, const QString& toolkit)
+    {
+        ApplicationAccess offBus;
+        offBus.onBus = false;
+        offBus.toolkit = toolkit;
+        accessibility.setApplicationAccess(pid, offBus);
     }
 
     RowServices rowServices(DatabaseManager& store, AppSettings& settings, const FileLocations& locations,

@@ -500,10 +500,7 @@ TEST_F(MenuItemViewModelTest, AnEmptySheetCarriesThePlatformsReasonForIt)
     // An application that is not on the bus: the source hands the reason on as it keeps it.
     menuSource.clear();
     const RunningApplication old{QStringLiteral("org.example.Old"), QStringLiteral("Old"), 300};
-    ApplicationAccess offBus;
-    offBus.onBus = false;
-    offBus.toolkit = QStringLiteral("Qt 5");
-    accessibility.setApplicationAccess(old.processIdentifier, offBus);
+    takeOffBus(old.processIdentifier, QStringLiteral("Qt 5"));
     workspace.setFrontmostApplication(old);
     const MenuAbsence expected{MenuAbsence::Kind::NotOnBus, QStringLiteral("Qt 5")};
     EXPECT_EQ(load().menuAbsence(), expected);

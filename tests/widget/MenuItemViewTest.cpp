@@ -106,10 +106,7 @@ TEST_F(MenuItemViewTest, AnEmptySheetSaysWhyUnderItsHeading)
 
     // What the platform says of an application that never joined the accessibility bus.
     const RunningApplication old{QStringLiteral("org.example.Old"), QStringLiteral("Old"), 88};
-    ApplicationAccess offBus;
-    offBus.onBus = false;
-    offBus.toolkit = QStringLiteral("GTK 2");
-    accessibility.setApplicationAccess(old.processIdentifier, offBus);
+    takeOffBus(old.processIdentifier, QStringLiteral("GTK 2"));
     workspace.setFrontmostApplication(old);
     EXPECT_EQ(emptySheet().first,
               QStringLiteral(
