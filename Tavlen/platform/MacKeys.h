@@ -113,6 +113,12 @@ constexpr quint16 glyphOf(quint16 virtualKey)
     return 0;
 }
 
+// The virtual key code of F1 … F20, by its number.
+constexpr quint16 functionKey(int number)
+{
+    return FUNCTION_KEYS[static_cast<std::size_t>(number - 1)];
+}
+
 // 1 for F1 … 20 for F20; 0 for any other code.
 constexpr int functionKeyNumber(quint64 virtualKey)
 {
