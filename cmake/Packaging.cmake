@@ -45,8 +45,8 @@ of your own can be added per application, and exchanged as .tavlen files.
 Menus are read through the accessibility bus (AT-SPI), so GTK and Qt
 applications work alike. For shortcuts that no menu shows, the package holds
 lists for Firefox ESR, Chromium and GNOME Terminal, and reads GNOME
-Terminal's key bindings from the user's settings. The package also holds tavlenctl, which imports and
-exports custom shortcuts and prints or draws the sheet of a running
-application from the command line.")
+Terminal's key bindings from the user's settings. The package also holds
+tavlenctl, which imports and exports custom shortcuts and prints or draws the
+sheet of a running application from the command line.")
 
 include(CPack)
