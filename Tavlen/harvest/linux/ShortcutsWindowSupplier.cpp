@@ -4,6 +4,7 @@
 #include "harvest/linux/ShortcutsWindowGroups.h"
 #include "platform/linux/ElfSections.h"
 #include "platform/linux/GResourceBundle.h"
+#include "platform/linux/ProcFile.h"
 #include "platform/linux/ProcessMaps.h"
 
 #include <QDir>
@@ -27,10 +28,10 @@ constexpr qint64 MAX_CATALOG_SIZE = 32 * 1024 * 1024;
 QHash<QString, QString> environmentOf(qint64 processIdentifier)
 {
     QHash<QString, QString> environment;
-    QFile file(QStringLiteral("/proc/%1/environ").arg(processIdentifier));
-    if (processIdentifier <= 0 || !file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> variables = linux_platform::readProcFile(processIdentifier, "environ");
+    if (!variables)
         return environment;
-    for (const QByteArray& variable : file.readAll().split('\0')) {
+    for (const QByteArray& variable : variables->split('\0')) {
         const qsizetype equals = variable.indexOf('=');
         if (equals > 0)
             environment.insert(QString::fromLocal8Bit(variable.left(equals)),

@@ -20,10 +20,9 @@ void ShownKeys::collect(const QList<MenuItem>& items)
 
 bool ShownKeys::contains(const QString& accelerator) const
 {
-    const std::optional<linux_platform::MenuKeyEquivalent> key =
-        linux_platform::AcceleratorParser::parseAccelerator(accelerator);
     // The same text is the same keys: both sides come from keyEquivalentText.
-    return key && containsText(keyEquivalentText(keyEquivalentOf(*key)));
+    const std::optional<QString> keys = acceleratorText(accelerator);
+    return keys && containsText(*keys);
 }
 
 bool ShownKeys::containsText(const QString& keys) const
