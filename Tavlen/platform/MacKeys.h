@@ -106,11 +106,8 @@ constexpr const NamedKey* namedKeyWithGlyph(quint64 glyph)
 // The menu glyph code of a named key; 0 when menus have none for it.
 constexpr quint16 glyphOf(quint16 virtualKey)
 {
-    for (const NamedKey& key : NAMED_KEYS) {
-        if (key.virtualKey == virtualKey)
-            return key.glyph;
-    }
-    return 0;
+    const NamedKey* key = namedKeyWithCode(virtualKey);
+    return key != nullptr ? key->glyph : 0;
 }
 
 // The virtual key code of F1 … F20, by its number.

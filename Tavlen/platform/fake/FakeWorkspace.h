@@ -12,16 +12,6 @@ public:
 
     std::optional<RunningApplication> frontmostApplication() const override { return m_frontmost; }
 
-    QList<RunningApplication> runningApplications(const QString& identifier) const override
-    {
-        QList<RunningApplication> matching;
-        for (const RunningApplication& app : m_running) {
-            if (app.identifier == identifier)
-                matching.append(app);
-        }
-        return matching;
-    }
-
     // Applications are listed in the order they were added.
     void addRunningApplication(const RunningApplication& app) { m_running.append(app); }
     void setRunningApplications(QList<RunningApplication> apps) { m_running = std::move(apps); }

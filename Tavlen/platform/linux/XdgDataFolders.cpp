@@ -10,14 +10,11 @@ namespace tavlen::linux_platform {
 QStringList XdgDataFolders::searchPath() const
 {
     QStringList folders = XdgFileLocations::dataDirectories();
-    // The build tree and an installed prefix share the layout bin/ + share/: the folder above
-    // Tavlen's own data folder is the data folder of its prefix.
-    const QString executable = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
-    if (!executable.isEmpty()) {
-        const QString own =
-            QDir::cleanPath(QFileInfo(executable).path() + QStringLiteral("/../" TAVLEN_DATA_SUBDIR "/.."));
-        if (!folders.contains(own))
-            folders << own;
+    // The folder above Tavlen's own data folder is the data folder of its prefix.
+    if (const std::optional<QString> own = XdgFileLocations::ownDataDirectory()) {
+        const QString prefixData = QDir::cleanPath(*own + QStringLiteral("/.."));
+        if (!folders.contains(prefixData))
+            folders << prefixData;
     }
     folders.removeDuplicates();
     return folders;

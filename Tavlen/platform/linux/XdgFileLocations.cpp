@@ -18,11 +18,6 @@ std::optional<QString> baseDirectory(const char* variable, const char* fallbackB
     return QDir::cleanPath(home + QLatin1Char('/') + QLatin1String(fallbackBelowHome));
 }
 
-QString executableDirectory()
-{
-    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(QLatin1Char('/'), 0, -2);
-}
-
 } // namespace
 
 std::optional<QString> XdgFileLocations::groupContainer(const QString& groupIdentifier) const
@@ -58,14 +53,22 @@ QStringList XdgFileLocations::dataDirectories()
     return result;
 }
 
+std::optional<QString> XdgFileLocations::ownDataDirectory()
+{
+    const QString executable = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    if (executable.isEmpty())
+        return std::nullopt;
+    return QDir::cleanPath(executable.section(QLatin1Char('/'), 0, -2) +
+                           QStringLiteral("/../" TAVLEN_DATA_SUBDIR));
+}
+
 std::optional<QString> XdgFileLocations::resourceFile(const QString& name) const
 {
     // Beside the executable first: the build tree and an installed prefix share the layout
     // bin/ + share/tavlen/, so a build never picks up an older installed copy by accident.
     QStringList candidates;
-    const QString exeDir = executableDirectory();
-    if (!exeDir.isEmpty())
-        candidates << QDir::cleanPath(exeDir + QStringLiteral("/../" TAVLEN_DATA_SUBDIR));
+    if (const std::optional<QString> own = ownDataDirectory())
+        candidates << *own;
     for (const QString& dir : dataDirectories())
         candidates << dir + QStringLiteral("/tavlen");
     for (const QString& dir : candidates) {

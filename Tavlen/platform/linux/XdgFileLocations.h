@@ -17,6 +17,9 @@ public:
 
     // $XDG_DATA_HOME followed by $XDG_DATA_DIRS, each with its documented default.
     static QStringList dataDirectories();
+    // Tavlen's own data folder beside the running executable (<prefix>/share/tavlen); none when
+    // the executable cannot be found.
+    static std::optional<QString> ownDataDirectory();
 };
 
 } // namespace tavlen::linux_platform
