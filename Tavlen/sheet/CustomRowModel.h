@@ -1,7 +1,6 @@
 #pragma once
 
 #include "sheet/RowModel.h"
-#include "sheet/ShortcutTyping.h"
 #include "store/GlobalApp.h"
 #include "store/ManualHotkey.h"
 
@@ -16,8 +15,6 @@ public:
     // for a global custom shortcut, which goes to whatever application is frontmost.
     static constexpr QLatin1String globalIdentifier{global_app::IDENTIFIER,
                                                     sizeof(global_app::IDENTIFIER) - 1};
-    // How long after asking a background application to come to the front its keys are sent.
-    static constexpr int activationDelayMilliseconds = ACTIVATION_DELAY_MS;
 
     CustomRowModel(QString appTitle, QString bundleIdentifier, ManualHotkey item, bool bookmarked,
                    bool hidden, const RowServices& services, QObject* parent = nullptr);
@@ -42,8 +39,8 @@ public:
     // Types the recorded key: nothing without a recorded key code. A global shortcut goes to
     // whatever application is frontmost. Otherwise it goes to the first running application
     // with the row's identifier (nothing when none runs): at once when it is frontmost, else
-    // that application is asked to activate and the key is sent activationDelayMilliseconds
-    // later, only if the request was made. The delayed send does not need the row any more.
+    // that application is asked to activate and the key is sent ACTIVATION_DELAY_MS later (see
+    // typeShortcut), only if the request was made. The delayed send does not need the row any more.
     void sendShortcut();
 
 private:

@@ -2,6 +2,7 @@
 
 #include "sheet/StoredFlagIndex.h"
 #include "store/ElementKey.h"
+#include "store/GlobalApp.h"
 
 #include <QStringLiteral>
 #include <algorithm>
@@ -10,7 +11,7 @@ namespace tavlen {
 
 namespace {
 
-const QString GLOBAL_IDENTIFIER = QStringLiteral("global");
+const QString GLOBAL_IDENTIFIER = QLatin1String(global_app::IDENTIFIER);
 
 SheetSection applicationHeading(const SheetContent& content, const SheetLayoutOptions& options)
 {

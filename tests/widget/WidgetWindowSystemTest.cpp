@@ -1,6 +1,7 @@
 #include "core/windows/WidgetWindowSystem.h"
 
 #include "SheetViewFixture.h"
+#include "core/windows/ApplicationIcon.h"
 #include "core/windows/CustomPanel.h"
 #include "core/windows/FadingWindow.h"
 #include "core/windows/IntroView.h"
@@ -355,6 +356,20 @@ TEST_F(WidgetWindowSystemTest, WithoutACompositorThePanelsAndTheTileTakeTheirOut
         handle->orderOut();
     }
     WindowShape::setCompositingProbe({});
+}
+
+TEST_F(WidgetWindowSystemTest, TheTilesShapeIsTheTileTheIconPaints)
+{
+    const QImage icon = ApplicationIcon::pixmap(128).toImage();
+    const QPainterPath tile = ApplicationIcon::tileOutline(QRectF(0, 0, 128, 128));
+    // Outside the margin, in a rounded corner, just inside the corner's curve, mid-edge, the middle.
+    for (const QPoint at : {QPoint(1, 1), QPoint(6, 6), QPoint(14, 14), QPoint(64, 5), QPoint(64, 64)}) {
+        SCOPED_TRACE(QStringLiteral("%1,%2").arg(at.x()).arg(at.y()).toStdString());
+        const bool painted = qAlpha(icon.pixel(at)) == 255;
+        EXPECT_EQ(tile.contains(QPointF(at) + QPointF(0.5, 0.5)), painted);
+    }
+    EXPECT_FALSE(tile.contains(QPointF(6.5, 6.5)));
+    EXPECT_TRUE(tile.contains(QPointF(64.5, 64.5)));
 }
 
 TEST_F(WidgetWindowSystemTest, ThePanelsEdgeAndFooterReadOnLightAndDark)

@@ -11,6 +11,9 @@ namespace {
 constexpr double canvas = 128.0;
 constexpr double loopRadius = 15.0;
 constexpr double strokeWidth = 9.0;
+// The dark tile: a 4-unit margin and 26-unit corners.
+constexpr double tileMargin = 4.0;
+constexpr double tileCornerRadius = 26.0;
 
 // A square from (33, 48)–(95, 80) whose corners run on into four loops of three quarters of
 // a circle each.
@@ -39,6 +42,17 @@ void toCanvas(QPainter& painter, const QRectF& target)
 
 } // namespace
 
+QPainterPath ApplicationIcon::tileOutline(const QRectF& target)
+{
+    const double unitX = target.width() / canvas;
+    const double unitY = target.height() / canvas;
+    QPainterPath tile;
+    tile.addRoundedRect(
+        target.adjusted(tileMargin * unitX, tileMargin * unitY, -tileMargin * unitX, -tileMargin * unitY),
+        tileCornerRadius * unitX, tileCornerRadius * unitY);
+    return tile;
+}
+
 QColor ApplicationIcon::backgroundColour()
 {
     return {0x2f, 0x3b, 0x4c};
@@ -53,10 +67,7 @@ void ApplicationIcon::paint(QPainter& painter, const QRectF& target)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    toCanvas(painter, target);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(backgroundColour());
-    painter.drawRoundedRect(QRectF(4, 4, 120, 120), 26, 26);
+    painter.fillPath(tileOutline(target), backgroundColour());
     painter.restore();
     paintSymbol(painter, target);
 }

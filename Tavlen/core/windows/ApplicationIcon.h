@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QPainterPath>
 #include <QPixmap>
 #include <QRectF>
 
@@ -16,6 +17,8 @@ public:
 
     // The whole icon, scaled into the square `target`.
     static void paint(QPainter& painter, const QRectF& target);
+    // The outline of the icon's dark tile when the icon fills `target`.
+    static QPainterPath tileOutline(const QRectF& target);
     // The command sign alone, in the icon's stroke colour.
     static void paintSymbol(QPainter& painter, const QRectF& target);
     // The icon's background colour.

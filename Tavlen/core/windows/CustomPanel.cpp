@@ -201,11 +201,17 @@ void CustomPanel::setContent(const PanelContent& content)
     // The panel paints the background in the content's colour, inside the rounded outline.
     m_content->setAutoFillBackground(false);
     m_content->move(0, 0);
-    setFixedSize(m_content->size());
-    m_content->setMask(QRegion(roundedOutline(QRectF(m_content->rect())).toFillPolygon().toPolygon()));
-    WindowShape::apply(*this, roundedOutline(QRectF(rect())));
+    fitContent();
     m_content->show();
     update();
+}
+
+void CustomPanel::fitContent()
+{
+    setFixedSize(m_content->size());
+    const QPainterPath outline = roundedOutline(QRectF(m_content->rect()));
+    m_content->setMask(QRegion(outline.toFillPolygon().toPolygon()));
+    WindowShape::apply(*this, outline);
 }
 
 bool CustomPanel::eventFilter(QObject* watched, QEvent* event)
@@ -214,9 +220,7 @@ bool CustomPanel::eventFilter(QObject* watched, QEvent* event)
     // with it, around the same centre.
     if (watched == m_content && event->type() == QEvent::Resize && m_content->size() != size()) {
         const QPoint centre = geometry().center();
-        setFixedSize(m_content->size());
-        m_content->setMask(QRegion(roundedOutline(QRectF(m_content->rect())).toFillPolygon().toPolygon()));
-        WindowShape::apply(*this, roundedOutline(QRectF(rect())));
+        fitContent();
         QRect placed(QPoint(), size());
         placed.moveCenter(centre);
         if (const QScreen* screen = this->screen()) {

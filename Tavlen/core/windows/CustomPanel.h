@@ -58,6 +58,8 @@ protected:
 
 private:
     void setContent(const PanelContent& content);
+    // The panel at its content's size, both cut to the rounded outline.
+    void fitContent();
     // What the window manager keeps for a window only while it is mapped, asked for again at
     // every showing.
     void applyStacking();

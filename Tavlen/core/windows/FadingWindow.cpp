@@ -1,12 +1,12 @@
 #include "core/windows/FadingWindow.h"
 
+#include "core/windows/ApplicationIcon.h"
 #include "core/windows/IntroView.h"
 #include "core/windows/OutroView.h"
 #include "core/windows/WindowShape.h"
 #include "platform/WindowStacking.h"
 
 #include <QGuiApplication>
-#include <QPainterPath>
 #include <QPropertyAnimation>
 #include <QScreen>
 
@@ -36,12 +36,7 @@ FadingWindow::FadingWindow(FadeWindow::Kind kind, WindowStacking& stacking)
 void FadingWindow::orderFront()
 {
     if (!isVisible()) {
-        // The tile's own outline (the icon's 4-unit margin and 26-unit corners on 128 units).
-        const double unit = width() / 128.0;
-        QPainterPath tile;
-        tile.addRoundedRect(QRectF(rect()).adjusted(4 * unit, 4 * unit, -4 * unit, -4 * unit), 26 * unit,
-                            26 * unit);
-        WindowShape::apply(*this, tile);
+        WindowShape::apply(*this, ApplicationIcon::tileOutline(QRectF(rect())));
         // The stacking waits for the display to know the window before it asks about it.
         m_stacking.keepOffTaskbar(winId());
     }

@@ -17,14 +17,12 @@ void OutroView::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const double side = std::min(width(), height());
-    QRectF plate(0, 0, side, side);
-    plate.moveCenter(QRectF(rect()).center());
-    // The icon's own proportions: a 4-unit margin and 26-unit corners on 128 units.
-    const double unit = side / 128.0;
-    plate.adjust(4 * unit, 4 * unit, -4 * unit, -4 * unit);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(ApplicationIcon::backgroundColour());
-    painter.drawRoundedRect(plate, 26 * unit, 26 * unit);
+    QRectF square(0, 0, side, side);
+    square.moveCenter(QRectF(rect()).center());
+    // The icon's own tile, which the sign and the farewell stand on.
+    const QPainterPath tile = ApplicationIcon::tileOutline(square);
+    const QRectF plate = tile.boundingRect();
+    painter.fillPath(tile, ApplicationIcon::backgroundColour());
 
     QRectF symbol(0, 0, side * 0.6, side * 0.6);
     symbol.moveCenter(QPointF(plate.center().x(), plate.top() + plate.height() * 0.4));

@@ -52,10 +52,6 @@ double inkShareOfCapHeight(const QString& glyph)
     return 1.0;
 }
 
-// A key glyph at the optical size and weight of the letter keys beside it: fonts draw ⌃, ⇞ or ⎋
-// from fallbacks of their own, smaller, lighter and higher than letters. The glyph's outline is
-// scaled to the letters' cap height (no wider than its frame), centred on the letters' cap band,
-// and thickened by a hairline outline, as the letters are demi-bold.
 // Page Up and Page Down drawn as pictures: their glyphs, an arrow with a double stroke, come out
 // as blots at row size, alike but for their direction. An arrow with two crossbars near its tail
 // keeps the two apart.
@@ -80,12 +76,18 @@ void drawPageArrow(QPainter& painter, const QRectF& band, bool up, double stem)
     painter.strokePath(path, PictogramView::roundPen(painter.pen().color(), stem));
 }
 
+// A key glyph at the optical size and weight of the letter keys beside it: fonts draw ⌃, ⇞ or ⎋
+// from fallbacks of their own, smaller, lighter and higher than letters. The glyph's outline is
+// scaled to the letters' cap height (no wider than its frame), centred on the letters' cap band,
+// and thickened by a hairline outline, as the letters are demi-bold.
 void drawKeyGlyph(QPainter& painter, const QRectF& frame, const QString& glyph, const QFont& font)
 {
+    // The letters' baseline and cap height, as a letter would stand in this frame.
+    const QFontMetricsF metrics(font);
+    const double capHeight = metrics.capHeight();
+    const double baseline = frame.top() + (frame.height() - metrics.height()) / 2 + metrics.ascent();
     if (glyph == QStringLiteral("⇞") || glyph == QStringLiteral("⇟")) {
-        const QFontMetricsF metrics(font);
-        const double baseline = frame.top() + (frame.height() - metrics.height()) / 2 + metrics.ascent();
-        const QRectF band(frame.left(), baseline - metrics.capHeight(), frame.width(), metrics.capHeight());
+        const QRectF band(frame.left(), baseline - capHeight, frame.width(), capHeight);
         drawPageArrow(painter, band, glyph == QStringLiteral("⇞"), std::max(1.0, font.pixelSize() / 8.5));
         return;
     }
@@ -94,11 +96,8 @@ void drawKeyGlyph(QPainter& painter, const QRectF& frame, const QString& glyph, 
     const QRectF ink = outline.boundingRect();
     if (ink.width() <= 0 || ink.height() <= 0)
         return;
-    const QFontMetricsF metrics(font);
-    const double capHeight = metrics.capHeight();
     const double scale =
         std::min(capHeight * inkShareOfCapHeight(glyph) / ink.height(), frame.width() / ink.width());
-    const double baseline = frame.top() + (frame.height() - metrics.height()) / 2 + metrics.ascent();
     QTransform placed;
     placed.translate(frame.center().x(), baseline - capHeight / 2);
     placed.scale(scale, scale);
